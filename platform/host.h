@@ -1,0 +1,82 @@
+// The one seam between the program and the machine. Everything that blocks,
+// reads the outside world or shows pixels goes through a Host: the real window
+// (SDL2 with GTK 3 dialogs), the headless replay host driven by a script, and
+// the small doubles of the unit tests.
+//
+// A host shows the surface's visible page itself, at every pause and every
+// input read, whenever the page or the palette changed since it last did
+// (Surface::changed, Surface::paletteChanged).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly {
+
+struct Surface;
+
+// Mouse state as the loops keep it. buttons: bit 0 left, bit 1 right, bit 2
+// middle. All four are -1 when the pointer cannot be read.
+struct MouseState {
+    int x = 0, y = 0, wheel = 0, buttons = 0;
+};
+
+struct FileFilter {
+    std::string description; // "Commander Keen 1 Levels, (*.ck1)"
+    std::string pattern;     // "*.ck1"
+};
+
+// What a file dialog shows: its title, the filter pairs in order, and which
+// pair (counting from 1) is preselected.
+struct DialogRequest {
+    std::string title;
+    std::vector<FileFilter> filters;
+    int selectedFilter = 1;
+};
+
+// PC keyboard scan codes (set 1) that the program polls.
+namespace scan {
+constexpr int Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
+constexpr int F5 = 0x3F, F6 = 0x40, F10 = 0x44;
+constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
+constexpr int KeypadPlus = 0x4E, Down = 0x50, PageDown = 0x51;
+} // namespace scan
+
+class Host {
+  public:
+    virtual ~Host() = default;
+
+    // Opens the 800 x 600 window that shows `surface`'s visible page; the
+    // host keeps the reference until it is destroyed.
+    virtual void openWindow(Surface& surface) = 0;
+    // Sets the window title, cut to 127 characters.
+    virtual void setTitle(std::string_view title) = 0;
+
+    virtual MouseState readMouse() = 0;
+    // True while the key with this set-1 scan code is held; codes outside
+    // 0..127 are never held. After the window loses or gains the focus every
+    // key reads as not held until it is pressed again.
+    virtual bool keyHeld(int scanCode) = 0;
+
+    virtual void pause(int milliseconds) = 0;
+    // Waits the full time whatever the user does.
+    virtual void pauseUninterruptible(int milliseconds) = 0;
+
+    // The folder of the running executable, without a trailing separator.
+    virtual std::string executableDirectory() = 0;
+
+    // Modal file dialogs: the chosen path, or "" when cancelled or failed.
+    // The open dialog accepts only an existing file; the save dialog also a
+    // new name in an existing folder.
+    virtual std::string openFileDialog(const DialogRequest& request) = 0;
+    virtual std::string saveFileDialog(const DialogRequest& request) = 0;
+
+    // Shows the modal About box and returns when it is closed.
+    virtual void showAboutBox() = 0;
+
+    // Whether the user asked to close the window since the last call.
+    virtual bool closeRequested() = 0;
+};
+
+} // namespace tessaly

@@ -1,0 +1,20 @@
+// Writing pictures as PNG files (libpng).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/surface.h"
+
+namespace tessaly {
+
+// Writes an RGB picture of width x height pixels, given as palette indexes
+// (top row first) shown through `palette`. False when the file cannot be written.
+bool writeIndexedPng(const std::string& path, int width, int height,
+                     std::span<const uint8_t> pixels, std::span<const Rgb, 256> palette);
+
+// The surface's visible page, as shown through its palette.
+bool writeVisiblePagePng(const Surface& surface, const std::string& path);
+
+} // namespace tessaly

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# SDL and GTK belong to the window host alone: no other source may include them.
+cd "$(dirname "$0")/.."
+hits=$(grep -rEn '#\s*include\s*[<"](SDL|gtk/|gdk/|glib)' \
+    --include='*.cpp' --include='*.h' --include='*.c' \
+    app gui level views platform tools tests bench fuzz 2>/dev/null |
+    grep -v -E '^platform/(sdl|gtk)/' | grep -v -E '^tests/window/')
+if [ -n "$hits" ]; then
+    echo "SDL or GTK included outside platform/sdl and platform/gtk:"
+    echo "$hits"
+    exit 1
+fi
+echo "ok"

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: a normal build and an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, each under CTest; the window tests under
+# Xvfb; a short libFuzzer run of each fuzz target when clang has libFuzzer; and
+# the check that only the window host includes SDL or GTK. Exits 0 only when
+# everything passed.
+set -uo pipefail
+cd "$(dirname "$0")"
+. scripts/setup.sh
+tessaly_install_missing "${tessaly_packages[@]}" || exit 1
+
+jobs=$(tessaly_jobs)
+failed=()
+
+step() {
+    local name=$1
+    shift
+    echo "== $name"
+    if ! "$@"; then
+        failed+=("$name")
+    fi
+}
+
+build_and_test() {
+    local preset=$1
+    cmake --preset "$preset" >/dev/null &&
+        cmake --build --preset "$preset" -j "$jobs" &&
+        ctest --preset "$preset" -j "$jobs"
+}
+
+step "only the window host includes SDL or GTK" scripts/check-includes.sh
+step "normal build and tests" build_and_test default
+step "sanitizer build and tests" build_and_test asan
+if [ -x scripts/window-tests.sh ]; then
+    step "window tests under Xvfb" scripts/window-tests.sh build/default/bin
+fi
+step "fuzz targets" scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-10}"
+
+if [ ${#failed[@]} -ne 0 ]; then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
+echo "All tests passed."
