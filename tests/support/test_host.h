@@ -1,0 +1,72 @@
+// A Host for unit tests: scripted mouse and keys, a virtual clock, queued
+// dialog answers, and a record of what the program asked of it.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace tessaly {
+
+class TestHost : public Host {
+  public:
+    // What the test sets.
+    MouseState mouse{};
+    std::array<bool, 128> keys{};
+    std::string exeDir = ".";
+    std::deque<std::string> openAnswers; // "" = cancel; empty queue also cancels
+    std::deque<std::string> saveAnswers;
+    bool closeRequest = false;
+
+    // What the program did.
+    Surface* surface = nullptr;
+    std::string title;
+    long long clock = 0;          // virtual milliseconds
+    int pauses = 0;
+    int uninterruptiblePauses = 0;
+    std::vector<DialogRequest> openRequests;
+    std::vector<DialogRequest> saveRequests;
+    int aboutBoxes = 0;
+
+    void openWindow(Surface& s) override { surface = &s; }
+    void setTitle(std::string_view t) override { title = std::string(t.substr(0, 127)); }
+    MouseState readMouse() override { return mouse; }
+    bool keyHeld(int code) override { return code >= 0 && code < 128 && keys[code]; }
+    void pause(int ms) override {
+        clock += ms;
+        ++pauses;
+    }
+    void pauseUninterruptible(int ms) override {
+        clock += ms;
+        ++uninterruptiblePauses;
+    }
+    std::string executableDirectory() override { return exeDir; }
+    std::string openFileDialog(const DialogRequest& r) override {
+        openRequests.push_back(r);
+        return take(openAnswers);
+    }
+    std::string saveFileDialog(const DialogRequest& r) override {
+        saveRequests.push_back(r);
+        return take(saveAnswers);
+    }
+    void showAboutBox() override { ++aboutBoxes; }
+    bool closeRequested() override {
+        bool r = closeRequest;
+        closeRequest = false;
+        return r;
+    }
+
+  private:
+    static std::string take(std::deque<std::string>& q) {
+        if (q.empty()) return "";
+        std::string s = q.front();
+        q.pop_front();
+        return s;
+    }
+};
+
+} // namespace tessaly
