@@ -1,0 +1,20 @@
+// The open and save dialog requests of each game: titles and filters.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/host.h"
+
+namespace tessaly {
+
+// The request for a game id; the title is empty for an unknown id.
+DialogRequest openDialogRequest(std::string_view gameId);
+DialogRequest saveDialogRequest(std::string_view gameId);
+
+// Shows the game's dialog and returns the chosen path, "" when cancelled. An
+// unknown game id shows nothing and returns "".
+std::string showOpenDialog(Host& host, std::string_view gameId);
+std::string showSaveDialog(Host& host, std::string_view gameId);
+
+} // namespace tessaly

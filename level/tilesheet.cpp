@@ -1,0 +1,66 @@
+#include "level/tilesheet.h"
+
+#include "platform/bmp.h"
+#include "platform/files.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr int kScratchPage = 2;
+
+// The width a BMP file declares, or 0 when the bytes are too short to tell.
+int32_t declaredBitmapWidth(const std::vector<uint8_t>& file) {
+    if (file.size() < 22) return 0;
+    return int32_t(uint32_t(file[18]) | uint32_t(file[19]) << 8 | uint32_t(file[20]) << 16 |
+                   uint32_t(file[21]) << 24);
+}
+
+} // namespace
+
+std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir) {
+    return findFileIgnoringCase(joinPath(exeDir, "Resources"), profile.tileBitmapName);
+}
+
+// The bitmap is loaded whole into the load buffer, then copied strip by strip
+// (16 pixel rows of 208 pixels) onto the hidden page 2 and cut into 13 tiles
+// per strip: 69 strips give tiles 0..896. Tile n's image lands at 288 n in
+// tileImages. The pixel cursor runs on through the load buffer from strip to
+// strip, so a short bitmap leaves the later strips with whatever follows it
+// in the buffer (zeros, or an earlier, larger bitmap's pixels).
+bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
+                   const std::string& exeDir) {
+    selectPages(surface, kScratchPage, 0);
+
+    bool loaded = false;
+    if (auto file = readFileBytes(tileBitmapPath(profile, exeDir))) {
+        // Safe: only 208-pixel-wide bitmaps are tile bitmaps; anything else
+        // would smear the tiles, so it is refused like a missing file.
+        if (declaredBitmapWidth(*file) == kTileBitmapWidth) {
+            loaded = loadBitmapFromBytes(surface, *file, sheet.loadBuffer, 0);
+        }
+    }
+
+    std::size_t cursor = kImageHeaderBytes;
+    std::size_t storeOffset = 0;
+    int tile = 0;
+    for (int strip = 0; strip < kTileSheetStrips; ++strip) {
+        for (int y = 1; y <= 16; ++y) {
+            for (int x = 1; x <= kTileBitmapWidth; ++x) {
+                setPixel(surface, x, y, sheet.loadBuffer[cursor]);
+                ++cursor;
+            }
+        }
+        for (int k = 0; k < kTilesPerStrip; ++k) {
+            captureImage(surface, 1 + 16 * k, 1, 16 + 16 * k, 16, sheet.tileImages, storeOffset);
+            sheet.tileOffset[std::size_t(tile)] = int32_t(storeOffset);
+            ++tile;
+            storeOffset += kTileImageBytes;
+        }
+    }
+
+    selectPages(surface, 0, 0);
+    return loaded;
+}
+
+} // namespace tessaly

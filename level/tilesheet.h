@@ -1,0 +1,49 @@
+// The tile sheet: the 16 x 16 images of every map tile and object picture of
+// the current game, built from the game's tile bitmap at every editor start.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "level/profile.h"
+#include "platform/surface.h"
+
+namespace tessaly {
+
+constexpr std::size_t kTileStoreBytes = 425985;
+constexpr int kTileOffsetEntries = 2177;
+constexpr int kTileSheetStrips = 69;   // strips of 16 pixel rows in the bitmap
+constexpr int kTilesPerStrip = 13;     // the bitmap is 13 tiles (208 pixels) wide
+constexpr int kTileBitmapWidth = 208;
+constexpr std::size_t kTileImageBytes = 288; // one 16 x 16 image
+
+struct TileSheet {
+    std::vector<uint8_t> tileImages = std::vector<uint8_t>(kTileStoreBytes);
+    std::array<int32_t, kTileOffsetEntries> tileOffset{};
+    // The tile bitmap as last loaded; a failed load leaves it as it was.
+    std::vector<uint8_t> loadBuffer = std::vector<uint8_t>(kTileStoreBytes);
+};
+
+// Builds the sheet from `<exeDir>/Resources/<profile.tileBitmapName>` through
+// page 2 of the surface, then makes page 0 the work and visible page. The
+// bitmap's colour table lands in the palette; callers apply the editor
+// palette afterwards. Returns whether the bitmap was loaded (a missing,
+// unreadable or wrongly sized bitmap keeps the previous load buffer, and the
+// sheet is built from that).
+bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
+                   const std::string& exeDir);
+
+// The path the sheet is loaded from.
+std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir);
+
+// Offset of tile n's image in tileImages. Numbers outside the offset table
+// (negative, or 2177 and beyond) give tile 0's image.
+inline std::size_t tileImageOffset(const TileSheet& sheet, int64_t tile) {
+    if (tile < 0 || tile >= kTileOffsetEntries) tile = 0;
+    return std::size_t(sheet.tileOffset[std::size_t(tile)]);
+}
+
+} // namespace tessaly

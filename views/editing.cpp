@@ -1,0 +1,120 @@
+#include "views/editing.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "views/map_view.h"
+#include "views/panels.h"
+
+namespace tessaly {
+
+namespace {
+
+struct Hit {
+    Cell cell;
+    int cx, cy; // top-left pixel of the view cell
+};
+
+std::optional<Hit> hitCell(const Editor& editor, int x, int y) {
+    auto v = viewCellAt(x, y);
+    if (!v) return std::nullopt;
+    return Hit{levelCellOf(editor, *v), kMapCellsLeft + 16 * v->i, kMapCellsTop + 16 * v->j};
+}
+
+} // namespace
+
+void paintCell(Editor& editor, int x, int y) {
+    auto hit = hitCell(editor, x, y);
+    if (!hit) return;
+    const GameProfile& p = editor.profile;
+    const int32_t tile = editor.edit.currentTile;
+    const Cell c = hit->cell;
+    if (tile < p.tileCount) {
+        setTileCell(editor.level, c.column, c.row, tile);
+        drawTile(editor, tile, hit->cx, hit->cy, PutMode::Opaque);
+        return;
+    }
+    for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
+        if (p.objectPicture[k] == tile && tile > 0) {
+            setObjectCell(editor.level, c.column, c.row, p.objectCode[k]);
+        }
+    }
+    drawTile(editor, tileCell(editor.level, c.column, c.row), hit->cx, hit->cy, PutMode::Opaque);
+    drawTile(editor, tile, hit->cx, hit->cy, PutMode::Transparent);
+}
+
+void pickFromMap(Editor& editor, int x, int y) {
+    if (auto hit = hitCell(editor, x, y)) {
+        const Cell c = hit->cell;
+        EditState& e = editor.edit;
+        e.currentTile = tileCell(editor.level, c.column, c.row);
+        e.editCell = c;
+        const Cell link = decodeDoorLink(objectCell(editor.level, c.column, c.row));
+        if (link.column > 0 && link.column < 32768) {
+            e.doorExit = link;
+            e.selectedDoor = c;
+        }
+    }
+    drawTilePreview(editor);
+}
+
+void linkDoor(Editor& editor, int x, int y) {
+    auto hit = hitCell(editor, x, y);
+    if (!hit) return;
+    const Cell c = hit->cell;
+    // Safe: column x 256 + row names a cell only while both are at most 255;
+    // column 256 gives a value no level file can hold, and row 256 would link
+    // to row 0 of the next column. Such a destination links nothing.
+    if (c.column > 255 || c.row > 255) return;
+    const int32_t v = c.column * 256 + c.row;
+    // Kept: the selected cell is overwritten whatever it holds now; before
+    // any door is selected that is cell (0, 0), outside every map.
+    setObjectCell(editor.level, editor.edit.selectedDoor.column, editor.edit.selectedDoor.row, v);
+    editor.edit.doorExit = decodeDoorLink(v);
+}
+
+void setCopyStart(Editor& editor, int x, int y) {
+    if (auto hit = hitCell(editor, x, y)) editor.edit.copyStart = hit->cell;
+    redrawMapView(editor);
+}
+
+void setCopyEnd(Editor& editor, int x, int y) {
+    if (auto hit = hitCell(editor, x, y)) editor.edit.copyEnd = hit->cell;
+    redrawMapView(editor);
+}
+
+// The block is columns sx..ex by rows sy..ey, read row by row into the buffer
+// from [0][0]; a corner left of or above the other contributes a single column
+// or row. Buffer elements outside the block keep what they held.
+void copyBlock(Editor& editor) {
+    EditState& e = editor.edit;
+    const Cell s = e.copyStart, end = e.copyEnd;
+    const int32_t columns = std::max(end.column - s.column + 1, 1);
+    const int32_t rows = std::max(end.row - s.row + 1, 1);
+    for (int32_t dy = 0; dy < rows && dy < kPlaneSize; ++dy) {
+        for (int32_t dx = 0; dx < columns && dx < kPlaneSize; ++dx) {
+            e.copyBuffer[size_t(dx)][size_t(dy)] = tileCell(editor.level, s.column + dx, s.row + dy);
+        }
+    }
+    // Safe: the copy line shows the size of what the buffer holds.
+    e.copySize = {columns, rows};
+    redrawMapView(editor);
+}
+
+// The pasted size comes from the copy corners as they are now, not as they
+// were when the block was copied.
+void pasteBlock(Editor& editor, int x, int y) {
+    EditState& e = editor.edit;
+    if (auto hit = hitCell(editor, x, y)) e.editCell = hit->cell;
+    const int32_t columns = std::max(e.copyEnd.column - e.copyStart.column + 1, 1);
+    const int32_t rows = std::max(e.copyEnd.row - e.copyStart.row + 1, 1);
+    for (int32_t dy = 0; dy < rows && dy < kPlaneSize; ++dy) {
+        for (int32_t dx = 0; dx < columns && dx < kPlaneSize; ++dx) {
+            // Safe: cells beyond index 256 of the planes are left out.
+            setTileCell(editor.level, e.editCell.column + dx, e.editCell.row + dy,
+                        e.copyBuffer[size_t(dx)][size_t(dy)]);
+        }
+    }
+}
+
+} // namespace tessaly

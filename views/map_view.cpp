@@ -1,0 +1,97 @@
+#include "views/map_view.h"
+
+#include "gui/text.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr ColourScheme kLabelColours{71, 72, 73, 74, 75};
+constexpr int kLabelBoxOuter = 71;
+constexpr int kLabelBoxInner = 72;
+
+void drawObjects(Editor& editor, int32_t value, int cx, int cy) {
+    const GameProfile& p = editor.profile;
+    if (value == 0) return;
+    for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
+        if (p.objectCode[k] != value) continue;
+        drawTile(editor, p.objectPicture[k], cx, cy, PutMode::Transparent);
+        SetTextScale(editor.text, 1);
+        SetTextColours(editor.text, kLabelColours[0], kLabelColours[1], kLabelColours[2],
+                       kLabelColours[3], kLabelColours[4]);
+        const std::string& label = p.objectLabel[k];
+        // Kept: labels are not clipped to the view; long ones on the left
+        // column reach past the frame.
+        DrawText(editor.surface, editor.text, cx + 1 - 2 * int(label.size()), cy - 11, label);
+        drawBox(editor.surface, cx, cy, cx + 17, cy + 17, kLabelBoxOuter);
+        drawBox(editor.surface, cx + 1, cy + 1, cx + 16, cy + 16, kLabelBoxInner);
+    }
+}
+
+void drawFrame(Editor& editor) {
+    const GameProfile& p = editor.profile;
+    const int L = kMapCellsLeft, T = kMapCellsTop;
+    drawTile(editor, p.frameTopLeft, L - 16, T - 16, PutMode::Opaque);
+    drawTile(editor, p.frameBottomLeft, L - 16, T + 320, PutMode::Opaque);
+    for (int d = 0; d < 320; d += 16) {
+        drawTile(editor, p.frameTop, L + d, T - 16, PutMode::Opaque);
+        drawTile(editor, p.frameBottom, L + d, T + 320, PutMode::Opaque);
+        drawTile(editor, p.frameLeft, L - 16, T + d, PutMode::Opaque);
+        drawTile(editor, p.frameRight, L + 320, T + d, PutMode::Opaque);
+    }
+    drawTile(editor, p.frameTopRight, L + 320, T - 16, PutMode::Opaque);
+    drawTile(editor, p.frameBottomRight, L + 320, T + 320, PutMode::Opaque);
+}
+
+} // namespace
+
+Cell levelCellOf(const Editor& editor, ViewCell cell) {
+    return {editor.viewOriginColumn + cell.i, editor.viewOriginRow + cell.j};
+}
+
+// The view is drawn whole, in three passes: every cell's tile; then, cell by
+// cell in the same order, the overlays (object pictures with their labels and
+// boxes, the door link marker, the door exit marker, the two copy corners by
+// exclusive-or); then the frame, which covers whatever the overlays drew into
+// its band (the labels of the top row among them).
+void redrawMapView(Editor& editor) {
+    const Level& level = editor.level;
+    const EditState& e = editor.edit;
+    for (int j = 0; j < kViewRows; ++j) {
+        for (int i = 0; i < kViewColumns; ++i) {
+            Cell c = levelCellOf(editor, {i, j});
+            drawTile(editor, tileCell(level, c.column, c.row), kMapCellsLeft + 16 * i,
+                     kMapCellsTop + 16 * j, PutMode::Opaque);
+        }
+    }
+    for (int j = 0; j < kViewRows; ++j) {
+        for (int i = 0; i < kViewColumns; ++i) {
+            Cell c = levelCellOf(editor, {i, j});
+            const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
+            const int32_t v = objectCell(level, c.column, c.row);
+            drawObjects(editor, v, cx, cy);
+            if (v > 255 && v < 32768) drawTile(editor, kDoorLinkMarker, cx, cy, PutMode::Transparent);
+            if (c == e.doorExit) drawTile(editor, kDoorExitMarker, cx, cy, PutMode::Transparent);
+            if (c == e.copyStart) drawTile(editor, editor.profile.copyStartMarker, cx, cy, PutMode::Xor);
+            if (c == e.copyEnd) drawTile(editor, editor.profile.copyEndMarker, cx, cy, PutMode::Xor);
+        }
+    }
+    drawFrame(editor);
+}
+
+std::optional<ViewCell> viewCellAt(int x, int y) {
+    for (int j = 0; j < kViewRows; ++j) {
+        for (int i = 0; i < kViewColumns; ++i) {
+            const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
+            if (cx < x && x < cx + 16 && cy < y && y < cy + 16) return ViewCell{i, j};
+        }
+    }
+    return std::nullopt;
+}
+
+bool inMapView(int x, int y) {
+    return kMapCellsLeft < x && x < kMapCellsLeft + 320 && kMapCellsTop < y &&
+           y < kMapCellsTop + 320;
+}
+
+} // namespace tessaly

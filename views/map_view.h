@@ -1,0 +1,39 @@
+// The map view: 20 x 20 cells of 16 x 16 pixels in a frame of tile images,
+// showing the level from the view origin with objects, labels, door links,
+// the door exit and the copy corners laid over the tiles.
+#pragma once
+
+#include <optional>
+
+#include "views/editor.h"
+
+namespace tessaly {
+
+constexpr int kMapFrameX = 10;
+constexpr int kMapFrameY = 10;
+constexpr int kMapCellsLeft = kMapFrameX + 16; // top-left pixel of view cell (0, 0)
+constexpr int kMapCellsTop = kMapFrameY + 16;
+constexpr int kViewColumns = 20;
+constexpr int kViewRows = 20;
+constexpr int kDoorLinkMarker = 878;
+constexpr int kDoorExitMarker = 890;
+
+struct ViewCell {
+    int i = 0; // 0..19 from the left
+    int j = 0; // 0..19 from the top
+    bool operator==(const ViewCell&) const = default;
+};
+
+void redrawMapView(Editor& editor);
+
+// The view cell strictly containing (x, y): cx < x < cx + 16, cy < y < cy + 16.
+// Kept: a cell's left pixel column and top pixel row belong to no cell.
+std::optional<ViewCell> viewCellAt(int x, int y);
+
+// The level cell a view cell shows at the current view origin.
+Cell levelCellOf(const Editor& editor, ViewCell cell);
+
+// The editor loop's test for the map view: 26 < x < 346 and 26 < y < 346.
+bool inMapView(int x, int y);
+
+} // namespace tessaly

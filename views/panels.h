@@ -1,0 +1,34 @@
+// The tile panel (13 x 13 map tiles from tilePanelStart) and the object panel
+// (13 x 5 images from tileCount on), each in a frame of tile images, and the
+// tile preview.
+#pragma once
+
+#include "views/editor.h"
+
+namespace tessaly {
+
+constexpr int kTilePanelX = 410, kTilePanelY = 10;
+constexpr int kObjectPanelX = 410, kObjectPanelY = 270;
+constexpr int kPanelColumns = 13;
+constexpr int kTilePanelRows = 13;
+constexpr int kObjectPanelRows = 5;
+constexpr int kTilesPerPanelPage = kPanelColumns * kTilePanelRows; // 169
+constexpr int kPreviewX = 650, kPreviewY = 450;
+
+void drawTilePanel(Editor& editor);
+void drawObjectPanel(Editor& editor);
+void pickFromTilePanel(Editor& editor, int x, int y);
+void pickFromObjectPanel(Editor& editor, int x, int y);
+// Puts the current tile at the preview position.
+void drawTilePreview(Editor& editor);
+
+// The editor loop's tests: 427 < x < 648 and 27 < y < 248 (tile panel),
+// 427 < x < 648 and 287 < y < 372 (object panel).
+bool inTilePanel(int x, int y);
+bool inObjectPanel(int x, int y);
+
+// The largest tilePanelStart: the last full page. Safe: never below 0, so a
+// game with fewer than 169 tiles keeps the panel at tile 0.
+int32_t lastTilePanelStart(const GameProfile& profile);
+
+} // namespace tessaly
