@@ -1,9 +1,39 @@
 // The program record and its entry point.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "gui/text.h"
+#include "gui/widgets.h"
+#include "platform/host.h"
+#include "platform/surface.h"
+#include "views/editor.h"
+
 namespace tessaly {
 
-class Host;
+// Everything the program keeps for its whole run: the host it talks to, the
+// surface, the text state, the widget table, the loop state and the editor
+// bound to them. Created zeroed at start-up; nothing is global.
+struct Program {
+    explicit Program(Host& h) : host(h), editor(std::make_unique<Editor>(surface, text, h)) {}
+
+    Host& host;
+    Surface surface;
+    TextState text;
+    WidgetTable widgets;
+
+    int screenWidth = 0;
+    int screenHeight = 0;
+    std::string titleText;
+    std::string bannerText;
+
+    MouseState mouse;     // the last mouse read of either loop
+    bool chosen = false;  // a game button was clicked; cleared when the editor is left
+    bool clicked = false; // this selection pass read the left button alone
+
+    std::unique_ptr<Editor> editor;
+};
 
 // Runs the whole program on `host` from start-up until the Exit command;
 // returns the exit status.

@@ -93,7 +93,8 @@ void copyBlock(Editor& editor) {
     const int32_t rows = std::max(end.row - s.row + 1, 1);
     for (int32_t dy = 0; dy < rows && dy < kPlaneSize; ++dy) {
         for (int32_t dx = 0; dx < columns && dx < kPlaneSize; ++dx) {
-            e.copyBuffer[size_t(dx)][size_t(dy)] = tileCell(editor.level, s.column + dx, s.row + dy);
+            e.copyBuffer[size_t(dx)][size_t(dy)] =
+                tileCell(editor.level, s.column + dx, s.row + dy);
         }
     }
     // Safe: the copy line shows the size of what the buffer holds.

@@ -26,7 +26,7 @@ struct EditState {
     int32_t currentTile = 0; // below tileCount a map tile, from tileCount up an object picture
     Cell copyStart;
     Cell copyEnd;
-    Plane copyBuffer{}; // [dx][dy] from the copied block's first corner
+    Plane copyBuffer{};                // [dx][dy] from the copied block's first corner
     std::array<int32_t, 2> copySize{}; // columns and rows of the last copied block
     Cell editCell;
     Cell selectedDoor;

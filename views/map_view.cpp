@@ -70,10 +70,13 @@ void redrawMapView(Editor& editor) {
             const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
             const int32_t v = objectCell(level, c.column, c.row);
             drawObjects(editor, v, cx, cy);
-            if (v > 255 && v < 32768) drawTile(editor, kDoorLinkMarker, cx, cy, PutMode::Transparent);
+            if (v > 255 && v < 32768)
+                drawTile(editor, kDoorLinkMarker, cx, cy, PutMode::Transparent);
             if (c == e.doorExit) drawTile(editor, kDoorExitMarker, cx, cy, PutMode::Transparent);
-            if (c == e.copyStart) drawTile(editor, editor.profile.copyStartMarker, cx, cy, PutMode::Xor);
-            if (c == e.copyEnd) drawTile(editor, editor.profile.copyEndMarker, cx, cy, PutMode::Xor);
+            if (c == e.copyStart)
+                drawTile(editor, editor.profile.copyStartMarker, cx, cy, PutMode::Xor);
+            if (c == e.copyEnd)
+                drawTile(editor, editor.profile.copyEndMarker, cx, cy, PutMode::Xor);
         }
     }
     drawFrame(editor);

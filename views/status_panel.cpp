@@ -11,7 +11,9 @@ constexpr int kPanelX = 2, kPanelY = 390, kPanelHeight = 150, kPanelWidth = 430;
 constexpr ColourScheme kStatusColours{76, 77, 78, 79, 80};
 constexpr int kStatusPauseMs = 10;
 
-std::string n(int32_t v) { return std::to_string(v); }
+std::string n(int32_t v) {
+    return std::to_string(v);
+}
 
 } // namespace
 

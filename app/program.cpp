@@ -1,0 +1,21 @@
+#include "app/program.h"
+
+#include <optional>
+
+#include "app/editor_loop.h"
+#include "app/start_screen.h"
+
+namespace tessaly {
+
+// The program is a cycle between two screens: the start screen with its
+// selection loop, and the editor with its loop, until the Exit command.
+int runProgram(Host& host) {
+    auto program = std::make_unique<Program>(host);
+    startUp(*program);
+    for (;;) {
+        if (std::optional<int> status = runStartScreen(*program)) return *status;
+        runEditor(*program);
+    }
+}
+
+} // namespace tessaly

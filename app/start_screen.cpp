@@ -1,0 +1,194 @@
+#include "app/start_screen.h"
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+#include "gui/palette.h"
+#include "level/profile.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr int kSelectionPauseMs = 10;
+constexpr int kExitPauseMs = 300;
+constexpr int kButtonHeight = 30;
+constexpr int kLineCount = 11;
+constexpr ColourScheme kScreenColours{71, 72, 73, 74, 75};
+
+// Kept: the banner and the title are the program's own texts.
+constexpr std::string_view kBanner = "Corvel GUI Ver 0.6 rev 5 (2007_08_xx)";
+constexpr std::string_view kTitle = "Tessaly Editor v0.9";
+
+#if defined(__clang__)
+constexpr std::string_view kCompiler = "clang " __clang_version__;
+#elif defined(__GNUC__)
+constexpr std::string_view kCompiler = "g++ " __VERSION__;
+#else
+constexpr std::string_view kCompiler = "an unknown compiler";
+#endif
+
+// The buttons' places, computed from the screen size W x H and rounded to the
+// nearest integer.
+struct ButtonPlace {
+    int x, y, width;
+};
+
+ButtonPlace placeOf(int slot, double W, double H) {
+    switch (slot) {
+    case 1:
+        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 40)), 250};
+    case 2:
+        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 80)), 250};
+    case 3:
+        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 120)), 250};
+    case 4:
+        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 160)), 250};
+    case 5:
+        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 200)), 250};
+    case 6:
+        return {int(std::lround(W / 2 - 50)), int(std::lround(H - 0.8 * H + 240)), 150};
+    case 7:
+        return {int(std::lround(W - 0.985 * W)), int(std::lround(H - 0.06 * H)), 100};
+    default:
+        return {int(std::lround(W - 0.12 * W)), int(std::lround(H - 0.06 * H)), 80};
+    }
+}
+
+struct ButtonText {
+    std::string_view name;
+    std::string_view caption;
+    ColourScheme colours;
+};
+
+constexpr ColourScheme kGreyScheme{30, 25, 23, 19, 17};
+constexpr std::array<ButtonText, 8> kButtons{{
+    {"DD2", "Editing Dangerous Dave2", {56, 57, 58, 59, 60}},
+    {"CK1", "Editing Commander Keen 1", {71, 72, 73, 74, 75}},
+    {"CK2", "Editing Commander Keen 2", {71, 72, 73, 74, 75}},
+    {"CK3", "Editing Commander Keen 3", {71, 72, 73, 74, 75}},
+    {"NIN", "Editing Shadow Knight", {76, 77, 78, 79, 80}},
+    {"Options", "Options", kGreyScheme},
+    {"EXIT", "-=Exit=-", kGreyScheme},
+    {"OK", "OK", kGreyScheme},
+}};
+
+void setColours(TextState& text, const ColourScheme& c) {
+    SetTextColours(text, c[0], c[1], c[2], c[3], c[4]);
+}
+
+int exitCommand(Program& p) {
+    DrawWidget(p.widgets, p.surface, p.text, kExitSlot, "Inv");
+    p.host.pauseUninterruptible(kExitPauseMs);
+    return 0;
+}
+
+void gameCommand(Program& p, int slot) {
+    p.chosen = true;
+    DrawWidget(p.widgets, p.surface, p.text, slot, "Inv");
+    selectGame(p.editor->profile, p.widgets.slots[size_t(slot)].name);
+}
+
+void aboutCommand(Program& p) {
+    DrawWidget(p.widgets, p.surface, p.text, kAboutSlot, "Inv");
+    p.host.showAboutBox();
+    DrawWidget(p.widgets, p.surface, p.text, kAboutSlot, "Nor");
+}
+
+void drawStartScreen(Program& p) {
+    p.host.setTitle(p.titleText);
+    ApplyEditorPalette(p.surface);
+    DrawPanel(p.surface, p.text, 0, 0, p.screenHeight - 1, p.screenWidth - 1, kScreenColours, " ");
+    SetTextScale(p.text, 1);
+    setColours(p.text, kScreenColours);
+    for (int line = 0; line < kLineCount; ++line) {
+        DrawText(p.surface, p.text, 4, 3 + 9 * line, startScreenLine(p, line));
+    }
+    SetTextScale(p.text, 2);
+    for (int slot = 1; slot <= 8; ++slot) DrawWidget(p.widgets, p.surface, p.text, slot, "Nor");
+    setColours(p.text, kScreenColours);
+    selectPages(p.surface, 0, 0);
+}
+
+} // namespace
+
+std::string startScreenLine(const Program& p, int line) {
+    switch (line) {
+    case 0:
+        return p.bannerText;
+    case 1:
+        return "This Program developed for editing levels for old ID Games";
+    case 2:
+        return "Tessaly Editor is free software: use it, study it, share it and improve it.";
+    case 3:
+        return "Support Games: Dangerous Dave 2, Commander Keen 1, Commander Keen 2, Commander "
+               "Keen 3, Shadow Knight";
+    case 4:
+        return "Made by the Tessaly Editor developers for the modders of these games.";
+    case 5:
+        return "1234567890!()/\\*-=+#<>?%`$\"[]:.,";
+    case 6:
+        return "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtQqVvWvXxYyZz";
+    case 7: {
+        std::string pairs;
+        for (int i = 0; i < 32; ++i) {
+            pairs += char(0xC0 + i);
+            pairs += char(0xE0 + i);
+        }
+        return pairs;
+    }
+    case 8:
+        return "-=CHAR SET (255)`ENU/RUS=- .:TEST:.";
+    case 9:
+        return p.host.executableDirectory();
+    case 10:
+        return "Built with " + std::string(kCompiler) + ".";
+    default:
+        return "";
+    }
+}
+
+void startUp(Program& p) {
+    p.bannerText = std::string(kBanner);
+    p.screenWidth = kSurfaceWidth;
+    p.screenHeight = kSurfaceHeight;
+    SetTextScale(p.text, 1);
+    p.titleText = std::string(kTitle);
+    for (int slot = 1; slot <= 8; ++slot) {
+        const ButtonText& b = kButtons[size_t(slot - 1)];
+        const ButtonPlace at = placeOf(slot, p.screenWidth, p.screenHeight);
+        RegisterWidget(p.widgets, slot, b.name, at.x, at.y, kButtonHeight, at.width, b.caption);
+        SetWidgetColours(p.widgets, slot, b.colours[0], b.colours[1], b.colours[2], b.colours[3],
+                         b.colours[4]);
+    }
+    p.host.openWindow(p.surface);
+    openSurface(p.surface);
+    // The first start screen is built out of sight and shown at once.
+    selectPages(p.surface, 0, 1);
+}
+
+std::optional<int> runStartScreen(Program& p) {
+    drawStartScreen(p);
+    while (!p.chosen) {
+        p.mouse = p.host.readMouse();
+        if (p.mouse.buttons == 1) p.clicked = true;
+        // Safe: closing the window on the start screen is the Exit command,
+        // so the program can always be ended the usual way.
+        if (p.host.closeRequested()) return exitCommand(p);
+        const auto hit = [&](int slot) {
+            return p.clicked && WidgetAt(p.widgets, p.mouse.x, p.mouse.y) == slot;
+        };
+        if (hit(kExitSlot)) return exitCommand(p);
+        for (int slot = 1; slot <= 5; ++slot) {
+            if (hit(slot)) gameCommand(p, slot);
+        }
+        // Kept: "Options" (slot 6) has no command.
+        if (hit(kAboutSlot)) aboutCommand(p);
+        p.host.pause(kSelectionPauseMs);
+        p.clicked = false;
+    }
+    return std::nullopt;
+}
+
+} // namespace tessaly

@@ -1,0 +1,28 @@
+// Start-up, the start screen and its selection loop, and the start screen's
+// commands: Game, Exit and About.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/program.h"
+
+namespace tessaly {
+
+// Widget slots of the start screen.
+constexpr int kExitSlot = 7;
+constexpr int kOptionsSlot = 6;
+constexpr int kAboutSlot = 8;
+
+// Stores the texts, registers the eight buttons, opens the surface and
+// selects page 0 for work while page 1 is shown.
+void startUp(Program& program);
+
+// Draws the start screen and runs the selection loop. Returns the exit status
+// when the Exit command ran, nothing when a game was chosen.
+std::optional<int> runStartScreen(Program& program);
+
+// The eleven text lines of the start screen, top first.
+std::string startScreenLine(const Program& program, int line);
+
+} // namespace tessaly
