@@ -23,6 +23,9 @@ ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes);
 
 // The bytes writeLevel writes for this level.
 std::vector<uint8_t> encodeLevel(const Level& level);
+// The same level compressed with runs, as the games store their levels; for
+// the sample generator, tests and benchmarks (the editor saves uncompressed).
+std::vector<uint8_t> encodeLevelWithRuns(const Level& level);
 // Writes the level to `path` without ever destroying the old file; true on success.
 bool writeLevel(const Level& level, const std::string& path);
 

@@ -1,0 +1,29 @@
+#include "level/level.h"
+
+namespace tessaly {
+
+namespace {
+
+bool insidePlanes(int column, int row) {
+    return column >= 0 && column < kPlaneSize && row >= 0 && row < kPlaneSize;
+}
+
+} // namespace
+
+void setTileCell(Level& level, int column, int row, int32_t value) {
+    if (insidePlanes(column, row)) level.tilePlane[column][row] = value;
+}
+
+void setObjectCell(Level& level, int column, int row, int32_t value) {
+    if (insidePlanes(column, row)) level.objectPlane[column][row] = value;
+}
+
+int32_t tileCell(const Level& level, int column, int row) {
+    return insidePlanes(column, row) ? level.tilePlane[column][row] : 0;
+}
+
+int32_t objectCell(const Level& level, int column, int row) {
+    return insidePlanes(column, row) ? level.objectPlane[column][row] : 0;
+}
+
+} // namespace tessaly

@@ -1,0 +1,246 @@
+// The level file, shared by all five games. Words are 16-bit little-endian.
+//
+//   bytes 0..3    kept verbatim, never interpreted
+//   bytes 4..35   16 header words: width, height, then words kept verbatim.
+//                 The games' own files keep a plane layout here: bytes 8..9
+//                 hold the number of planes (2) and bytes 18..19 the size of
+//                 one plane in bytes, rounded up to a multiple of 16.
+//   then          the tile plane, then the object plane: width x height cells
+//                 each, rows top to bottom, columns left to right within a row.
+//                 A padded file follows each plane with the words that round
+//                 its size up to a multiple of 16 bytes (see paddingWordsFor).
+//
+// Everything from byte 4 on, header words included, is one stream of words
+// compressed with runs: the bytes FE FE start a run, followed by a count word
+// and a value word, standing for `count` words of that value (a count of 0 or
+// 1 stands for one). Runs cross freely from the header into the tile plane,
+// from a plane into its padding and from the tile plane into the object plane.
+//
+// The decoder steps back: after a run's value word, while more than one word
+// of the run remains, the read position moves back onto the value word so that
+// the next word reads it again. The stream ends a plane as soon as the read
+// position reaches the end of the file after one of the plane's words; the
+// remaining cells of that plane keep their values and the next plane reads
+// zero bytes. Header words past the end of the file read as zero.
+//
+// The writer writes bytes 0..3 verbatim and every later word plainly, so saved
+// files are uncompressed, except that a word holding 0xFEFE is written as the
+// run FE FE 01 00 FE FE: plain, it would read back as a run marker.
+#include "level/level_file.h"
+
+#include "platform/files.h"
+
+#include <algorithm>
+
+namespace tessaly {
+
+namespace {
+
+constexpr uint16_t kRunMarker = 0xFEFE;
+constexpr int kHeaderWords = (kHeaderBytes - 4) / 2; // bytes 4..35
+constexpr int kClearedSide = 128;
+
+uint16_t headerWord(const Level& level, int offset) {
+    return static_cast<uint16_t>(level.keptHeader[offset] | level.keptHeader[offset + 1] << 8);
+}
+
+int roundUp16(int bytes) {
+    return (bytes + 15) / 16 * 16;
+}
+
+// The padding words after each plane of a file whose header declares the
+// games' plane layout for exactly these dimensions; 0 for any other header.
+int paddingWordsFor(const Level& level) {
+    const int planeBytes = 2 * level.width * level.height;
+    const bool layout =
+        headerWord(level, 8) == 2 && roundUp16(headerWord(level, 18)) == roundUp16(planeBytes);
+    return layout ? (roundUp16(planeBytes) - planeBytes) / 2 : 0;
+}
+
+class RunDecoder {
+  public:
+    explicit RunDecoder(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+
+    uint16_t next() {
+        uint8_t low = byteAt(position_);
+        uint8_t high = byteAt(position_ + 1);
+        position_ += 2;
+        // Safe: the word re-read while a run repeats is its value, never a
+        // new marker, so a run of 0xFEFE cells expands to that many cells
+        // instead of taking the value word for a marker and garbling the rest.
+        if (!repeating_ && low == 0xFE && high == 0xFE) {
+            remaining_ = static_cast<uint16_t>(byteAt(position_) | byteAt(position_ + 1) << 8);
+            low = byteAt(position_ + 2);
+            high = byteAt(position_ + 3);
+            position_ += 4;
+        }
+        repeating_ = remaining_ > 1;
+        if (repeating_) {
+            --remaining_;
+            position_ -= 2;
+        }
+        return static_cast<uint16_t>(high << 8 | low);
+    }
+
+    bool atEnd() const { return position_ >= bytes_.size(); }
+
+  private:
+    uint8_t byteAt(size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0; }
+
+    std::span<const uint8_t> bytes_;
+    size_t position_ = 4;
+    unsigned remaining_ = 0;
+    bool repeating_ = false;
+};
+
+// Fills one plane's cells and then its padding words, in file order, until
+// the file ends. The reader replaces the whole level rather than editing it,
+// so it fills the planes directly instead of through setTileCell.
+void decodePlane(RunDecoder& decoder, const Level& level, Plane& plane,
+                 std::array<uint16_t, kMaxPaddingWords>& padding) {
+    for (int row = 1; row <= level.height; ++row) {
+        for (int column = 1; column <= level.width; ++column) {
+            plane[column][row] = decoder.next();
+            if (decoder.atEnd()) return;
+        }
+    }
+    for (int i = 0; i < level.paddingWords; ++i) {
+        padding[i] = decoder.next();
+        if (decoder.atEnd()) return;
+    }
+}
+
+void makeEmpty(Level& level) {
+    level.width = 0;
+    level.height = 0;
+    level.keptHeader.fill(0);
+    level.paddingWords = 0;
+    level.tilePadding.fill(0);
+    level.objectPadding.fill(0);
+}
+
+// Writes one word from byte 4 on, escaping 0xFEFE as a run of one.
+void putWord(std::vector<uint8_t>& out, uint16_t word) {
+    if (word == kRunMarker) {
+        // Safe: a plain FE FE would read back as a run marker.
+        out.insert(out.end(), {0xFE, 0xFE, 0x01, 0x00, 0xFE, 0xFE});
+    } else {
+        out.push_back(static_cast<uint8_t>(word & 0xFF));
+        out.push_back(static_cast<uint8_t>(word >> 8));
+    }
+}
+
+// The level as the stream of words from byte 4 on: header words, tile cells,
+// tile padding, object cells, object padding. Cells keep their low 16 bits.
+std::vector<uint16_t> levelWords(const Level& level) {
+    // Safe: dimensions and padding are clamped to what the planes and the
+    // padding arrays hold, so a level set up by hand never reads past them.
+    const int width = std::clamp(level.width, 0, kMaxMapSide);
+    const int height = std::clamp(level.height, 0, kMaxMapSide);
+    const int padding = std::clamp(level.paddingWords, 0, kMaxPaddingWords);
+
+    std::vector<uint16_t> words;
+    words.reserve(kHeaderWords + 2 * (width * height + padding));
+    for (int offset = 4; offset < kHeaderBytes; offset += 2) {
+        words.push_back(headerWord(level, offset));
+    }
+    auto putPlane = [&](const Plane& plane, const std::array<uint16_t, kMaxPaddingWords>& pad) {
+        for (int row = 1; row <= height; ++row) {
+            for (int column = 1; column <= width; ++column) {
+                words.push_back(static_cast<uint16_t>(plane[column][row] & 0xFFFF));
+            }
+        }
+        words.insert(words.end(), pad.begin(), pad.begin() + padding);
+    };
+    putPlane(level.tilePlane, level.tilePadding);
+    putPlane(level.objectPlane, level.objectPadding);
+    return words;
+}
+
+} // namespace
+
+ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
+    for (int column = 1; column <= kClearedSide; ++column) {
+        for (int row = 1; row <= kClearedSide; ++row) {
+            level.tilePlane[column][row] = 0;
+            level.objectPlane[column][row] = 0;
+        }
+    }
+    makeEmpty(level);
+
+    // Safe: the header is decoded as part of the run stream, as the games
+    // compress it; reading cells from byte 36 on would garble every cell of
+    // a file whose header holds a run.
+    RunDecoder decoder(bytes);
+    for (int i = 0; i < 4 && i < static_cast<int>(bytes.size()); ++i)
+        level.keptHeader[i] = bytes[i];
+    for (int offset = 4; offset < kHeaderBytes; offset += 2) {
+        const uint16_t word = decoder.next();
+        level.keptHeader[offset] = static_cast<uint8_t>(word & 0xFF);
+        level.keptHeader[offset + 1] = static_cast<uint8_t>(word >> 8);
+    }
+
+    const int width = headerWord(level, 4);
+    const int height = headerWord(level, 6);
+    if (width > kMaxMapSide || height > kMaxMapSide) {
+        // Safe: the planes hold 256 columns and rows; such a file is refused
+        // whole and reads as one that cannot be opened.
+        makeEmpty(level);
+        return ReadResult::Refused;
+    }
+    level.width = width;
+    level.height = height;
+    // Safe: the padding words of the games' own files are passed over and
+    // kept, so the object plane is not shifted and a save gives them back.
+    level.paddingWords = paddingWordsFor(level);
+
+    decodePlane(decoder, level, level.tilePlane, level.tilePadding);
+    decodePlane(decoder, level, level.objectPlane, level.objectPadding);
+    return ReadResult::Read;
+}
+
+ReadResult readLevel(Level& level, const std::string& path) {
+    const std::optional<std::vector<uint8_t>> bytes = readFileBytes(path);
+    if (!bytes) {
+        readLevelFromBytes(level, {});
+        return ReadResult::Unreadable;
+    }
+    return readLevelFromBytes(level, *bytes);
+}
+
+std::vector<uint8_t> encodeLevel(const Level& level) {
+    const std::vector<uint16_t> words = levelWords(level);
+    std::vector<uint8_t> out(level.keptHeader.begin(), level.keptHeader.begin() + 4);
+    out.reserve(4 + 2 * words.size());
+    for (const uint16_t word : words) putWord(out, word);
+    return out;
+}
+
+std::vector<uint8_t> encodeLevelWithRuns(const Level& level) {
+    constexpr size_t kShortestRun = 4; // a run of 3 costs as much as 3 plain words
+    constexpr size_t kLongestRun = 0xFFFF;
+    const std::vector<uint16_t> words = levelWords(level);
+    std::vector<uint8_t> out(level.keptHeader.begin(), level.keptHeader.begin() + 4);
+    for (size_t i = 0; i < words.size();) {
+        size_t length = 1;
+        while (i + length < words.size() && length < kLongestRun && words[i + length] == words[i]) {
+            ++length;
+        }
+        if (length >= kShortestRun || (length >= 2 && words[i] == kRunMarker)) {
+            out.insert(out.end(),
+                       {0xFE, 0xFE, static_cast<uint8_t>(length & 0xFF),
+                        static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(words[i] & 0xFF),
+                        static_cast<uint8_t>(words[i] >> 8)});
+        } else {
+            for (size_t k = 0; k < length; ++k) putWord(out, words[i]);
+        }
+        i += length;
+    }
+    return out;
+}
+
+bool writeLevel(const Level& level, const std::string& path) {
+    return writeFileSafely(path, encodeLevel(level));
+}
+
+} // namespace tessaly
