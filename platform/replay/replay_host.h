@@ -1,0 +1,119 @@
+// The headless host: runs the program with no window, driven by a replay
+// script (replay_script.h), on a virtual clock, and logs what the program did.
+//
+// Clock. The program's time passes only inside its pauses (both kinds); a
+// pause never sleeps. A pause from t to t + n stops at every script stamp in
+// (t, t + n], applies that stamp's lines in script order, and goes on to
+// t + n. Lines stamped 0 are applied by `start`, before the program runs.
+// Mouse, key and title reads see the state after the last applied line.
+//
+// End of the script. The script gives the program time up to its `endTime`.
+// A pause that begins at or after it (every line then applied) does not
+// return: the host throws `ReplayStopped`, which unwinds the program back to
+// `runReplay` (replay_run.h). A pause that begins earlier runs to its full length, so the
+// program always sees the effect of the last line once its pause ends. The
+// program must therefore let `ReplayStopped` pass (it derives from nothing, so
+// `catch (const std::exception&)` does not take it). A dialog with no answer
+// queued stops the program the same way.
+//
+// Keys. A key reads as held between its keydown and keyup. A focus change
+// (focus-lost, focus-gained, and every dialog or About box, which each count
+// as a loss and a gain) makes every key read as not held until its next
+// keydown; as a keydown of a key already down changes nothing, a key held
+// across a focus change needs a keyup and a keydown to count again. Focus
+// changes leave the mouse buttons as they are.
+//
+// Dialogs. Applied `open`/`open-cancel` lines queue answers for open dialogs,
+// `save`/`save-cancel` lines for save dialogs; a dialog takes the oldest
+// unused answer of its kind and never reads ahead in the script. Dialogs and
+// the About box take no time. The dialog's program-side path is the script's
+// path taken relative to the script's folder; the log shows it as written.
+//
+// Log. One line per thing the program did at the host, in order, each
+// starting with the virtual time in milliseconds:
+//   @T title "TEXT"
+//   @T open-dialog "TITLE" "DESC|PATTERN|DESC|PATTERN" -> "PATH"   ("" when
+//      cancelled, NONE without quotes when no answer was queued)
+//   @T save-dialog ...                                              (the same)
+//   @T about
+//   @T screenshot FILE
+//   @T exit STATUS
+//   @T expect-failed LINE: WHY
+// The preselected filter of a dialog is not part of the log line. Texts are
+// written byte for byte, except control characters, which appear as \xNN so
+// that every entry stays on one line.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <ostream>
+#include <string>
+
+#include "platform/host.h"
+#include "platform/replay/replay_script.h"
+
+namespace tessaly {
+
+// Thrown from a pause to stop the program when the script has no more time
+// for it, and from a dialog with no answer.
+struct ReplayStopped {};
+
+class ReplayHost final : public Host {
+  public:
+    // `script` must outlive the host.
+    ReplayHost(const ReplayScript& script, std::ostream& log, std::string executableDirectory);
+
+    // Applies the lines stamped 0; call once before the program starts.
+    void start();
+    // Logs the program's own exit with its status.
+    void programExited(int status);
+    // 0 while nothing went wrong, 1 after a failed check, 2 after a dialog
+    // with no answer (which wins over a failed check).
+    int exitStatus() const;
+    long long now() const { return clock_; }
+    // The last dialog requests, for tests that look at what the log leaves out.
+    const DialogRequest& lastOpenRequest() const { return lastOpen_; }
+    const DialogRequest& lastSaveRequest() const { return lastSave_; }
+
+    void openWindow(Surface& surface) override;
+    void setTitle(std::string_view title) override;
+    MouseState readMouse() override;
+    bool keyHeld(int scanCode) override;
+    void pause(int milliseconds) override;
+    void pauseUninterruptible(int milliseconds) override;
+    std::string executableDirectory() override;
+    std::string openFileDialog(const DialogRequest& request) override;
+    std::string saveFileDialog(const DialogRequest& request) override;
+    void showAboutBox() override;
+    bool closeRequested() override;
+
+  private:
+    void passTime(int milliseconds);
+    void apply(const ReplayLine& line);
+    void check(const ReplayLine& line);
+    void screenshot(const ReplayLine& line);
+    void focusChanged();
+    void present();
+    std::string dialog(const char* kind, std::deque<const ReplayLine*>& answers,
+                       const DialogRequest& request);
+    std::ostream& entry();
+    void fail(const ReplayLine& line, const std::string& why);
+
+    const ReplayScript& script_;
+    std::ostream& log_;
+    std::string executableDirectory_;
+    std::size_t next_ = 0; // first script line not yet applied
+    long long clock_ = 0;
+    Surface* surface_ = nullptr;
+    std::string title_;
+    MouseState mouse_{};
+    std::array<bool, 128> down_{};  // keys down according to the script
+    std::array<bool, 128> stale_{}; // down keys that a focus change made read as not held
+    bool closeRequest_ = false;
+    std::deque<const ReplayLine*> openAnswers_, saveAnswers_;
+    DialogRequest lastOpen_, lastSave_;
+    bool checkFailed_ = false;
+    bool noAnswer_ = false;
+};
+
+} // namespace tessaly

@@ -1,0 +1,69 @@
+// Replay scripts: the parsed form of the text that drives the replay host.
+//
+// One command per line; a line whose first non-blank character is `#` is a
+// comment, blank lines are ignored and a trailing CR is dropped. The command
+// word is followed by blanks and its arguments: numbers and names are
+// separated by blanks, while a path or a title runs to the end of the line,
+// spaces and all. A script keeps a time S from 0; `wait MS` adds MS to it and
+// every other line is stamped with the S at which it stands. `endTime` is the
+// S after the last line, trailing waits included: the replay gives the
+// program time up to it and no further.
+//
+// The whole script is checked before anything runs; every bad line is
+// reported with its number and a reason.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly {
+
+enum class ReplayCommand {
+    Mouse,       // x, y
+    Press,       // value: button bit (1 left, 2 right, 4 middle)
+    Release,     // value: button bit
+    KeyDown,     // value: set-1 scan code 0..127
+    KeyUp,       // value: set-1 scan code 0..127
+    Open,        // text, path
+    OpenCancel,  //
+    Save,        // text, path
+    SaveCancel,  //
+    FocusLost,   //
+    FocusGained, //
+    CloseWindow, //
+    Screenshot,  // text, path
+    ExpectPixel, // x, y, value: palette index
+    ExpectTitle, // text (may be empty)
+};
+
+struct ReplayLine {
+    int lineNumber = 0; // in the script, counting from 1
+    long long time = 0; // script time of the line, in milliseconds
+    ReplayCommand command = ReplayCommand::Mouse;
+    int x = 0, y = 0, value = 0;
+    std::string text; // the argument as written (logged as such)
+    std::string path; // for files: `text` taken relative to the script's folder
+};
+
+struct ReplayScript {
+    std::vector<ReplayLine> lines; // every line but comments, blanks and waits, in order
+    long long endTime = 0;
+};
+
+struct ReplayScriptError {
+    int lineNumber = 0; // 0 when the script itself cannot be read
+    std::string why;
+};
+
+// Parses script text; relative paths are taken inside `folder` ("" leaves
+// them as written). Returns the bad lines; `script` is complete only when
+// there are none.
+std::vector<ReplayScriptError> parseReplayScript(std::string_view text, const std::string& folder,
+                                                 ReplayScript& script);
+
+// Reads and parses the script file at `path`; its paths are taken relative to
+// the file's folder.
+std::vector<ReplayScriptError> loadReplayScript(const std::string& path, ReplayScript& script);
+
+} // namespace tessaly
