@@ -1,0 +1,45 @@
+#include "gui/palette.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace tessaly {
+namespace {
+
+TEST(EditorPalette, ShowsThroughTheSixBitRegisters) {
+    Surface s;
+    openSurface(s);
+    ApplyEditorPalette(s);
+    // The components of entries 0..55 come back unchanged through 6 bits; the
+    // ramp shades may shift by up to 2.
+    for (int i = 0; i < 56; ++i) EXPECT_EQ(shownColour(s, i), kEditorPalette[std::size_t(i)]) << i;
+    EXPECT_EQ(shownColour(s, 6), (Rgb{170, 85, 0})); // brown
+    EXPECT_EQ(shownColour(s, 56), (Rgb{101, 206, 190}));
+    for (int i = 56; i < 86; ++i) {
+        Rgb want = kEditorPalette[std::size_t(i)], got = shownColour(s, i);
+        EXPECT_LE(std::abs(want.r - got.r), 2) << i;
+        EXPECT_LE(std::abs(want.g - got.g), 2) << i;
+        EXPECT_LE(std::abs(want.b - got.b), 2) << i;
+    }
+    for (int i = 86; i < 256; ++i) EXPECT_EQ(shownColour(s, i), (Rgb{})) << i;
+}
+
+TEST(EditorPalette, RampsRunFromLightToDark) {
+    auto sum = [](Rgb c) { return c.r + c.g + c.b; };
+    for (int ramp = 56; ramp < 86; ramp += 5)
+        for (int k = 0; k < 4; ++k)
+            EXPECT_GT(sum(kEditorPalette[std::size_t(ramp + k)]),
+                      sum(kEditorPalette[std::size_t(ramp + k + 1)]))
+                << ramp + k;
+    // The command buttons' grey scheme 30, 25, 23, 19, 17 is light to dark too.
+    const int grey[] = {30, 25, 23, 19, 17};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_GT(kEditorPalette[std::size_t(grey[k])].r,
+                  kEditorPalette[std::size_t(grey[k + 1])].r);
+    EXPECT_EQ(kEditorPalette[16], kEditorPalette[0]);
+    EXPECT_EQ(kEditorPalette[31], kEditorPalette[15]);
+}
+
+} // namespace
+} // namespace tessaly
