@@ -1,0 +1,43 @@
+#include "platform/png.h"
+
+#include <png.h>
+
+#include <cstring>
+#include <vector>
+
+namespace tessaly {
+
+bool writeIndexedPng(const std::string& path, int width, int height,
+                     std::span<const uint8_t> pixels, std::span<const Rgb, 256> palette) {
+    if (width <= 0 || height <= 0) return false;
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    if (pixels.size() < count) return false;
+
+    std::vector<uint8_t> rgb(count * 3);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Rgb& c = palette[pixels[i]];
+        rgb[3 * i] = c.r;
+        rgb[3 * i + 1] = c.g;
+        rgb[3 * i + 2] = c.b;
+    }
+
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = PNG_FORMAT_RGB;
+    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return ok;
+}
+
+bool writeVisiblePagePng(const Surface& surface, const std::string& path) {
+    std::array<Rgb, 256> shown;
+    for (int i = 0; i < 256; ++i) shown[std::size_t(i)] = shownColour(surface, i);
+    return writeIndexedPng(path, kSurfaceWidth, kSurfaceHeight,
+                           std::span<const uint8_t>(surface.page(surface.visiblePage), kPageBytes),
+                           shown);
+}
+
+} // namespace tessaly
