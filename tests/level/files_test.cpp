@@ -1,0 +1,228 @@
+// File helpers: whole-file reads, case-blind names, and saves that never
+// destroy the old file.
+#include "level_test_support.h"
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tessaly {
+namespace {
+
+using test::fileBytes;
+using test::putFile;
+using test::TempDir;
+
+const std::vector<uint8_t> kOld = {1, 2, 3, 4, 5};
+const std::vector<uint8_t> kNew = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+
+struct stat statOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info;
+}
+
+constexpr int kCannotDropPrivileges = 99;
+constexpr uid_t kNobody = 65534;
+
+// Runs `body` in a child process and returns its exit status (0 when body
+// returned true). Permission checks do not apply to root, so a test of them
+// running as root has the child drop to an unprivileged user first.
+int inChild(bool unprivileged, const std::function<bool()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (unprivileged && ::geteuid() == 0 &&
+            (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(kCannotDropPrivileges);
+        }
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Lets the unprivileged user of inChild reach and write `file` in `dir`.
+void openToEveryone(const TempDir& dir, const std::string& file) {
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(file.c_str(), 0666);
+}
+
+TEST(ReadFileBytes, ReadsRegularFilesOnly) {
+    TempDir dir;
+    putFile(dir.file("a"), kOld);
+    putFile(dir.file("empty"), {});
+    EXPECT_EQ(readFileBytes(dir.file("a")), kOld);
+    EXPECT_EQ(readFileBytes(dir.file("empty")), std::vector<uint8_t>{});
+    EXPECT_FALSE(readFileBytes(dir.file("missing")));
+    EXPECT_FALSE(readFileBytes(dir.path()));
+    EXPECT_FALSE(readFileBytes(""));
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(readFileBytes(dir.file("fifo"))); // returns at once instead of waiting
+}
+
+TEST(FindFileIgnoringCase, FindsDosNamesWhateverTheirCase) {
+    TempDir dir;
+    putFile(dir.file("LEVEL01.CK1"), kOld);
+    EXPECT_EQ(findFileIgnoringCase(dir.path(), "level01.ck1"), dir.file("LEVEL01.CK1"));
+    EXPECT_EQ(findFileIgnoringCase(dir.path(), "LEVEL01.CK1"), dir.file("LEVEL01.CK1"));
+    putFile(dir.file("level01.ck1"), kOld);
+    EXPECT_EQ(findFileIgnoringCase(dir.path(), "level01.ck1"), dir.file("level01.ck1"));
+    EXPECT_EQ(findFileIgnoringCase(dir.path(), "Level01.Ck1"), dir.file("LEVEL01.CK1"));
+    EXPECT_EQ(findFileIgnoringCase(dir.path(), "level02.ck1"), dir.file("level02.ck1"));
+    EXPECT_EQ(findFileIgnoringCase(dir.file("none"), "x.bmp"), dir.file("none") + "/x.bmp");
+}
+
+TEST(JoinPath, PutsOneSeparatorBetween) {
+    EXPECT_EQ(joinPath("a", "b.ck1"), "a/b.ck1");
+    EXPECT_EQ(joinPath("a/", "b.ck1"), "a/b.ck1");
+    EXPECT_EQ(joinPath("", "b.ck1"), "b.ck1");
+}
+
+TEST(WriteFileSafely, CreatesANewFileWithTheUsualPermissions) {
+    TempDir dir;
+    const mode_t mask = ::umask(022);
+    const bool written = writeFileSafely(dir.file("new.dd2"), kNew);
+    ::umask(mask);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(fileBytes(dir.file("new.dd2")), kNew);
+    EXPECT_EQ(statOf(dir.file("new.dd2")).st_mode & 07777, 0644u);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.dd2"});
+}
+
+TEST(WriteFileSafely, ReplacesTheFileWholeAndKeepsItsPermissions) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck2");
+    putFile(path, kOld);
+    ::chmod(path.c_str(), 0640);
+    const ino_t before = statOf(path).st_ino;
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_EQ(fileBytes(path), kNew);
+    EXPECT_NE(statOf(path).st_ino, before); // a new file was renamed over it
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck2"});
+}
+
+TEST(WriteFileSafely, KeepsOwnerAndGroupWhereAllowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    TempDir dir;
+    const std::string path = dir.file("level.ck3");
+    putFile(path, kOld);
+    ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_EQ(statOf(path).st_uid, kNobody);
+    EXPECT_EQ(statOf(path).st_gid, kNobody);
+}
+
+TEST(WriteFileSafely, SameBytesWriteNothing) {
+    TempDir dir;
+    const std::string path = dir.file("level.nin");
+    putFile(path, kOld);
+    const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), past, 0), 0);
+    const struct stat before = statOf(path);
+    EXPECT_TRUE(writeFileSafely(path, kOld));
+    const struct stat after = statOf(path);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mtim.tv_sec, 1000000000);
+    EXPECT_EQ(after.st_ctim.tv_sec, before.st_ctim.tv_sec);
+}
+
+TEST(WriteFileSafely, FollowsSymbolicLinksToTheirTarget) {
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0755), 0);
+    putFile(dir.file("real/level.dd2"), kOld);
+    ASSERT_EQ(::symlink("real/level.dd2", dir.file("link.dd2").c_str()), 0);
+    ASSERT_TRUE(writeFileSafely(dir.file("link.dd2"), kNew));
+    struct stat link {};
+    ::lstat(dir.file("link.dd2").c_str(), &link);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    EXPECT_EQ(fileBytes(dir.file("real/level.dd2")), kNew);
+
+    // A link to a file not there yet creates the file it names.
+    ASSERT_EQ(::symlink("real/later.dd2", dir.file("dangling.dd2").c_str()), 0);
+    ASSERT_TRUE(writeFileSafely(dir.file("dangling.dd2"), kNew));
+    EXPECT_EQ(fileBytes(dir.file("real/later.dd2")), kNew);
+
+    ASSERT_EQ(::symlink("loop", dir.file("loop").c_str()), 0);
+    EXPECT_FALSE(writeFileSafely(dir.file("loop"), kNew));
+}
+
+TEST(WriteFileSafely, ReadOnlyFolderIsWrittenInPlace) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck1");
+    putFile(path, kOld);
+    openToEveryone(dir, path);
+    ::chmod(dir.path().c_str(), 0555);
+    const ino_t before = statOf(path).st_ino;
+    const int status = inChild(true, [&] { return writeFileSafely(path, kNew); });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fileBytes(path), kNew);
+    EXPECT_EQ(statOf(path).st_ino, before);
+
+    // Shorter bytes leave no tail of the old ones.
+    EXPECT_EQ(inChild(true, [&] { return writeFileSafely(path, kOld); }), 0);
+    EXPECT_EQ(fileBytes(path), kOld);
+    // A new file cannot be made there at all.
+    EXPECT_EQ(inChild(true, [&] { return writeFileSafely(dir.file("other.ck1"), kNew); }), 1);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck1"});
+}
+
+TEST(WriteFileSafely, ReadOnlyFileIsLeftAlone) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck1");
+    putFile(path, kOld);
+    openToEveryone(dir, path);
+    ::chmod(path.c_str(), 0444);
+    const int status = inChild(true, [&] { return writeFileSafely(path, kNew); });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(fileBytes(path), kOld);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck1"});
+}
+
+// A file size limit makes the write itself fail half way.
+bool writeUnderSizeLimit(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4, 4};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && writeFileSafely(path, bytes);
+}
+
+TEST(WriteFileSafely, FailedWriteLeavesTheOldFileAndNoTemporary) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck2");
+    putFile(path, kOld);
+    EXPECT_EQ(inChild(false, [&] { return writeUnderSizeLimit(path, kNew); }), 1);
+    EXPECT_EQ(fileBytes(path), kOld);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck2"});
+
+    EXPECT_FALSE(writeFileSafely(dir.file("missing/level.ck2"), kNew));
+    EXPECT_FALSE(writeFileSafely(dir.path(), kNew)); // a folder, not a file
+    EXPECT_FALSE(writeFileSafely("", kNew));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck2"});
+}
+
+TEST(WriteFileSafely, FailedWriteInPlacePutsTheOldBytesBack) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck2");
+    putFile(path, {1, 2, 3});
+    openToEveryone(dir, path);
+    ::chmod(dir.path().c_str(), 0555);
+    const int status = inChild(true, [&] { return writeUnderSizeLimit(path, kNew); });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(fileBytes(path), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+} // namespace
+} // namespace tessaly

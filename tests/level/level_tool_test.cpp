@@ -1,0 +1,138 @@
+// tessaly-level run as a modder runs it, on good and bad files.
+#include "level/level_file.h"
+#include "level_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace tessaly {
+namespace {
+
+using test::addWords;
+using test::fileBytes;
+using test::putFile;
+using test::TempDir;
+
+struct ToolRun {
+    int status;
+    std::string out, err;
+};
+
+std::string text(const std::string& path) {
+    const std::vector<uint8_t> bytes = fileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+ToolRun runTool(const TempDir& dir, const std::string& arguments) {
+    const std::string command = std::string("'") + TESSALY_LEVEL_TOOL + "' " + arguments + " >'" +
+                                dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
+    const int status = std::system(command.c_str());
+    ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(dir.file("stdout")),
+                text(dir.file("stderr"))};
+    std::remove(dir.file("stdout").c_str());
+    std::remove(dir.file("stderr").c_str());
+    return run;
+}
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+int lines(const std::string& s) {
+    return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
+}
+
+TEST(LevelTool, InfoDescribesTheLevel) {
+    TempDir dir;
+    // 3 x 2 with a compressed header; objects: a player, two Zombies and a
+    // door link from (3,2) to column 1, row 2.
+    std::vector<uint8_t> file = {0xAB, 0, 0, 0};
+    addWords(file, {3, 2, 0xFEFE, 14, 0});
+    addWords(file, {5, 0, 5, 0, 0, 600});
+    addWords(file, {255, 1, 0, 1, 0, 258});
+    putFile(dir.file("room.Dd2"), file);
+
+    const ToolRun run = runTool(dir, "info " + quoted(dir.file("room.Dd2")));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "game: DD2\n"
+                       "size: 3 x 2\n"
+                       "header: AB 00 00 00 03 00 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+                       "00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+                       "padded: no\n"
+                       "tile cells not zero: 3\n"
+                       "object cells not zero: 4\n"
+                       "object 1: 2 \"Zombie\"\n"
+                       "object 255: 1 \"Dave :-)\"\n"
+                       "object 258: 1\n"
+                       "door 3,2 -> 1,2\n");
+}
+
+TEST(LevelTool, InfoOnTheSamples) {
+    TempDir dir;
+    const ToolRun ck1 = runTool(dir, "info " + quoted(TESSALY_SAMPLES_DIR "/sample.ck1"));
+    EXPECT_EQ(ck1.status, 0);
+    EXPECT_NE(ck1.out.find("game: CK1\nsize: 81 x 53\n"), std::string::npos);
+    EXPECT_NE(ck1.out.find("header: 00 00 00 00 51 00 35 00 02 00"), std::string::npos);
+    EXPECT_NE(ck1.out.find("padded: yes, 3 words after each plane\n"), std::string::npos);
+    EXPECT_NE(ck1.out.find("object 255: 1 \"-=Keen=-\"\n"), std::string::npos);
+    EXPECT_NE(ck1.out.find("door 78,51 -> 2,3\n"), std::string::npos);
+
+    const ToolRun other = runTool(dir, "info " + quoted(TESSALY_SAMPLES_DIR "/sample.nin"));
+    EXPECT_EQ(other.status, 0);
+    EXPECT_NE(other.out.find("game: NIN\nsize: 16 x 12\n"), std::string::npos);
+    EXPECT_NE(other.out.find("\"-=Ninja=-\""), std::string::npos);
+}
+
+TEST(LevelTool, InfoRefusesWhatItCannotRead) {
+    TempDir dir;
+    putFile(dir.file("wide.ck1"), test::plainHeader(257, 3));
+    for (const std::string name : {"missing.ck1", "wide.ck1"}) {
+        const ToolRun run = runTool(dir, "info " + quoted(dir.file(name)));
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(lines(run.err), 1) << run.err;
+        EXPECT_NE(run.err.find(name), std::string::npos);
+    }
+    EXPECT_EQ(runTool(dir, "").status, 2);
+    EXPECT_EQ(runTool(dir, "info").status, 2);
+    EXPECT_EQ(runTool(dir, "unpack a b").status, 2);
+}
+
+TEST(LevelTool, CopyWritesWhatTheEditorsSaveWrites) {
+    TempDir dir;
+    const std::string in = TESSALY_SAMPLES_DIR "/sample.ck1";
+    const ToolRun run = runTool(dir, "copy " + quoted(in) + " " + quoted(dir.file("out.ck1")));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out + run.err, "");
+
+    auto level = test::newLevel();
+    ASSERT_EQ(readLevel(*level, in), ReadResult::Read);
+    const std::vector<uint8_t> copied = fileBytes(dir.file("out.ck1"));
+    EXPECT_EQ(copied, encodeLevel(*level));
+    EXPECT_EQ(copied.size(), 36u + 4u * (81 * 53 + 3)); // uncompressed, padding kept
+}
+
+TEST(LevelTool, FailedCopyLeavesTheOutputAlone) {
+    TempDir dir;
+    putFile(dir.file("out.ck2"), {1, 2, 3});
+    putFile(dir.file("tall.ck2"), test::plainHeader(2, 300));
+    for (const std::string& in : {dir.file("missing.ck2"), dir.file("tall.ck2")}) {
+        const ToolRun run = runTool(dir, "copy " + quoted(in) + " " + quoted(dir.file("out.ck2")));
+        EXPECT_EQ(run.status, 1) << in;
+        EXPECT_EQ(lines(run.err), 1) << run.err;
+        EXPECT_EQ(fileBytes(dir.file("out.ck2")), (std::vector<uint8_t>{1, 2, 3}));
+    }
+    const std::string in = TESSALY_SAMPLES_DIR "/sample.ck2";
+    const ToolRun run = runTool(dir, "copy " + quoted(in) + " " + quoted(dir.file("no/out.ck2")));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lines(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("no/out.ck2"), std::string::npos);
+}
+
+} // namespace
+} // namespace tessaly
