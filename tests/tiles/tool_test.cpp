@@ -1,0 +1,342 @@
+// Runs the built tessaly-tiles on game folders the tests write themselves.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/tiles/ega_writer.h"
+#include "tools/tilegen/tile_art.h"
+#include "tools/tiles/tile_sheet.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace test;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<uint8_t> readBytes(const fs::path& path) {
+    const std::string text = readText(path);
+    return {text.begin(), text.end()};
+}
+
+void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::set<std::string> filesIn(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        names.insert(fs::relative(entry.path(), dir).string());
+    return names;
+}
+
+uint32_t u32(const std::vector<uint8_t>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
+}
+
+// The pixels of an 8-bit, 208 x 1104, bottom-up BMP, top row first, after
+// checking that it is one and that colours 0..15 are the EGA colours.
+std::vector<uint8_t> tileBitmapPixels(const fs::path& path) {
+    const std::vector<uint8_t> bmp = readBytes(path);
+    EXPECT_GE(bmp.size(), 54u + 1024u + 208u * 1104u);
+    if (bmp.size() < 54u + 1024u + 208u * 1104u) return {};
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(u32(bmp, 18), 208u);
+    EXPECT_EQ(u32(bmp, 22), 1104u);
+    EXPECT_EQ(bmp[28], 8);
+    EXPECT_EQ(u32(bmp, 30), 0u); // no compression
+    // Colour table entries are blue, green, red, 0.
+    auto colour = [&](int i) {
+        const std::size_t at = 54 + 4 * i;
+        return std::vector<int>{bmp[at + 2], bmp[at + 1], bmp[at]};
+    };
+    EXPECT_EQ(colour(0), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(colour(1), (std::vector<int>{0, 0, 170}));
+    EXPECT_EQ(colour(6), (std::vector<int>{170, 85, 0}));
+    EXPECT_EQ(colour(9), (std::vector<int>{85, 85, 255}));
+    EXPECT_EQ(colour(15), (std::vector<int>{255, 255, 255}));
+    const std::size_t data = u32(bmp, 10);
+    std::vector<uint8_t> pixels(208 * 1104);
+    for (int y = 0; y < 1104; ++y)
+        std::copy_n(bmp.begin() + data + std::size_t(1103 - y) * 208, 208,
+                    pixels.begin() + y * 208);
+    return pixels;
+}
+
+// Expects the bitmap to hold `tiles` as tiles 0.. and the game's default art
+// at every other number.
+void expectSheet(const fs::path& path, const std::string& game,
+                 const std::vector<TilePixels>& tiles) {
+    const std::vector<uint8_t> pixels = tileBitmapPixels(path);
+    const std::vector<uint8_t> art = drawDefaultTileSheet(game);
+    ASSERT_EQ(art.size(), pixels.size());
+    for (int n = 0; n < 897; ++n) {
+        if (std::size_t(n) < tiles.size()) {
+            ASSERT_EQ(sheetTile(pixels, n), tiles[n]) << game << " tile " << n;
+        } else {
+            ASSERT_EQ(sheetTile(pixels, n), sheetTile(art, n)) << game << " default tile " << n;
+        }
+    }
+}
+
+class TilesTool : public ::testing::Test {
+  protected:
+    fs::path root, game, out;
+
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root = fs::temp_directory_path() /
+               ("tessaly-tiles-" + std::string(info->name()) + "-" + std::to_string(getpid()));
+        fs::remove_all(root);
+        game = root / "game";
+        out = root / "out";
+        fs::create_directories(game);
+        fs::create_directories(out);
+        fs::create_directories(root / "log");
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    ToolRun run(const std::vector<std::string>& args, const std::string& exe = TESSALY_TILES_EXE) {
+        std::string command = "'" + exe + "'";
+        for (const std::string& arg : args) command += " '" + arg + "'";
+        command +=
+            " >'" + (root / "log/out").string() + "' 2>'" + (root / "log/err").string() + "'";
+        ToolRun r;
+        const int status = std::system(command.c_str());
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = readText(root / "log/out");
+        r.err = readText(root / "log/err");
+        return r;
+    }
+
+    // Keen files with the given numbers and tiles; the latch compressed or plain.
+    void writeKeen(const std::string& head, const std::string& latch, uint32_t planeBytes,
+                   uint32_t offset, const std::vector<TilePixels>& tiles, bool compressed) {
+        writeBytes(game / head, egaHeadFile(planeBytes, uint16_t(tiles.size()), offset));
+        const std::vector<uint8_t> planes = latchPlanes(planeBytes, offset, tiles, 21);
+        writeBytes(game / latch, compressed ? compressedLatch(planes) : planes);
+    }
+};
+
+TEST_F(TilesTool, ImportsKeen1FromACompressedLatchFile) {
+    const std::vector<TilePixels> tiles = randomTiles(611, 1);
+    writeKeen("EGAHEAD.CK1", "EGALATCH.CK1", 29920, 2048, tiles, true);
+    const fs::path target = out / "CK1TILES.bmp";
+    const ToolRun r = run({"import", "CK1", game.string(), "--out", target.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "611 tiles from EGALATCH.CK1 (compressed) written to " + target.string() + "\n");
+    EXPECT_EQ(r.err, "");
+    expectSheet(target, "CK1", tiles);
+    EXPECT_EQ(filesIn(out), std::set<std::string>{"CK1TILES.bmp"});
+}
+
+TEST_F(TilesTool, ImportsKeen2FromAPlainLatchFileWhateverTheCaseOfTheNames) {
+    const std::vector<TilePixels> tiles = randomTiles(689, 2);
+    writeKeen("egahead.ck2", "EgaLatch.Ck2", 32000, 2048, tiles, false);
+    const fs::path target = out / "k2.bmp";
+    const ToolRun r = run({"import", "CK2", game.string(), "--out", target.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "689 tiles from EgaLatch.Ck2 (plain) written to " + target.string() + "\n");
+    expectSheet(target, "CK2", tiles);
+}
+
+TEST_F(TilesTool, ImportsDave2AndShadowKnightTileFiles) {
+    const std::vector<TilePixels> dave = randomTiles(300, 3);
+    writeBytes(game / "tiles.dd2", egaTilesFile(dave));
+    ToolRun r = run({"import", "DD2", game.string(), "--out", (out / "a.bmp").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "300 tiles from tiles.dd2 written to " + (out / "a.bmp").string() + "\n");
+    expectSheet(out / "a.bmp", "DD2", dave);
+
+    fs::remove(game / "tiles.dd2");
+    writeBytes(game / "EGATILES.DD2", egaTilesFile(dave));
+    r = run({"import", "DD2", game.string(), "--out", (out / "b.bmp").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "300 tiles from EGATILES.DD2 written to " + (out / "b.bmp").string() + "\n");
+
+    // More tiles than the bitmap has room for: the first 897 are placed.
+    const std::vector<TilePixels> knight = randomTiles(900, 4);
+    writeBytes(game / "egatiles.nin", egaTilesFile(knight));
+    r = run({"import", "NIN", game.string(), "--out", (out / "c.bmp").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "900 tiles from egatiles.nin written to " + (out / "c.bmp").string() +
+                         " (tiles 897 and up left out: the bitmap holds 897)\n");
+    expectSheet(out / "c.bmp", "NIN", {knight.begin(), knight.begin() + 897});
+}
+
+TEST_F(TilesTool, WritesBesideTheExecutableAndKeepsTheOldBitmapAsBak) {
+    const fs::path bin = root / "bin";
+    fs::create_directories(bin / "Resources");
+    fs::copy_file(TESSALY_TILES_EXE, bin / "tessaly-tiles");
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    writeBytes(bin / "Resources/CK3TILES.bmp", old);
+    const std::vector<TilePixels> tiles = randomTiles(624, 5);
+    writeKeen("EGAHEAD.CK3", "EGALATCH.CK3", 30000, 2048, tiles, false);
+
+    const std::string exe = (bin / "tessaly-tiles").string();
+    ToolRun r = run({"import", "CK3", game.string()}, exe);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "624 tiles from EGALATCH.CK3 (plain) written to Resources/CK3TILES.bmp\n");
+    expectSheet(bin / "Resources/CK3TILES.bmp", "CK3", tiles);
+    EXPECT_EQ(readBytes(bin / "Resources/CK3TILES.bmp.bak"), old);
+
+    // The same import again leaves the backup of the older bitmap alone.
+    r = run({"import", "CK3", game.string()}, exe);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(bin / "Resources/CK3TILES.bmp.bak"), old);
+
+    // A different import backs up the bitmap it replaces.
+    const std::vector<uint8_t> first = readBytes(bin / "Resources/CK3TILES.bmp");
+    writeKeen("EGAHEAD.CK3", "EGALATCH.CK3", 30000, 2048, randomTiles(624, 6), true);
+    r = run({"import", "CK3", game.string()}, exe);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(bin / "Resources/CK3TILES.bmp.bak"), first);
+    EXPECT_EQ(filesIn(bin / "Resources"),
+              (std::set<std::string>{"CK3TILES.bmp", "CK3TILES.bmp.bak"}));
+
+    // With no Resources folder yet, it is made.
+    fs::remove_all(bin / "Resources");
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 7)));
+    r = run({"import", "NIN", game.string()}, exe);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(filesIn(bin / "Resources"), std::set<std::string>{"NINTILES.bmp"});
+}
+
+// Each case sets up a broken game folder; the tool must fail with one line
+// naming the file, exit 1, and leave the output folder exactly as it was.
+TEST_F(TilesTool, BadGameFilesWriteNothing) {
+    const std::vector<TilePixels> tiles = randomTiles(40, 8);
+    const std::vector<uint8_t> planes = latchPlanes(2048, 512, tiles, 9);
+    const std::vector<uint8_t> packed = compressedLatch(planes);
+    struct Case {
+        const char* what;
+        const char* game;
+        std::function<void(const fs::path&)> setUp;
+        std::string expected; // in the error line, after the game folder
+    };
+    auto keen = [&](std::vector<uint8_t> head, std::vector<uint8_t> latch) {
+        return [head, latch](const fs::path& dir) {
+            writeBytes(dir / "EGAHEAD.CK1", head);
+            writeBytes(dir / "EGALATCH.CK1", latch);
+        };
+    };
+    const std::vector<uint8_t> head = egaHeadFile(2048, 40, 512);
+    std::vector<uint8_t> shortHead = head;
+    shortHead.resize(30);
+    std::vector<uint8_t> sizeMismatch = packed;
+    sizeMismatch[1] ^= 1;
+    std::vector<uint8_t> pastDictionary = packed;
+    pastDictionary[6] = 0xFF;
+    pastDictionary[7] |= 0x80;
+    const std::vector<uint8_t> truncated(packed.begin(), packed.end() - 100);
+    const std::vector<Case> cases = {
+        {"no EGAHEAD", "CK1",
+         [&](const fs::path& dir) { writeBytes(dir / "EGALATCH.CK1", planes); },
+         "/EGAHEAD.CK1: not found"},
+        {"no EGALATCH", "CK1", [&](const fs::path& dir) { writeBytes(dir / "EGAHEAD.CK1", head); },
+         "/EGALATCH.CK1: not found"},
+        {"short EGAHEAD", "CK1", keen(shortHead, planes), "/EGAHEAD.CK1: only 30 bytes, too short"},
+        {"plain latch one byte short", "CK1", keen(head, {planes.begin(), planes.end() - 1}),
+         "/EGALATCH.CK1: 8191 bytes is not the plain size 8192"},
+        {"compressed size mismatch", "CK1", keen(head, sizeMismatch),
+         "/EGALATCH.CK1: " + std::to_string(packed.size()) + " bytes is not the plain size"},
+        {"code past the dictionary", "CK1", keen(head, pastDictionary),
+         "/EGALATCH.CK1: LZW code 511 at stream byte 0 is past the dictionary"},
+        {"truncated stream", "CK1", keen(head, truncated),
+         "/EGALATCH.CK1: compressed data runs out after"},
+        {"tiles past the plane", "CK1", keen(egaHeadFile(2048, 60, 512), planes),
+         "/EGAHEAD.CK1: 60 tiles of 32 bytes from offset 512 run past the plane size 2048"},
+        {"part of a tile", "DD2",
+         [&](const fs::path& dir) {
+             std::vector<uint8_t> file = egaTilesFile(tiles);
+             file.resize(file.size() - 64);
+             writeBytes(dir / "EGATILES.DD2", file);
+         },
+         "/EGATILES.DD2: 5056 bytes is not a whole number of 128-byte tiles"},
+        {"empty tile file", "NIN",
+         [&](const fs::path& dir) { writeBytes(dir / "EGATILES.NIN", {}); },
+         "/EGATILES.NIN: the file is empty"},
+        {"no tile file", "DD2", [](const fs::path&) {}, ": found none of TILES.DD2 EGATILES.DD2"},
+    };
+    const std::vector<uint8_t> old = {'k', 'e', 'p', 't'};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(game);
+        fs::create_directories(game);
+        c.setUp(game);
+        writeBytes(out / "tiles.bmp", old);
+        const ToolRun r =
+            run({"import", c.game, game.string(), "--out", (out / "tiles.bmp").string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.rfind(game.string(), 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+        EXPECT_EQ(filesIn(out), std::set<std::string>{"tiles.bmp"});
+        EXPECT_EQ(readBytes(out / "tiles.bmp"), old);
+    }
+
+    const ToolRun missing = run({"import", "CK1", (root / "nowhere").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, (root / "nowhere").string() + ": no such folder\n");
+}
+
+TEST_F(TilesTool, WrongCommandLinesAreRefused) {
+    EXPECT_EQ(run({}).status, 2);
+    EXPECT_EQ(run({"import", "CK1"}).status, 2);
+    EXPECT_EQ(run({"import", "CK1", game.string(), "--out"}).status, 2);
+    const ToolRun unknown =
+        run({"import", "CK4", game.string(), "--out", (out / "x.bmp").string()});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "unknown game CK4: use DD2, CK1, CK2, CK3 or NIN\n");
+    EXPECT_TRUE(filesIn(out).empty());
+}
+
+TEST_F(TilesTool, RendersATileBitmapAsAPicture) {
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(871, 10)));
+    ASSERT_EQ(run({"import", "NIN", game.string(), "--out", (out / "n.bmp").string()}).status, 0);
+    const fs::path png = out / "n.png";
+    const ToolRun r = run({"render", (out / "n.bmp").string(), png.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<uint8_t> bytes = readBytes(png);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 1, bytes.begin() + 4),
+              (std::vector<uint8_t>{'P', 'N', 'G'}));
+    // Width and height (big-endian in the header chunk) hold the sheet at twice its size.
+    const uint32_t width = bytes[16] << 24 | bytes[17] << 16 | bytes[18] << 8 | bytes[19];
+    const uint32_t height = bytes[20] << 24 | bytes[21] << 16 | bytes[22] << 8 | bytes[23];
+    EXPECT_GE(width, 416u);
+    EXPECT_GE(height, 2208u);
+
+    writeBytes(out / "bad.bmp", {'B', 'M', 0, 0});
+    const ToolRun bad = run({"render", (out / "bad.bmp").string(), (out / "bad.png").string()});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err.rfind((out / "bad.bmp").string() + ": ", 0), 0u);
+    EXPECT_FALSE(fs::exists(out / "bad.png"));
+}
+
+} // namespace
+} // namespace tessaly

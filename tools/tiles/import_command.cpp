@@ -1,0 +1,169 @@
+// import: find the game's graphics files, decode its tiles, lay them over our
+// default art, and write the bitmap, keeping any bitmap already there as
+// NAME.bak. Every file problem is found before anything is written.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "gui/palette.h"
+#include "level/profile.h"
+#include "platform/bmp.h"
+#include "platform/files.h"
+#include "tools/tilegen/tile_art.h"
+#include "tools/tiles/commands.h"
+#include "tools/tiles/executable_dir.h"
+#include "tools/tiles/game_tiles.h"
+#include "tools/tiles/tile_sheet.h"
+
+namespace tessaly {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct GameFile {
+    std::string path;
+    std::vector<uint8_t> bytes;
+    std::string error;
+};
+
+// Reads the first of `names` present in `folder`, whatever the case of its name.
+GameFile readGameFile(const std::string& folder, const std::vector<std::string>& names) {
+    GameFile file;
+    for (const std::string& name : names) {
+        const std::string path = findFileIgnoringCase(folder, name);
+        std::error_code ec;
+        if (!fs::exists(path, ec)) continue;
+        file.path = path;
+        std::optional<std::vector<uint8_t>> bytes;
+        if (!fs::is_directory(path, ec)) bytes = readFileBytes(path);
+        if (!bytes) {
+            file.error = path + ": cannot be read";
+        } else {
+            file.bytes = std::move(*bytes);
+        }
+        return file;
+    }
+    if (names.size() == 1) {
+        file.error = joinPath(folder, names[0]) + ": not found";
+    } else {
+        file.error = folder + ": found none of";
+        for (const std::string& name : names) file.error += " " + name;
+    }
+    return file;
+}
+
+std::string fileName(const std::string& path) {
+    return fs::path(path).filename().string();
+}
+
+// Writes the bitmap at `target`. A different bitmap already there is copied to
+// NAME.bak first.
+// Safe: an identical bitmap (the same import run again) is left alone and its
+// .bak is not replaced, so repeating an import never loses the older bitmap
+// that the first run backed up.
+std::string writeBitmap(const std::string& target, const std::vector<uint8_t>& bitmap) {
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return target + ": is a folder";
+    if (fs::exists(target, ec)) {
+        std::optional<std::vector<uint8_t>> old = readFileBytes(target);
+        if (!old) return target + ": cannot be read to keep it as " + target + ".bak";
+        if (*old == bitmap) return {};
+        if (!writeFileSafely(target + ".bak", *old)) return target + ".bak: cannot be written";
+    }
+    if (!writeFileSafely(target, bitmap)) return target + ": cannot be written";
+    return {};
+}
+
+} // namespace
+
+int runImport(const std::string& gameId, const std::string& gameDir,
+              const std::optional<std::string>& outPath, std::ostream& out, std::ostream& err) {
+    GameProfile profile;
+    GameTileFiles files;
+    if (!selectGame(profile, gameId) || !tileFilesForGame(gameId, files)) {
+        err << "unknown game " << gameId << ": use DD2, CK1, CK2, CK3 or NIN\n";
+        return 2;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(gameDir, ec)) {
+        err << gameDir << ": no such folder\n";
+        return 1;
+    }
+
+    GameFile data;
+    GameTilesResult decoded;
+    if (files.layout == TileFileLayout::Latch) {
+        GameFile head = readGameFile(gameDir, {files.headName});
+        if (!head.error.empty()) {
+            err << head.error << "\n";
+            return 1;
+        }
+        data = readGameFile(gameDir, files.dataNames);
+        if (!data.error.empty()) {
+            err << data.error << "\n";
+            return 1;
+        }
+        decoded = decodeKeenTiles({head.path, head.bytes}, {data.path, data.bytes});
+    } else {
+        data = readGameFile(gameDir, files.dataNames);
+        if (!data.error.empty()) {
+            err << data.error << "\n";
+            return 1;
+        }
+        decoded = decodeTilesFile({data.path, data.bytes});
+    }
+    if (!decoded.error.empty()) {
+        err << decoded.error << "\n";
+        return 1;
+    }
+
+    const std::vector<uint8_t> art = drawDefaultTileSheet(profile.gameId);
+    const SheetResult sheet = composeTileSheet(art, decoded.tiles);
+    if (!sheet.error.empty()) {
+        err << profile.gameId << ": " << sheet.error << "\n";
+        return 1;
+    }
+    const std::vector<uint8_t> bitmap =
+        encodeBitmap8(kSheetPixelWidth, kSheetPixelHeight, sheet.pixels, kEditorPalette);
+
+    std::string target;
+    std::string shownTarget;
+    if (outPath) {
+        target = shownTarget = *outPath;
+    } else {
+        const std::string folder = executableFolder();
+        if (folder.empty()) {
+            err << "/proc/self/exe: cannot find the folder of this program\n";
+            return 1;
+        }
+        const std::string resources = joinPath(folder, "Resources");
+        fs::create_directories(resources, ec);
+        if (!fs::is_directory(resources, ec)) {
+            err << resources << ": cannot be made\n";
+            return 1;
+        }
+        target = joinPath(resources, profile.tileBitmapName);
+        shownTarget = "Resources/" + profile.tileBitmapName;
+    }
+    if (const std::string problem = writeBitmap(target, bitmap); !problem.empty()) {
+        err << problem << "\n";
+        return 1;
+    }
+
+    out << decoded.tiles.size() << " tiles from " << fileName(data.path);
+    if (files.layout == TileFileLayout::Latch) {
+        out << (decoded.compressed ? " (compressed)" : " (plain)");
+    }
+    out << " written to " << shownTarget;
+    if (decoded.tiles.size() > std::size_t(sheet.placed)) {
+        out << " (tiles " << sheet.placed << " and up left out: the bitmap holds "
+            << kSheetTileCount << ")";
+    }
+    out << "\n";
+    return 0;
+}
+
+} // namespace tessaly

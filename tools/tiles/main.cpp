@@ -1,0 +1,44 @@
+// tessaly-tiles: builds a game's tile bitmap from the user's own game files,
+// and draws a tile bitmap as a labelled picture for checking it by eye.
+// Exit status: 0 done, 1 a file problem (nothing written), 2 a wrong command line.
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/tiles/commands.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: tessaly-tiles import GAME GAMEDIR [--out FILE]\n"
+                               "       tessaly-tiles render FILE OUT.png\n"
+                               "GAME is one of DD2 CK1 CK2 CK3 NIN\n";
+
+int usage() {
+    std::cerr << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "render") {
+        return tessaly::runRender(args[1], args[2], std::cout, std::cerr);
+    }
+    if (!args.empty() && args[0] == "import") {
+        std::vector<std::string> positional;
+        std::optional<std::string> out;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--out") {
+                if (out || i + 1 == args.size()) return usage();
+                out = args[++i];
+            } else {
+                positional.push_back(args[i]);
+            }
+        }
+        if (positional.size() != 2) return usage();
+        return tessaly::runImport(positional[0], positional[1], out, std::cout, std::cerr);
+    }
+    return usage();
+}
