@@ -120,12 +120,10 @@ std::string ReplayHost::executableDirectory() {
 }
 
 std::string ReplayHost::openFileDialog(const DialogRequest& request) {
-    lastOpen_ = request;
     return dialog("open-dialog", openAnswers_, request);
 }
 
 std::string ReplayHost::saveFileDialog(const DialogRequest& request) {
-    lastSave_ = request;
     return dialog("save-dialog", saveAnswers_, request);
 }
 

@@ -10,9 +10,10 @@
 // End of the script. The script gives the program time up to its `endTime`.
 // A pause that begins at or after it (every line then applied) does not
 // return: the host throws `ReplayStopped`, which unwinds the program back to
-// `runReplay` (replay_run.h). A pause that begins earlier runs to its full length, so the
-// program always sees the effect of the last line once its pause ends. The
-// program must therefore let `ReplayStopped` pass (it derives from nothing, so
+// `runReplay` (replay_run.h). A pause that begins earlier runs to its full
+// length, so the program always sees the effect of the last line once its
+// pause ends, and a trailing `wait` gives it time to finish what it started.
+// The program must let `ReplayStopped` pass (it derives from nothing, so
 // `catch (const std::exception&)` does not take it). A dialog with no answer
 // queued stops the program the same way.
 //
@@ -39,9 +40,17 @@
 //   @T screenshot FILE
 //   @T exit STATUS
 //   @T expect-failed LINE: WHY
-// The preselected filter of a dialog is not part of the log line. Texts are
+// The preselected filter of a dialog is not part of the log line (the line
+// keeps its fixed shape; unit tests of the dialog requests check it). Texts are
 // written byte for byte, except control characters, which appear as \xNN so
 // that every entry stays on one line.
+//
+// Checks. `expect-pixel` reads the visible page of the surface given to
+// `openWindow`, `expect-title` the last title set (cut to 127 characters);
+// `screenshot` writes the visible page through the palette as a PNG. Each is
+// done when its line applies; a failure is logged as expect-failed with the
+// line's number and the run goes on. Before the window opens there is no page
+// to check or capture, which fails the same way.
 #pragma once
 
 #include <array>
@@ -71,9 +80,6 @@ class ReplayHost final : public Host {
     // with no answer (which wins over a failed check).
     int exitStatus() const;
     long long now() const { return clock_; }
-    // The last dialog requests, for tests that look at what the log leaves out.
-    const DialogRequest& lastOpenRequest() const { return lastOpen_; }
-    const DialogRequest& lastSaveRequest() const { return lastSave_; }
 
     void openWindow(Surface& surface) override;
     void setTitle(std::string_view title) override;
@@ -111,7 +117,6 @@ class ReplayHost final : public Host {
     std::array<bool, 128> stale_{}; // down keys that a focus change made read as not held
     bool closeRequest_ = false;
     std::deque<const ReplayLine*> openAnswers_, saveAnswers_;
-    DialogRequest lastOpen_, lastSave_;
     bool checkFailed_ = false;
     bool noAnswer_ = false;
 };
