@@ -1,0 +1,72 @@
+#include "platform/sdl/key_table.h"
+
+namespace tessaly {
+
+namespace {
+
+bool valid(int code) {
+    return code >= 0 && code < kKeyCodes;
+}
+
+bool withinStaleWindow(const KeyTable& t, uint32_t now) {
+    return t.gainSeen && uint32_t(now - t.gainTime) < kStaleMs;
+}
+
+} // namespace
+
+void keyDown(KeyTable& t, int code, bool repeat, uint32_t now) {
+    t.releasedRun.reset();
+    if (!valid(code) || repeat) return;
+    t.down.set(size_t(code));
+    if (t.stale.test(size_t(code))) return;
+    if (withinStaleWindow(t, now) && t.wentDown.test(size_t(code))) {
+        t.stale.set(size_t(code));
+        return;
+    }
+    t.held.set(size_t(code));
+}
+
+void keyUp(KeyTable& t, int code) {
+    if (!valid(code)) {
+        t.releasedRun.reset();
+        return;
+    }
+    const size_t k = size_t(code);
+    t.held.reset(k);
+    t.down.reset(k);
+    t.stale.reset(k);
+    // While the focus is away the only key-ups are SDL's own reset of its
+    // keyboard; they must not make the key look released for the stale rule.
+    if (t.focused) t.wentDown.reset(k);
+    t.releasedRun.set(k);
+}
+
+void otherEvent(KeyTable& t) {
+    t.releasedRun.reset();
+}
+
+void focusLost(KeyTable& t, uint32_t now) {
+    // A loss soon after a gain, or a second loss report for the same loss (the
+    // host reports one itself when a dialog opens, SDL another), adds to what
+    // was down; a fresh loss starts over.
+    if (t.focused && !withinStaleWindow(t, now)) t.wentDown.reset();
+    t.wentDown |= t.down | t.releasedRun;
+    t.held.reset();
+    t.down.reset();
+    t.releasedRun.reset();
+    t.focused = false;
+}
+
+void focusGained(KeyTable& t, uint32_t now) {
+    t.held.reset();
+    t.releasedRun.reset();
+    t.focused = true;
+    t.gainSeen = true;
+    t.gainTime = now;
+}
+
+bool keyHeld(const KeyTable& t, int code) {
+    return valid(code) && t.held.test(size_t(code));
+}
+
+} // namespace tessaly

@@ -1,0 +1,12 @@
+// From the keys SDL reports to the PC keyboard scan codes (set 1) the
+// program polls.
+#pragma once
+
+namespace tessaly {
+
+// The set-1 code (1..127) of the key with this SDL scancode, or -1 for a key
+// the table does not know. SDL scancodes are the USB HID keyboard usage ids,
+// so they name physical keys whatever the layout, as set-1 codes do.
+int setOneScanCode(int sdlScancode);
+
+} // namespace tessaly

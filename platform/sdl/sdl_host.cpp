@@ -1,0 +1,335 @@
+#include "platform/sdl/sdl_host.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/sdl/emblem.h"
+#include "platform/sdl/scan_codes.h"
+#include "platform/sdl/window_title.h"
+#include "platform/surface.h"
+
+namespace tessaly {
+
+namespace {
+
+// Pauses sleep in slices this long, handling events and showing the page
+// between slices, so a long pause keeps the window responsive.
+constexpr Uint32 kPauseSliceMs = 10;
+constexpr int kIconTiles = 3; // 48 x 48
+constexpr int kLogoTiles = 4; // 64 x 64
+
+int buttonsOf(Uint32 sdlButtons) {
+    return ((sdlButtons & SDL_BUTTON_LMASK) ? 1 : 0) | ((sdlButtons & SDL_BUTTON_RMASK) ? 2 : 0) |
+           ((sdlButtons & SDL_BUTTON_MMASK) ? 4 : 0);
+}
+
+void setIcon(SDL_Window* window) {
+    IndexedPicture icon = drawEmblem(kIconTiles);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height,
+                                                        8, icon.width, SDL_PIXELFORMAT_INDEX8);
+    if (!s) return;
+    std::vector<SDL_Color> colours;
+    for (const Rgb& c : icon.palette) colours.push_back({c.r, c.g, c.b, 255});
+    SDL_SetPaletteColors(s->format->palette, colours.data(), 0, int(colours.size()));
+    SDL_SetWindowIcon(window, s);
+    SDL_FreeSurface(s);
+}
+
+} // namespace
+
+SdlHost::SdlHost() = default;
+
+SdlHost::~SdlHost() {
+    if (shadow_) SDL_FreeSurface(shadow_);
+    if (window_) SDL_DestroyWindow(window_);
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
+}
+
+void SdlHost::openWindow(Surface& surface) {
+    surface_ = &surface;
+    if (window_ || windowFailed_) return;
+    // A plain shared-memory framebuffer: far cheaper a present than the
+    // GL-backed window surface, and never tied to the display's refresh.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Ctrl+C and kill end the process as usual instead of becoming a close
+    // request, which the editor screen discards.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "tessaly: no window: %s\n", SDL_GetError());
+        windowFailed_ = true;
+        return;
+    }
+    videoStarted_ = true;
+    window_ =
+        SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         kSurfaceWidth, kSurfaceHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (!window_) {
+        std::fprintf(stderr, "tessaly: no window: %s\n", SDL_GetError());
+        windowFailed_ = true;
+        return;
+    }
+    setIcon(window_);
+    // Keys are read as keys; no text input method may swallow them.
+    SDL_StopTextInput();
+    SDL_ShowWindow(window_);
+    wholeWindowStale_ = true;
+    pumpEvents();
+    present();
+}
+
+void SdlHost::setTitle(std::string_view title) {
+    title_ = windowTitleUtf8(title);
+    if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+void SdlHost::handle(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_KEYDOWN:
+        keyDown(keys_, setOneScanCode(e.key.keysym.scancode), e.key.repeat != 0, e.key.timestamp);
+        return;
+    case SDL_KEYUP:
+        keyUp(keys_, setOneScanCode(e.key.keysym.scancode));
+        return;
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            focusGained(keys_, e.window.timestamp);
+            return;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            focusLost(keys_, e.window.timestamp);
+            return;
+        case SDL_WINDOWEVENT_CLOSE:
+            closeRequest_ = true;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+            wholeWindowStale_ = true;
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_QUIT:
+        closeRequest_ = true;
+        break;
+    case SDL_MOUSEWHEEL:
+        wheel_ += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        break;
+    default:
+        break;
+    }
+    otherEvent(keys_);
+}
+
+void SdlHost::pumpEvents() {
+    if (!window_) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) handle(e);
+}
+
+// The palette as the window shows it, in the picture's pixel format. Only a
+// real change of the shown colours redraws the whole picture.
+void SdlHost::updateColours() {
+    if (coloursValid_ && shownPalette_ == surface_->palette) return;
+    const SDL_PixelFormat* format =
+        shadow_ ? shadow_->format : SDL_GetWindowSurface(window_)->format;
+    for (int i = 0; i < 256; ++i) {
+        const Rgb c = shownColour(*surface_, i);
+        colours_[size_t(i)] = SDL_MapRGB(format, c.r, c.g, c.b);
+    }
+    shownPalette_ = surface_->palette;
+    coloursValid_ = true;
+    wholeWindowStale_ = true;
+}
+
+// The one place the visible page becomes the window's picture: palette
+// lookup, scaling to fit, and the rectangle of the window it landed in.
+void SdlHost::present() {
+    if (!window_ || !surface_) return;
+    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    if (!screen) return;
+
+    // The picture is drawn straight into the window surface when its pixels
+    // are 32-bit, else into a 32-bit shadow that is then converted.
+    const bool direct = screen->format->BytesPerPixel == 4;
+    if (!direct && (!shadow_ || shadow_->w != screen->w || shadow_->h != screen->h)) {
+        if (shadow_) SDL_FreeSurface(shadow_);
+        shadow_ =
+            SDL_CreateRGBSurfaceWithFormat(0, screen->w, screen->h, 32, SDL_PIXELFORMAT_XRGB8888);
+        if (!shadow_) return;
+        coloursValid_ = false;
+    } else if (direct && shadow_) {
+        SDL_FreeSurface(shadow_);
+        shadow_ = nullptr;
+        coloursValid_ = false;
+    }
+    SDL_Surface* picture = direct ? screen : shadow_;
+    if (picture->w != pictureWidth_ || picture->h != pictureHeight_) {
+        pictureWidth_ = picture->w;
+        pictureHeight_ = picture->h;
+        fit_ = fitPage(picture->w, picture->h);
+        wholeWindowStale_ = true;
+    }
+    updateColours();
+
+    const bool whole = wholeWindowStale_;
+    if (!whole && surface_->changed.empty()) {
+        markPresented(*surface_);
+        return;
+    }
+    const int visible = std::clamp(surface_->visiblePage, 0, kPageCount - 1);
+    if (SDL_MUSTLOCK(picture) && SDL_LockSurface(picture) != 0) return;
+    if (whole) SDL_FillRect(picture, nullptr, SDL_MapRGB(picture->format, 0, 0, 0));
+    const PixelTarget target{static_cast<uint32_t*>(picture->pixels), picture->w, picture->h,
+                             picture->pitch / 4};
+    const PixelRect pageRect =
+        whole ? PixelRect{0, 0, kSurfaceWidth - 1, kSurfaceHeight - 1} : surface_->changed;
+    const PixelRect drawn =
+        drawPagePicture(surface_->page(visible), colours_, fit_, pageRect, target);
+    if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
+
+    if (whole) {
+        if (!direct) SDL_BlitSurface(shadow_, nullptr, screen, nullptr);
+        SDL_UpdateWindowSurface(window_);
+    } else if (!drawn.empty()) {
+        SDL_Rect r{drawn.x0, drawn.y0, drawn.x1 - drawn.x0 + 1, drawn.y1 - drawn.y0 + 1};
+        if (!direct) {
+            SDL_Rect to = r;
+            SDL_BlitSurface(shadow_, &r, screen, &to);
+        }
+        SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+    }
+    wholeWindowStale_ = false;
+    markPresented(*surface_);
+}
+
+MouseState SdlHost::readMouse() {
+    if (!window_) return {-1, -1, -1, -1};
+    pumpEvents();
+    present();
+    int wx = 0, wy = 0;
+    const Uint32 sdlButtons = SDL_GetMouseState(&wx, &wy);
+    MouseState m;
+    m.wheel = wheel_;
+    m.buttons = buttonsOf(sdlButtons);
+    if (SDL_GetMouseFocus() != window_) {
+        m.x = m.y = -1;
+        return m;
+    }
+    // Window coordinates and picture pixels differ only on scaled desktops.
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    if (ww > 0 && wh > 0 && (ww != pictureWidth_ || wh != pictureHeight_)) {
+        wx = int(int64_t(wx) * pictureWidth_ / ww);
+        wy = int(int64_t(wy) * pictureHeight_ / wh);
+    }
+    const PagePoint p = windowToPage(fit_, wx, wy);
+    m.x = p.x;
+    m.y = p.y;
+    return m;
+}
+
+bool SdlHost::keyHeld(int scanCode) {
+    return window_ && tessaly::keyHeld(keys_, scanCode);
+}
+
+void SdlHost::waitPumping(int milliseconds) {
+    const Uint64 end = SDL_GetTicks64() + Uint64(std::max(milliseconds, 0));
+    while (true) {
+        pumpEvents();
+        present();
+        const Uint64 now = SDL_GetTicks64();
+        if (now >= end) return;
+        SDL_Delay(Uint32(std::min<Uint64>(end - now, kPauseSliceMs)));
+    }
+}
+
+void SdlHost::pause(int milliseconds) {
+    waitPumping(milliseconds);
+}
+
+// Input never ends a pause early, so both pauses are the same wait; the
+// events that arrive meanwhile still keep the key table true.
+void SdlHost::pauseUninterruptible(int milliseconds) {
+    waitPumping(milliseconds);
+}
+
+std::string SdlHost::executableDirectory() {
+    std::error_code ec;
+    std::string path = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    if (ec || path.empty()) {
+        if (char* base = SDL_GetBasePath()) {
+            path = base;
+            SDL_free(base);
+        }
+    }
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+DialogOwner SdlHost::dialogOwner() {
+    DialogOwner owner;
+    if (window_) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+            owner.x11Window = static_cast<unsigned long>(info.info.x11.window);
+        }
+        owner.keepShowing = [this] {
+            pumpEvents();
+            present();
+        };
+    }
+    return owner;
+}
+
+// A modal dialog takes the focus from the editor window and gives it back:
+// the host says so to the key table itself, whatever the window system
+// reports, so every key reads as not held until it is pressed again.
+template <class Show>
+auto SdlHost::runModal(Show show) {
+    pumpEvents();
+    present();
+    focusLost(keys_, SDL_GetTicks());
+    auto result = show(dialogOwner());
+    if (window_) {
+        SDL_RaiseWindow(window_);
+        SDL_SetWindowInputFocus(window_);
+    }
+    focusGained(keys_, SDL_GetTicks());
+    present();
+    return result;
+}
+
+std::string SdlHost::openFileDialog(const DialogRequest& request) {
+    return runModal([&](const DialogOwner& o) { return dialogs_.openFile(request, o); });
+}
+
+std::string SdlHost::saveFileDialog(const DialogRequest& request) {
+    return runModal([&](const DialogOwner& o) { return dialogs_.saveFile(request, o); });
+}
+
+void SdlHost::showAboutBox() {
+    const IndexedPicture logo = drawEmblem(kLogoTiles);
+    const RgbaPicture picture{logo.width, logo.height, emblemRgba(logo)};
+    runModal([&](const DialogOwner& o) { return dialogs_.aboutBox(picture, o); });
+}
+
+bool SdlHost::closeRequested() {
+    if (windowFailed_) return true;
+    const bool asked = closeRequest_;
+    closeRequest_ = false;
+    return asked;
+}
+
+} // namespace tessaly
