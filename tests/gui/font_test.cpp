@@ -69,17 +69,5 @@ TEST(Font, SharedCyrillicGlyphsAreTheirLatinTwins) {
     EXPECT_NE(&LookUpGlyph(252), &LookUpGlyph('b'));
 }
 
-TEST(Font, SampleGlyphsReadAsDrawn) {
-    const Glyph& a = LookUpGlyph('A');
-    EXPECT_EQ(a.width, 6);
-    EXPECT_EQ(a.rows[0], ".xssx.");
-    EXPECT_EQ(a.rows[7], "xsxxsx");
-    const Glyph& star = LookUpGlyph('*');
-    EXPECT_EQ(star.width, 9);
-    EXPECT_EQ(star.rows[4], "s1111111s");
-    const Glyph& ya = LookUpGlyph(255); // я
-    EXPECT_EQ(ya.rows[5], "xs111s");
-}
-
 } // namespace
 } // namespace tessaly

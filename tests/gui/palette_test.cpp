@@ -25,21 +25,5 @@ TEST(EditorPalette, ShowsThroughTheSixBitRegisters) {
     for (int i = 86; i < 256; ++i) EXPECT_EQ(shownColour(s, i), (Rgb{})) << i;
 }
 
-TEST(EditorPalette, RampsRunFromLightToDark) {
-    auto sum = [](Rgb c) { return c.r + c.g + c.b; };
-    for (int ramp = 56; ramp < 86; ramp += 5)
-        for (int k = 0; k < 4; ++k)
-            EXPECT_GT(sum(kEditorPalette[std::size_t(ramp + k)]),
-                      sum(kEditorPalette[std::size_t(ramp + k + 1)]))
-                << ramp + k;
-    // The command buttons' grey scheme 30, 25, 23, 19, 17 is light to dark too.
-    const int grey[] = {30, 25, 23, 19, 17};
-    for (int k = 0; k < 4; ++k)
-        EXPECT_GT(kEditorPalette[std::size_t(grey[k])].r,
-                  kEditorPalette[std::size_t(grey[k + 1])].r);
-    EXPECT_EQ(kEditorPalette[16], kEditorPalette[0]);
-    EXPECT_EQ(kEditorPalette[31], kEditorPalette[15]);
-}
-
 } // namespace
 } // namespace tessaly
