@@ -12,43 +12,35 @@ namespace {
 
 enum class Dir { Left, Right, Up, Down, UpRight, UpLeft };
 
-// A bold arrow of `length` pixels whose point is at (x, y).
+// A bold arrow, two pixels thick, whose point is at (x, y) (for the
+// horizontal and vertical arrows, the point's upper or left pixel) and whose
+// shaft runs `length` pixels back from it.
 void arrow(Canvas& c, int x, int y, Dir dir, int length, int colour) {
-    int dx = 0, dy = 0;
     switch (dir) {
-    case Dir::Left:
-        dx = -1;
-        break;
     case Dir::Right:
-        dx = 1;
+    case Dir::Left: {
+        const int back = dir == Dir::Right ? -1 : 1;
+        fill(c, x, y, x + back * (length - 1), y + 1, colour);
+        for (int i = 1; i <= 3; ++i) vline(c, x + back * i, y - i, y + 1 + i, colour);
         break;
+    }
     case Dir::Up:
-        dy = -1;
+    case Dir::Down: {
+        const int back = dir == Dir::Down ? -1 : 1;
+        fill(c, x, y, x + 1, y + back * (length - 1), colour);
+        for (int i = 1; i <= 3; ++i) hline(c, x - i, x + 1 + i, y + back * i, colour);
         break;
-    case Dir::Down:
-        dy = 1;
-        break;
+    }
     case Dir::UpRight:
-        dx = 1, dy = -1;
-        break;
-    case Dir::UpLeft:
-        dx = -1, dy = -1;
+    case Dir::UpLeft: {
+        const int back = dir == Dir::UpRight ? -1 : 1;
+        for (int k = 0; k < length; ++k) {
+            c.set(x + back * k, y + k, colour);
+            c.set(x + back * (k + 1), y + k, colour);
+        }
+        for (int j = 0; j <= 4; ++j) hline(c, x, x + back * (4 - j), y + j, colour);
         break;
     }
-    const int bx = x - dx * (length - 1), by = y - dy * (length - 1);
-    if (dx != 0 && dy != 0) {
-        line(c, bx, by, x, y, colour);
-        line(c, bx + dx, by, x, y - dy, colour);
-        hline(c, std::min(x, x - dx * 4), std::max(x, x - dx * 4), y, colour);
-        vline(c, x, std::min(y, y - dy * 4), std::max(y, y - dy * 4), colour);
-        return;
-    }
-    if (dy == 0) {
-        fill(c, bx, y - 1 + 1, x, y, colour);
-        for (int i = 1; i <= 3; ++i) vline(c, x - dx * i, y - i, y + i, colour);
-    } else {
-        fill(c, x, by, x + 1, y, colour);
-        for (int i = 1; i <= 3; ++i) hline(c, x - i, x + 1 + i, y - dy * i, colour);
     }
 }
 
@@ -144,11 +136,16 @@ Canvas ghost(bool wings, bool faint) {
         sprite(c, 13, 4, {"..ll", ".lll", ".ll."}, {{'l', grey(11)}});
     }
     if (faint) {
-        // A ghost that is not there yet: every other pixel left out, eyes kept.
+        // A ghost that is hardly there: only its rim and its eyes.
+        Canvas rim;
         for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                if ((x + y) % 2 && c.at(x, y) != kBlack) c.set(x, y, 0);
-        return c;
+            for (int x = 0; x < 16; ++x) {
+                if (c.at(x, y) == 0) continue;
+                const bool edge =
+                    !c.at(x - 1, y) || !c.at(x + 1, y) || !c.at(x, y - 1) || !c.at(x, y + 1);
+                if (edge || c.at(x, y) == kBlack) rim.set(x, y, edge ? grey(12) : kBlack);
+            }
+        return rim;
     }
     return finished(c);
 }
@@ -277,7 +274,7 @@ Canvas doorBonus(std::string_view prize) {
         heart(h, 8, 7);
         overlay(c, finished(h), 0, 2);
     } else {
-        number(c, prize, 8, 10);
+        number(c, prize, 8, 9);
     }
     return c;
 }

@@ -52,19 +52,19 @@ constexpr Theme kThemes[] = {
     {"DD2",
      {{{kMaroonNight, kRoseRamp, kEmberRamp, kRedRamp, kFireRamp},
        {kDuskGreys, kEmberRamp, kOliveRamp, kTealRamp, kGoldRamp},
-       {kMaroonNight, kMidGreys, kRoseRamp, kSeaRamp, kFireRamp}}},
+       {kMarsDusk, kMidGreys, kRoseRamp, kSeaRamp, kFireRamp}}},
      {F::Sky, F::Ground, F::Bricks, F::Wall, F::Doors, F::Stone, F::Climb, F::Decor, F::Hazard,
       F::Liquid, F::Machine}},
     {"CK1",
      {{{kMarsDusk, kMarsRock, kRedRamp, kSeaRamp, kGoldRamp},
        {kNightGreys, kRedRamp, kEmberRamp, kSlimeRamp, kFireRamp},
-       {kMarsDusk, kRoseRamp, kFireRamp, kFireRamp, kIceRamp}}},
+       {kMaroonNight, kRoseRamp, kFireRamp, kFireRamp, kIceRamp}}},
      {F::Sky, F::Ground, F::Stone, F::Climb, F::Machine, F::Hazard, F::Bricks, F::Doors, F::Liquid,
       F::Decor, F::Wall}},
     {"CK2",
      {{{kDeepSpace, kMidGreys, kBlueRamp, kTealRamp, kSignalLights},
        {kNightGreys, kBlueRamp, kLightGreys, kSeaRamp, kRedRamp},
-       {kDeepSpace, kTealRamp, kMidGreys, kIceRamp, kGoldRamp}}},
+       {kBlueRamp, kTealRamp, kMidGreys, kIceRamp, kGoldRamp}}},
      {F::Machine, F::Sky, F::Doors, F::Climb, F::Wall, F::Hazard, F::Stone, F::Bricks, F::Liquid,
       F::Decor, F::Ground}},
     {"CK3",
@@ -160,7 +160,11 @@ void paintSky(Canvas& t, Job& j) {
         fillAll(t, b[2]);
         break;
     case 2:
-        fillAll(t, b[4]);
+        fillAll(t, b[3]);
+        for (int i = 0; i < 5; ++i) {
+            const int x = j.rng.below(13), y = j.rng.below(16);
+            hline(t, x, x + 2 + j.rng.below(3), y, b[2]);
+        }
         break;
     case 3:
         blend(t, 0, 0, 15, 15, b[1], b[2]);
@@ -714,8 +718,8 @@ void paintLiquid(Canvas& t, Job& j) {
     case 10:
         bevelBlock(t, 0, 0, 15, 15, kIceRamp);
         box(t, 0, 0, 15, 15, kIceRamp[4]);
-        line(t, 3, 8, 8, 3, kWhite);
-        line(t, 4, 11, 11, 4, kIceRamp[0]);
+        for (int shift = r.below(4), i = 0; i < 2; ++i)
+            line(t, 3 + shift, 8 + 3 * i, 8 + shift + 3 * i, 3, i ? kIceRamp[0] : kWhite);
         break;
     case 11:
         backdrop(t, j.k);
@@ -764,9 +768,8 @@ Canvas spikes(const Look& k) {
     Canvas t;
     backdrop(t, k);
     spikeRow(t, 2, 12, 2);
-    fill(t, 0, 13, 15, 15, grey(8));
-    hline(t, 0, 15, 13, grey(12));
-    hline(t, 0, 15, 15, grey(4));
+    bevelBlock(t, 0, 13, 15, 15, k.solid);
+    hline(t, 0, 15, 15, k.solid[4]);
     return t;
 }
 
@@ -951,7 +954,7 @@ void paintDoors(Canvas& t, Job& j) {
         t = cut(door(j.k, row, 16), 0, 16 * (j.v - 4));
         break;
     case 6:
-        fillAll(t, j.k.back[4]);
+        fillAll(t, j.k.back[3]);
         for (int y : {3, 12}) hline(t, 0, 15, y, grey(6)), hline(t, 0, 15, y + 1, grey(3));
         for (int x = 1; x < 16; x += 4) {
             vline(t, x, 0, 15, grey(11));
@@ -965,9 +968,10 @@ void paintDoors(Canvas& t, Job& j) {
         ring(t, 8, 8, 2.6, 1, grey(12));
         break;
     case 8:
-        bevelBlock(t, 0, 0, 15, 15, j.k.glow);
-        box(t, 0, 0, 15, 15, j.k.glow[4]);
-        box(t, 2, 2, 13, 13, j.k.glow[3]);
+        bevelBlock(t, 0, 0, 15, 15, s);
+        box(t, 0, 0, 15, 15, s[4]);
+        bevelBlock(t, 3, 2, 12, 13, j.k.glow);
+        box(t, 3, 2, 12, 13, j.k.glow[4]);
         disc(t, 8, 6.5, 2, kBlack);
         fill(t, 7, 7, 8, 11, kBlack);
         break;
@@ -1020,15 +1024,19 @@ void paintDecor(Canvas& t, Job& j) {
         disc(t, 8, 7, 2.2, kFireRamp[1]);
         disc(t, 8, 8, 1, kFireRamp[0]);
         break;
-    case 1:
-        for (int i = 0; i < 5; ++i) {
-            const double x = 3 + 2.5 * i, y = 10 + r.below(3);
-            disc(t, x + 0.5, y + 0.5, 3.2, kGreenRamp[4]);
-        }
-        for (int i = 0; i < 5; ++i) disc(t, 3 + 2.5 * i, 10, 2.7, kGreenRamp[2]);
-        for (int i = 0; i < 4; ++i) disc(t, 4 + 2.5 * i, 9, 1.2, kGreenRamp[0]);
-        fill(t, 0, 14, 15, 15, kGreenRamp[3]);
+    case 1: {
+        // A bush: clumps of leaves, each dark below and lit above.
+        const Ramp& leaf = kGreenRamp;
+        const double clumps[][3] = {{4, 10.5, 3.6}, {11.5, 10.5, 3.6}, {8, 7.5, 4.4}};
+        for (const auto& p : clumps) disc(t, p[0], p[1], p[2], leaf[4]);
+        for (const auto& p : clumps) disc(t, p[0] - 0.4, p[1] - 0.4, p[2] - 0.9, leaf[3]);
+        for (const auto& p : clumps) disc(t, p[0] - 1, p[1] - 1.2, p[2] - 1.9, leaf[2]);
+        for (const auto& p : clumps) t.set(int(p[0]) - 2, int(p[1]) - 2, leaf[0]);
+        speckle(t, r, 2, 5, 13, 12, leaf[1], 6);
+        fill(t, 0, 14, 15, 15, j.k.back[3]);
+        fill(t, 2, 14, 13, 14, leaf[4]);
         break;
+    }
     case 2:
         disc(t, 8, 9, 6, kRedRamp[2]);
         disc(t, 7.5, 8.5, 5.2, kRedRamp[1]);
@@ -1173,12 +1181,14 @@ void paintMachine(Canvas& t, Job& j) {
             hline(t, x, x + 1, y + 2, s[4]);
         }
         break;
-    case 5:
+    case 5: {
+        const int phase = r.below(8);
         for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) t.set(x, y, ((x + y) / 4) % 2 ? kBlack : 14);
+            for (int x = 0; x < 16; ++x) t.set(x, y, ((x + y + phase) / 4) % 2 ? kBlack : 14);
         hline(t, 0, 15, 0, grey(12));
         hline(t, 0, 15, 15, grey(4));
         break;
+    }
     case 6:
     case 7: {
         Canvas p;
@@ -1353,9 +1363,15 @@ Canvas drawMapTile(std::string_view gameId, int tileNumber) {
     const Theme& theme = themeFor(gameId);
     const int row = tileNumber / 13, place = tileNumber % 13;
     const Family family = theme.order[std::size_t(row % kFamilies)];
-    // Each pass over the families moves every family on to another colourway.
+    // Each pass over the families moves every family on to another colourway;
+    // from the fourth pass on, the colourways come back with their solid and
+    // trim materials swapped and a lighter backdrop.
     const int pass = row / kFamilies;
-    const Look& look = theme.looks[std::size_t((pass + row % kFamilies) % 3)];
+    Look look = theme.looks[std::size_t((pass + row % kFamilies) % 3)];
+    if ((pass / 3) % 2 == 1) {
+        std::swap(look.solid, look.trim);
+        look.back = {look.back[0], look.back[0], look.back[1], look.back[2], look.back[3]};
+    }
     Job job{look, place, Rng(seedFor(gameId, tileNumber)), seedFor(gameId, -1 - row)};
     Canvas t;
     switch (family) {

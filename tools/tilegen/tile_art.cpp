@@ -1,7 +1,6 @@
 #include "tools/tilegen/tile_art.h"
 
 #include <array>
-#include <cstdlib>
 
 #include "gui/palette.h"
 #include "level/profile.h"
@@ -20,22 +19,22 @@ int brightness(const Rgb& c) {
 }
 
 // The copy markers are combined with the map by exclusive-or, so what they
-// look like depends on the colours under them. Of all values, take the one
-// that changes the brightness of the game's own map tiles the most.
-uint8_t strongestXorValue(const std::vector<Canvas>& tiles, int tileCount) {
+// look like depends on the colours under them. Their brackets are a bright
+// line between two black ones: 0x80 turns every colour of the editor palette
+// (all below 128) into one of the black entries 128..255, and for the bright
+// line we take the value that turns the game's own map tiles brightest.
+uint8_t brightestXorValue(const std::vector<Canvas>& tiles, int tileCount) {
     std::array<long long, 256> uses{};
     for (int n = 0; n < tileCount && n < int(tiles.size()); ++n)
         for (uint8_t p : tiles[std::size_t(n)].px) ++uses[p];
     uint8_t best = 1;
-    long long bestChange = -1;
+    long long bestShown = -1;
     for (int v = 1; v < 256; ++v) {
-        long long change = 0;
+        long long shown = 0;
         for (int p = 0; p < 256; ++p)
-            change +=
-                uses[std::size_t(p)] * std::abs(brightness(kEditorPalette[std::size_t(p)]) -
-                                                brightness(kEditorPalette[std::size_t(p ^ v)]));
-        if (change > bestChange) {
-            bestChange = change;
+            shown += uses[std::size_t(p)] * brightness(kEditorPalette[std::size_t(p ^ v)]);
+        if (shown > bestShown) {
+            bestShown = shown;
             best = uint8_t(v);
         }
     }
@@ -76,11 +75,11 @@ std::vector<uint8_t> drawDefaultTileSheet(std::string_view gameId) {
 
     // A marker number 0 stays a map tile: tile 0 fills every empty cell of a
     // level, so a game whose markers point there keeps its tile 0.
-    const uint8_t strong = strongestXorValue(tiles, profile.tileCount);
+    const uint8_t bright = brightestXorValue(tiles, profile.tileCount);
     const std::pair<int32_t, bool> markers[] = {{profile.copyStartMarker, true},
                                                 {profile.copyEndMarker, false}};
     for (const auto& [n, start] : markers)
-        if (n != 0 && isTile(n)) tiles[std::size_t(n)] = art::drawCopyMarker(start, 0x80, strong);
+        if (n != 0 && isTile(n)) tiles[std::size_t(n)] = art::drawCopyMarker(start, 0x80, bright);
 
     for (int k = 1; k <= profile.objectCount && k < kCatalogueSize; ++k) {
         const int32_t n = profile.objectPicture[std::size_t(k)];
