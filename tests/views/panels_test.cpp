@@ -79,21 +79,26 @@ TEST_F(Panels, TilePanelPickIsStrictAndAlwaysRedrawsThePreview) {
     EXPECT_EQ(edit().currentTile, 14);
     EXPECT_TRUE(preview(14));
 
+    edit().currentTile = 5;
     fillBox(surface, 650, 450, 665, 465, 250);
     pickFromTilePanel(*editor, 445, 50); // the gap between slots 0 and 1
-    EXPECT_EQ(edit().currentTile, 14);
-    EXPECT_TRUE(preview(14));
+    EXPECT_EQ(edit().currentTile, 5);
+    EXPECT_TRUE(preview(5));
 
-    pickFromTilePanel(*editor, 428, 28); // top-left pixel of the first image
-    EXPECT_EQ(edit().currentTile, 14);
+    for (auto [x, y] : {std::pair{428, 28}, // top-left pixel of the first image
+                        {428, 35},          // its left column
+                        {435, 28},          // its top row
+                        {429, 45},          // the gap row between rows 0 and 1
+                        {462, 50}}) {       // the gap column between slots 1 and 2
+        pickFromTilePanel(*editor, x, y);
+        EXPECT_EQ(edit().currentTile, 5) << x << ", " << y;
+    }
     pickFromTilePanel(*editor, 429, 29);
     EXPECT_EQ(edit().currentTile, 0);
-    pickFromTilePanel(*editor, 444, 44); // last pixel of slot 0's answer
+    pickFromTilePanel(*editor, 446, 29); // first pixel of slot 1's answer
+    EXPECT_EQ(edit().currentTile, 1);
+    pickFromTilePanel(*editor, 444, 44); // last pixel of slot 0's
     EXPECT_EQ(edit().currentTile, 0);
-    pickFromTilePanel(*editor, 446, 29); // first pixel of slot 1's
-    EXPECT_EQ(edit().currentTile, 1);
-    pickFromTilePanel(*editor, 429, 45); // the gap row between rows 0 and 1
-    EXPECT_EQ(edit().currentTile, 1);
 
     editor->tilePanelStart = 689;
     pickFromTilePanel(*editor, 450, 50);
@@ -111,8 +116,10 @@ TEST_F(Panels, ObjectPanelPickLeavesThePreview) {
     EXPECT_EQ(edit().currentTile, 858);
     EXPECT_TRUE(preview(14));
 
+    edit().currentTile = 5;
     pickFromObjectPanel(*editor, 428, 288); // on the image's top-left pixel
-    EXPECT_EQ(edit().currentTile, 858);
+    pickFromObjectPanel(*editor, 445, 300); // the gap between slots 0 and 1
+    EXPECT_EQ(edit().currentTile, 5);
     pickFromObjectPanel(*editor, 430, 370); // fifth row, where the frame covers the image
     EXPECT_EQ(edit().currentTile, 858 + 52);
     pickFromObjectPanel(*editor, 647, 371);
