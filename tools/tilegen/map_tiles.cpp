@@ -70,7 +70,7 @@ constexpr Theme kThemes[] = {
     {"CK3",
      {{{kMarsDusk, kVioletRamp, kGreenRamp, kSlimeRamp, kPlumRamp},
        {kDeepSpace, kGreenRamp, kVioletRamp, kTealRamp, kGoldRamp},
-       {kNightGreys, kPlumRamp, kTealRamp, kSeaRamp, kSlimeRamp}}},
+       {kNightGreys, kRoseRamp, kTealRamp, kSeaRamp, kSlimeRamp}}},
      {F::Sky, F::Stone, F::Ground, F::Machine, F::Climb, F::Bricks, F::Hazard, F::Doors, F::Decor,
       F::Liquid, F::Wall}},
     {"NIN",
