@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""Writes the level files of the end-to-end cases and the files each case must
+leave behind. The expected files are worked out here from the editing rules,
+independently of the editor, so a case fails when the editor gets a rule wrong.
+Run it after changing a case: python3 tests/e2e/make_levels.py"""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+class Level:
+    def __init__(self, width, height, first4=b"\x12\x34\x56\x78"):
+        self.width, self.height = width, height
+        self.header = bytearray(first4 + struct.pack("<HH", width, height) + bytes(28))
+        # Tiles vary so that a misplaced write shows; objects start empty.
+        self.tiles = {(c, r): (c * 7 + r * 3) % 97 + 1
+                      for c in range(1, width + 1) for r in range(1, height + 1)}
+        self.objects = {(c, r): 0 for c in range(1, width + 1) for r in range(1, height + 1)}
+
+    def copy(self):
+        other = Level.__new__(Level)
+        other.width, other.height = self.width, self.height
+        other.header = bytearray(self.header)
+        other.tiles, other.objects = dict(self.tiles), dict(self.objects)
+        return other
+
+    def bytes(self):
+        out = bytearray(self.header)
+        for plane in (self.tiles, self.objects):
+            for r in range(1, self.height + 1):
+                for c in range(1, self.width + 1):
+                    out += struct.pack("<H", plane[(c, r)] & 0xFFFF)
+        return bytes(out)
+
+
+def write(case, name, data):
+    path = os.path.join(HERE, case, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    # Dave 2: paint map tile 14 (tile panel slot k=1, r=1) at level cell (3, 4)
+    # and the first object picture (858, "Dave :-)", code 255) at (5, 6).
+    dd2 = Level(24, 22)
+    write("paint_and_save", "level.dd2", dd2.bytes())
+    edited = dd2.copy()
+    edited.tiles[(3, 4)] = 14
+    edited.objects[(5, 6)] = 255
+    write("paint_and_save", "expected/level.dd2", edited.bytes())
+
+    # Keen 1, 30 x 25: tile 14 painted at (3, 4), then saved under a new name;
+    # the old file stays as it was.
+    ck1 = Level(30, 25)
+    painted = ck1.copy()
+    painted.tiles[(3, 4)] = 14
+    write("save_as_new_name", "level.ck1", ck1.bytes())
+    write("save_as_new_name", "expected/level.ck1", ck1.bytes())
+    write("save_as_new_name", "expected/new.ck1", painted.bytes())
+
+    # Save As cancelled, then F5: the edit goes to the old name.
+    write("save_as_cancel_then_save", "level.ck1", ck1.bytes())
+    write("save_as_cancel_then_save", "expected/level.ck1", painted.bytes())
+
+    # A cancelled open gives a 0 x 0 level: F5 writes nothing, Save As writes
+    # the 36 zero header bytes.
+    write("open_cancelled", "expected/empty.ck1", bytes(36))
+
+    # Keen 1, 64 x 30. Held arrows stop at the last full view: origin column
+    # 45 (64 - 20 + 1), row 11 (30 - 20 + 1). Tile 1 (slot k=1, r=0) painted
+    # at view cell (0, 0) lands on (45, 11).
+    wide = Level(64, 30)
+    write("held_keys_stop", "level.ck1", wide.bytes())
+    stop = wide.copy()
+    stop.tiles[(45, 11)] = 1
+    # Held page down stops the tile panel at 611 - 169 = 442; its first slot
+    # painted at view cell (1, 0) lands on (46, 11).
+    stop.tiles[(46, 11)] = 442
+    write("held_keys_stop", "expected/level.ck1", stop.bytes())
+
+    # F10 and back keeps the view origin (45, 1), the tile panel (442) and the
+    # copy buffer: the block (45..46, 1..2) copied before leaving is pasted
+    # at view cell (2, 2) = (47, 3) after coming back; then slot 0 (442) is
+    # painted at view cell (0, 0) = (45, 1).
+    write("leave_and_return", "level.ck1", wide.bytes())
+    back = wide.copy()
+    for dx in range(2):
+        for dy in range(2):
+            back.tiles[(47 + dx, 3 + dy)] = wide.tiles[(45 + dx, 1 + dy)]
+    back.tiles[(45, 1)] = 442
+    write("leave_and_return", "expected/level.ck1", back.bytes())
+
+    # F10 held with the right arrow: the arrow runs first (origin 2), then the
+    # editor is left; back in, tile 1 painted at view cell (0, 0) lands on (2, 1).
+    write("f10_with_arrow", "level.ck1", wide.bytes())
+    arrow = wide.copy()
+    arrow.tiles[(2, 1)] = 1
+    write("f10_with_arrow", "expected/level.ck1", arrow.bytes())
+
+    # F6 held across the save dialog opens it once.
+    write("f6_held_across_dialog", "level.ck1", ck1.bytes())
+    write("f6_held_across_dialog", "expected/level.ck1", ck1.bytes())
+    write("f6_held_across_dialog", "expected/copy.ck1", ck1.bytes())
+
+    # The demo shows the Dave 2 sample level.
+    with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
+        write("demo", "level.dd2", f.read())
+
+
+if __name__ == "__main__":
+    main()
