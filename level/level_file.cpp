@@ -37,6 +37,9 @@ namespace tessaly {
 namespace {
 
 constexpr uint16_t kRunMarker = 0xFEFE;
+// Safe: a word holding 0xFEFE is written as a run of one, since a plain FE FE
+// would read back as a run marker.
+constexpr std::array<uint8_t, 6> kEscapedRunMarker = {0xFE, 0xFE, 0x01, 0x00, 0xFE, 0xFE};
 constexpr int kHeaderWords = (kHeaderBytes - 4) / 2; // bytes 4..35
 constexpr int kClearedSide = 128;
 
@@ -122,8 +125,7 @@ void makeEmpty(Level& level) {
 // Writes one word from byte 4 on, escaping 0xFEFE as a run of one.
 void putWord(std::vector<uint8_t>& out, uint16_t word) {
     if (word == kRunMarker) {
-        // Safe: a plain FE FE would read back as a run marker.
-        out.insert(out.end(), {0xFE, 0xFE, 0x01, 0x00, 0xFE, 0xFE});
+        out.insert(out.end(), kEscapedRunMarker.begin(), kEscapedRunMarker.end());
     } else {
         out.push_back(static_cast<uint8_t>(word & 0xFF));
         out.push_back(static_cast<uint8_t>(word >> 8));
@@ -210,9 +212,18 @@ ReadResult readLevel(Level& level, const std::string& path) {
 
 std::vector<uint8_t> encodeLevel(const Level& level) {
     const std::vector<uint16_t> words = levelWords(level);
-    std::vector<uint8_t> out(level.keptHeader.begin(), level.keptHeader.begin() + 4);
-    out.reserve(4 + 2 * words.size());
-    for (const uint16_t word : words) putWord(out, word);
+    const auto escaped = static_cast<size_t>(std::count(words.begin(), words.end(), kRunMarker));
+    std::vector<uint8_t> out(4 + 2 * words.size() + 4 * escaped);
+    std::copy_n(level.keptHeader.begin(), 4, out.begin());
+    uint8_t* at = out.data() + 4;
+    for (const uint16_t word : words) {
+        if (word == kRunMarker) {
+            at = std::copy_n(kEscapedRunMarker.begin(), kEscapedRunMarker.size(), at);
+        } else {
+            *at++ = static_cast<uint8_t>(word & 0xFF);
+            *at++ = static_cast<uint8_t>(word >> 8);
+        }
+    }
     return out;
 }
 
