@@ -217,7 +217,7 @@ TEST(TileSheet, CopyMarkersAreBracketsInOppositeCornersForExclusiveOr) {
     }
 }
 
-TEST(TileSheet, ShadowKnightKeepsTileZeroAMapTile) {
+TEST(TileSheet, NinKeepsTileZeroAMapTile) {
     // Both of its copy markers are tile 0, the tile of every empty cell.
     const Game& nin = games()[4];
     ASSERT_EQ(nin.profile.copyStartMarker, 0);

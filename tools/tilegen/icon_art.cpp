@@ -69,7 +69,7 @@ Canvas finished(Canvas c) {
 
 // ---- Pictures --------------------------------------------------------------------
 
-Canvas dave() {
+Canvas boyInCap() {
     Canvas c;
     sprite(c, 3, 1,
            {"..rrrrr...", ".rrrrrrrr.", ".rrrrrrrrrr", ".ssssksss..", ".sssssssss.", "..ssssss..",
@@ -522,7 +522,7 @@ Canvas drawObjectPicture(std::string_view label, int32_t code) {
         Canvas (*draw)();
     };
     static constexpr Named kPictures[] = {
-        {"Dave :-)", dave},
+        {"Dave :-)", boyInCap},
         {"-=Keen=-", kid},
         {"-=Ninja=-", ninja},
         {"Zombie", zombie},
