@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/editor_loop.h"
+#include "app/program.h"
+#include "app/start_screen.h"
+#include "level/profile.h"
+#include "tests/app/stopping_host.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::StoppingHost;
+
+struct EditorLoop : ::testing::Test {
+    StoppingHost host;
+    std::unique_ptr<Program> program = std::make_unique<Program>(host);
+    fs::path dir = fs::temp_directory_path() / ("tessaly-app-" + std::to_string(getpid()));
+
+    void SetUp() override {
+        fs::create_directories(dir);
+        startUp(*program);
+        selectGame(program->editor->profile, "CK1");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string writeLevelFile(const std::string& name, int width, int height) {
+        std::vector<char> bytes(36);
+        bytes[4] = char(width & 255);
+        bytes[5] = char(width >> 8);
+        bytes[6] = char(height & 255);
+        bytes[7] = char(height >> 8);
+        for (int i = 0; i < 2 * width * height && width <= 256 && height <= 256; ++i) {
+            bytes.push_back(char(i % 7));
+            bytes.push_back(0);
+        }
+        const fs::path path = dir / name;
+        std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+        return path.string();
+    }
+};
+
+TEST_F(EditorLoop, TooBigALevelIsNotReadAndItsNameForgotten) {
+    const std::string path = writeLevelFile("huge.ck1", 300, 10);
+    host.openAnswers.push_back(path);
+    startEditor(*program);
+    EXPECT_EQ(program->editor->level.width, 0);
+    EXPECT_TRUE(program->editor->level.fileName.empty());
+    // F5 then has nowhere to write: the file stays as it was.
+    const auto before = fs::file_size(path);
+    host.keys[0x3F] = true;
+    editorPass(*program);
+    EXPECT_EQ(fs::file_size(path), before);
+}
+
+TEST_F(EditorLoop, OpenDialogIsTheGamesWithItsPatternPreselected) {
+    host.openAnswers.push_back(writeLevelFile("a.ck1", 30, 25));
+    startEditor(*program);
+    ASSERT_EQ(host.openRequests.size(), 1u);
+    EXPECT_EQ(host.openRequests[0].title, "Open File Map Commander Keen 1");
+    EXPECT_EQ(host.openRequests[0].selectedFilter, 1);
+    EXPECT_EQ(program->editor->level.width, 30);
+    EXPECT_EQ(program->editor->level.fileName, (dir / "a.ck1").string());
+}
+
+TEST_F(EditorLoop, ActionsRunInTableOrderEachFollowedByAStatusUpdate) {
+    host.openAnswers.push_back(writeLevelFile("a.ck1", 30, 25));
+    startEditor(*program);
+    Editor& e = *program->editor;
+    e.edit.currentTile = 5;
+    // Left and right together over view cell (2, 3): paint, then pick.
+    host.mouse = {62, 78, 0, 3};
+    const int pausesBefore = host.pauses;
+    EXPECT_TRUE(editorPass(*program));
+    EXPECT_EQ(tileCell(e.level, 3, 4), 5);
+    EXPECT_EQ(e.edit.editCell, (Cell{3, 4}));
+    EXPECT_EQ(host.pauses - pausesBefore, 3); // the loop's pause and one per action
+
+    // Digit keys act only over the map view; an unreadable mouse hits nothing.
+    host.mouse = {450, 50, 0, 0};
+    host.keys[0x02] = true;
+    e.edit.copyStart = {9, 9};
+    editorPass(*program);
+    EXPECT_EQ(e.edit.copyStart, (Cell{9, 9}));
+    host.keys[0x02] = false;
+    host.mouse = {-1, -1, -1, -1};
+    const int paintedBefore = tileCell(e.level, 1, 1);
+    editorPass(*program);
+    EXPECT_EQ(tileCell(e.level, 1, 1), paintedBefore);
+}
+
+TEST_F(EditorLoop, F10EndsTheLoopAfterThePassAndCloseRequestsAreDropped) {
+    host.openAnswers.push_back("");
+    startEditor(*program);
+    host.closeRequest = true;
+    EXPECT_TRUE(editorPass(*program));
+    EXPECT_FALSE(host.closeRequest); // taken and dropped, not kept for the start screen
+    host.keys[0x4D] = true;          // right arrow with F10: the arrow's command still runs
+    host.keys[0x44] = true;
+    const int pausesBefore = host.pauses;
+    EXPECT_FALSE(editorPass(*program));
+    EXPECT_EQ(host.pauses - pausesBefore, 2);
+}
+
+} // namespace
+} // namespace tessaly
