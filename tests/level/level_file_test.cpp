@@ -1,6 +1,6 @@
 // The level file reader and writer: the run stream, the cells the reader
-// touches, files cut short, and the decisions on padded planes, header runs,
-// the value 0xFEFE and oversized files.
+// touches, files cut short, padded planes, header runs, the value 0xFEFE and
+// oversized files.
 #include "level/level_file.h"
 #include "level_test_support.h"
 
@@ -191,7 +191,7 @@ TEST(LevelFile, WriteAndReadThroughAFileGiveTheSameLevel) {
     EXPECT_FALSE(writeLevel(*level, ""));
 }
 
-// Decision 1: the games' padded planes.
+// The games' own files pad each plane to a multiple of 16 bytes.
 
 TEST(LevelFilePadding, GameLevelOf81By53KeepsItsPaddingAndSavesAsItself) {
     const int width = 81, height = 53;
@@ -254,7 +254,7 @@ TEST(LevelFilePadding, RunsCoverPaddingLikeAnyCell) {
     EXPECT_EQ(encodeLevel(*level), saved);
 }
 
-// Decision 2: the header is part of the run stream.
+// The header is part of the run stream.
 
 TEST(LevelFileHeaderRuns, ZeroWordsOfTheHeaderMayBeCompressed) {
     std::vector<uint8_t> file = {9, 8, 7, 6};
@@ -315,7 +315,7 @@ TEST(LevelFileHeaderRuns, OddOffsetsNeverStartARun) {
     EXPECT_EQ(level->objectPlane[2][1], 4);
 }
 
-// Decision 3: the value 0xFEFE.
+// The value 0xFEFE, which plain would read as a run marker.
 
 TEST(LevelFileFeFe, WriterEscapesEveryWordHolding0xFEFE) {
     auto level = newLevel();
@@ -357,7 +357,7 @@ TEST(LevelFileFeFe, RunOf0xFEFEExpandsToThatManyCells) {
     EXPECT_EQ(level->objectPlane[4][1], 0); // the file has ended
 }
 
-// Decision 4: more than 256 columns or rows.
+// Files declaring more than 256 columns or rows.
 
 TEST(LevelFileRefused, OversizedFilesReadAsUnreadableOnes) {
     for (const auto& [width, height] :
