@@ -20,6 +20,12 @@ void put32(std::vector<uint8_t>& b, std::size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = uint8_t(v >> (8 * i));
 }
 
+std::vector<uint8_t> ascending(int count) {
+    std::vector<uint8_t> v;
+    for (int i = 1; i <= count; ++i) v.push_back(uint8_t(i));
+    return v;
+}
+
 // A BMP file built field by field. `pixels` holds the indexes top row first;
 // table entry i is (blue, green, red) = (i, 2i, 3i) mod 256 plus 4.
 struct BmpSpec {
@@ -28,7 +34,9 @@ struct BmpSpec {
     int bits = 8;
     uint32_t infoSize = 40;
     int colours = 4;
-    std::vector<uint8_t> pixels{1, 2, 3, 4, 5, 6};
+    // Built by a loop rather than an initializer list, which g++ 12 at -O2
+    // wrongly reports as maybe-uninitialized.
+    std::vector<uint8_t> pixels = ascending(6);
 };
 
 Rgb tableColour(int i) {
