@@ -1,6 +1,7 @@
 #include "level/tilesheet.h"
 
 #include "platform/bmp.h"
+#include "platform/bytes.h"
 #include "platform/files.h"
 
 namespace tessaly {
@@ -12,8 +13,7 @@ constexpr int kScratchPage = 2;
 // The width a BMP file declares, or 0 when the bytes are too short to tell.
 int32_t declaredBitmapWidth(const std::vector<uint8_t>& file) {
     if (file.size() < 22) return 0;
-    return int32_t(uint32_t(file[18]) | uint32_t(file[19]) << 8 | uint32_t(file[20]) << 16 |
-                   uint32_t(file[21]) << 24);
+    return int32_t(readLe32(file.data() + 18));
 }
 
 } // namespace

@@ -5,18 +5,11 @@
 
 #include "platform/files.h"
 
+#include "platform/bytes.h"
+
 namespace tessaly {
 
 namespace {
-
-uint16_t le16(std::span<const uint8_t> b, std::size_t at) {
-    return uint16_t(b[at] | b[at + 1] << 8);
-}
-
-uint32_t le32(std::span<const uint8_t> b, std::size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-           uint32_t(b[at + 3]) << 24;
-}
 
 constexpr std::size_t kFileHeaderBytes = 14;
 
@@ -44,22 +37,22 @@ struct BmpLayout {
 bool readLayout(std::span<const uint8_t> file, BmpLayout& out) {
     if (file.size() < kFileHeaderBytes + 40) return false;
     if (file[0] != 'B' || file[1] != 'M') return false;
-    const uint32_t infoSize = le32(file, 14);
+    const uint32_t infoSize = readLe32(file.data() + 14);
     if (infoSize != 40 && infoSize != 108 && infoSize != 124) return false;
     if (file.size() < kFileHeaderBytes + infoSize) return false;
 
-    const int64_t width = int32_t(le32(file, 18));
-    const int64_t signedHeight = int32_t(le32(file, 22));
+    const int64_t width = int32_t(readLe32(file.data() + 18));
+    const int64_t signedHeight = int32_t(readLe32(file.data() + 22));
     const int64_t height = signedHeight < 0 ? -signedHeight : signedHeight;
-    const int bits = le16(file, 28);
+    const int bits = readLe16(file.data() + 28);
     if (width <= 0 || height == 0 || height > INT32_MAX) return false;
-    if (le16(file, 26) != 1 || (bits != 1 && bits != 4 && bits != 8)) return false;
-    if (le32(file, 30) != 0) return false; // compressed or bit fields
+    if (readLe16(file.data() + 26) != 1 || (bits != 1 && bits != 4 && bits != 8)) return false;
+    if (readLe32(file.data() + 30) != 0) return false; // compressed or bit fields
 
     // The colour table fills the space between the info header and the pixel
     // data; with the 40-byte header that is (offset - 54) / 4 entries.
     const uint64_t table = kFileHeaderBytes + infoSize;
-    const uint64_t pixels = le32(file, 10);
+    const uint64_t pixels = readLe32(file.data() + 10);
     if (pixels < table || pixels > file.size()) return false;
     const uint64_t colours = std::min<uint64_t>((pixels - table) / 4, 256);
 

@@ -9,6 +9,8 @@
 
 #include "platform/bmp.h"
 
+#include "platform/bytes.h"
+
 namespace tessaly {
 
 namespace {
@@ -19,16 +21,6 @@ constexpr std::size_t kColourTableBytes = 256 * 4;
 constexpr std::size_t kPixelDataOffset = kFileHeaderBytes + kInfoHeaderBytes + kColourTableBytes;
 // Larger pictures would overflow the header's 32-bit size fields.
 constexpr int kMaxSide = 32768;
-
-void putLe16(std::vector<uint8_t>& out, std::size_t at, uint32_t value) {
-    out[at] = uint8_t(value);
-    out[at + 1] = uint8_t(value >> 8);
-}
-
-void putLe32(std::vector<uint8_t>& out, std::size_t at, uint32_t value) {
-    putLe16(out, at, value & 0xFFFF);
-    putLe16(out, at + 2, value >> 16);
-}
 
 } // namespace
 
@@ -46,21 +38,21 @@ std::vector<uint8_t> encodeBitmap8(int width, int height, std::span<const uint8_
 
     out[0] = 'B';
     out[1] = 'M';
-    putLe32(out, 2, uint32_t(out.size()));
-    putLe32(out, 10, uint32_t(kPixelDataOffset));
+    writeLe32(out.data() + 2, uint32_t(out.size()));
+    writeLe32(out.data() + 10, uint32_t(kPixelDataOffset));
 
     const std::size_t info = kFileHeaderBytes;
-    putLe32(out, info + 0, uint32_t(kInfoHeaderBytes));
-    putLe32(out, info + 4, uint32_t(width));
-    putLe32(out, info + 8, uint32_t(height));
-    putLe16(out, info + 12, 1);
-    putLe16(out, info + 14, 8);
-    putLe32(out, info + 16, 0);
-    putLe32(out, info + 20, uint32_t(imageBytes));
-    putLe32(out, info + 24, 2835);
-    putLe32(out, info + 28, 2835);
-    putLe32(out, info + 32, 256);
-    putLe32(out, info + 36, 256);
+    writeLe32(out.data() + info + 0, uint32_t(kInfoHeaderBytes));
+    writeLe32(out.data() + info + 4, uint32_t(width));
+    writeLe32(out.data() + info + 8, uint32_t(height));
+    writeLe16(out.data() + info + 12, 1);
+    writeLe16(out.data() + info + 14, 8);
+    writeLe32(out.data() + info + 16, 0);
+    writeLe32(out.data() + info + 20, uint32_t(imageBytes));
+    writeLe32(out.data() + info + 24, 2835);
+    writeLe32(out.data() + info + 28, 2835);
+    writeLe32(out.data() + info + 32, 256);
+    writeLe32(out.data() + info + 36, 256);
 
     const std::size_t table = kFileHeaderBytes + kInfoHeaderBytes;
     for (std::size_t i = 0; i < 256; ++i) {

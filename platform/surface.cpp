@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/bytes.h"
+
 namespace tessaly {
 
 namespace {
@@ -49,17 +51,6 @@ void markWholePage(Surface& s) {
 
 uint8_t* workRow(Surface& s, int y) {
     return s.page(s.workPage) + std::size_t(y) * kSurfaceWidth;
-}
-
-uint32_t readLe32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void writeLe32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
 }
 
 bool headerFits(std::size_t storeSize, std::size_t offset) {

@@ -4,18 +4,11 @@
 
 #include "tools/tiles/lzw.h"
 
+#include "platform/bytes.h"
+
 namespace tessaly {
 
 namespace {
-
-uint16_t readU16(std::span<const uint8_t> b, std::size_t at) {
-    return uint16_t(b[at] | b[at + 1] << 8);
-}
-
-uint32_t readU32(std::span<const uint8_t> b, std::size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-           uint32_t(b[at + 3]) << 24;
-}
 
 // One tile from the four 32-byte planes starting at the given offsets.
 TilePixels decodeTile(std::span<const uint8_t> data, const std::array<std::size_t, 4>& plane) {
@@ -43,9 +36,9 @@ LatchHeaderResult readLatchHeader(std::span<const uint8_t> file) {
         r.error = s.str();
         return r;
     }
-    r.header.planeBytes = readU32(file, 0);
-    r.header.tileCount = readU16(file, 28);
-    r.header.tileOffset = readU32(file, 30);
+    r.header.planeBytes = readLe32(file.data() + 0);
+    r.header.tileCount = readLe16(file.data() + 28);
+    r.header.tileOffset = readLe32(file.data() + 30);
     const LatchHeader& h = r.header;
     if (h.planeBytes == 0 || h.planeBytes > kMaxLatchPlaneBytes) {
         s << "plane size " << h.planeBytes << " is not between 1 and " << kMaxLatchPlaneBytes;
@@ -72,11 +65,11 @@ LatchPlanesResult readLatchPlanes(std::span<const uint8_t> file, const LatchHead
     if (file.size() < 6) {
         s << "only " << file.size() << " bytes: neither plain latch data (" << expected
           << " bytes) nor a compressed header";
-    } else if (readU32(file, 0) != expected) {
+    } else if (readLe32(file.data() + 0) != expected) {
         s << file.size() << " bytes is not the plain size " << expected
-          << ", and as compressed data it claims " << readU32(file, 0) << " bytes";
-    } else if (readU16(file, 4) != kLzwMaxWidth) {
-        s << "compressed header gives code width " << readU16(file, 4) << ", expected "
+          << ", and as compressed data it claims " << readLe32(file.data() + 0) << " bytes";
+    } else if (readLe16(file.data() + 4) != kLzwMaxWidth) {
+        s << "compressed header gives code width " << readLe16(file.data() + 4) << ", expected "
           << kLzwMaxWidth;
     } else {
         LzwResult lzw = decompressLzw(file.subspan(6), std::size_t(expected));
