@@ -35,9 +35,7 @@ void keyUp(KeyTable& t, int code) {
     t.held.reset(k);
     t.down.reset(k);
     t.stale.reset(k);
-    // While the focus is away the only key-ups are SDL's own reset of its
-    // keyboard; they must not make the key look released for the stale rule.
-    if (t.focused) t.wentDown.reset(k);
+    t.wentDown.reset(k);
     t.releasedRun.set(k);
 }
 
@@ -46,9 +44,9 @@ void otherEvent(KeyTable& t) {
 }
 
 void focusLost(KeyTable& t, uint32_t now) {
-    // A loss soon after a gain, or a second loss report for the same loss (the
-    // host reports one itself when a dialog opens, SDL another), adds to what
-    // was down; a fresh loss starts over.
+    // A loss soon after a gain, or a second report of the same loss (the host
+    // reports one itself when a dialog opens, SDL another after its key-ups),
+    // adds to what was down; a fresh loss starts over.
     if (t.focused && !withinStaleWindow(t, now)) t.wentDown.reset();
     t.wentDown |= t.down | t.releasedRun;
     t.held.reset();

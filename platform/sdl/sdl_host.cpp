@@ -68,6 +68,14 @@ void SdlHost::openWindow(Surface& surface) {
         return;
     }
     videoStarted_ = true;
+    // Without a display SDL falls back to drivers that draw nowhere; a
+    // window nobody can see is no window.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+        std::fprintf(stderr, "tessaly: no window: no display\n");
+        windowFailed_ = true;
+        return;
+    }
     window_ =
         SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          kSurfaceWidth, kSurfaceHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);

@@ -128,6 +128,20 @@ TEST(KeyTable, HeldKeyAcrossAModalDialogDoesNotRunItsCommandAgain) {
     EXPECT_TRUE(keyHeld(t, scan::F6));
 }
 
+// With no window manager the dialog may never take the X focus: the key-up
+// reaches the editor window while the dialog is open, and counts.
+TEST(KeyTable, KeyReleasedWhileADialogWasOpenCountsWhenPressedAgainAtOnce) {
+    KeyTable t;
+    focusGained(t, 0);
+    keyDown(t, scan::F6, false, 1000);
+    focusLost(t, 1010); // the host, as the dialog opens
+    keyUp(t, scan::F6);
+    otherEvent(t);
+    focusGained(t, 3000); // the host, as the dialog closes
+    keyDown(t, scan::F6, false, 3050);
+    EXPECT_TRUE(keyHeld(t, scan::F6));
+}
+
 TEST(KeyTable, FreshFocusLossForgetsKeysOfAnEarlierOne) {
     KeyTable t;
     focusGained(t, 0);
