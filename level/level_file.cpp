@@ -28,6 +28,7 @@
 // run FE FE 01 00 FE FE: plain, it would read back as a run marker.
 #include "level/level_file.h"
 
+#include "platform/bytes.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -43,21 +44,19 @@ constexpr std::array<uint8_t, 6> kEscapedRunMarker = {0xFE, 0xFE, 0x01, 0x00, 0x
 constexpr int kHeaderWords = (kHeaderBytes - 4) / 2; // bytes 4..35
 constexpr int kClearedSide = 128;
 
+// A level stream never needs more bytes than this: 16 header words, two
+// planes of at most 256 x 256 cells and their padding, every word written as
+// a six-byte run at worst. Bytes past it are never read, so a huge file picked
+// by mistake costs no more than this.
+constexpr std::size_t kLevelReadLimit =
+    4 + 6 * (kHeaderWords + 2 * (kMaxMapSide * kMaxMapSide + kMaxPaddingWords));
+
 uint16_t headerWord(const Level& level, int offset) {
-    return static_cast<uint16_t>(level.keptHeader[offset] | level.keptHeader[offset + 1] << 8);
+    return readLe16(level.keptHeader.data() + offset);
 }
 
 int roundUp16(int bytes) {
     return (bytes + 15) / 16 * 16;
-}
-
-// The padding words after each plane of a file whose header declares the
-// games' plane layout for exactly these dimensions; 0 for any other header.
-int paddingWordsFor(const Level& level) {
-    const int planeBytes = 2 * level.width * level.height;
-    const bool layout =
-        headerWord(level, 8) == 2 && roundUp16(headerWord(level, 18)) == roundUp16(planeBytes);
-    return layout ? (roundUp16(planeBytes) - planeBytes) / 2 : 0;
 }
 
 class RunDecoder {
@@ -122,14 +121,18 @@ void makeEmpty(Level& level) {
     level.objectPadding.fill(0);
 }
 
-// Writes one word from byte 4 on, escaping 0xFEFE as a run of one.
+// Writes one word from byte 4 on at `at`, escaping 0xFEFE as a run of one;
+// returns the position after it (at most six bytes on).
+uint8_t* writeWord(uint8_t* at, uint16_t word) {
+    if (word == kRunMarker)
+        return std::copy(kEscapedRunMarker.begin(), kEscapedRunMarker.end(), at);
+    writeLe16(at, word);
+    return at + 2;
+}
+
 void putWord(std::vector<uint8_t>& out, uint16_t word) {
-    if (word == kRunMarker) {
-        out.insert(out.end(), kEscapedRunMarker.begin(), kEscapedRunMarker.end());
-    } else {
-        out.push_back(static_cast<uint8_t>(word & 0xFF));
-        out.push_back(static_cast<uint8_t>(word >> 8));
-    }
+    uint8_t bytes[kEscapedRunMarker.size()];
+    out.insert(out.end(), bytes, writeWord(bytes, word));
 }
 
 // The level as the stream of words from byte 4 on: header words, tile cells,
@@ -161,6 +164,15 @@ std::vector<uint16_t> levelWords(const Level& level) {
 
 } // namespace
 
+// The padding words after each plane of a file whose header declares the
+// games' plane layout for exactly these dimensions; 0 for any other header.
+int paddingWordsFor(const Level& level) {
+    const int planeBytes = 2 * level.width * level.height;
+    const bool layout =
+        headerWord(level, 8) == 2 && roundUp16(headerWord(level, 18)) == roundUp16(planeBytes);
+    return layout ? (roundUp16(planeBytes) - planeBytes) / 2 : 0;
+}
+
 ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
     for (int column = 1; column <= kClearedSide; ++column) {
         for (int row = 1; row <= kClearedSide; ++row) {
@@ -177,9 +189,7 @@ ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
     for (int i = 0; i < 4 && i < static_cast<int>(bytes.size()); ++i)
         level.keptHeader[i] = bytes[i];
     for (int offset = 4; offset < kHeaderBytes; offset += 2) {
-        const uint16_t word = decoder.next();
-        level.keptHeader[offset] = static_cast<uint8_t>(word & 0xFF);
-        level.keptHeader[offset + 1] = static_cast<uint8_t>(word >> 8);
+        writeLe16(level.keptHeader.data() + offset, decoder.next());
     }
 
     const int width = headerWord(level, 4);
@@ -202,7 +212,7 @@ ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
 }
 
 ReadResult readLevel(Level& level, const std::string& path) {
-    const std::optional<std::vector<uint8_t>> bytes = readFileBytes(path);
+    const std::optional<std::vector<uint8_t>> bytes = readFileBytes(path, kLevelReadLimit);
     if (!bytes) {
         readLevelFromBytes(level, {});
         return ReadResult::Unreadable;
@@ -216,14 +226,7 @@ std::vector<uint8_t> encodeLevel(const Level& level) {
     std::vector<uint8_t> out(4 + 2 * words.size() + 4 * escaped);
     std::copy_n(level.keptHeader.begin(), 4, out.begin());
     uint8_t* at = out.data() + 4;
-    for (const uint16_t word : words) {
-        if (word == kRunMarker) {
-            at = std::copy_n(kEscapedRunMarker.begin(), kEscapedRunMarker.size(), at);
-        } else {
-            *at++ = static_cast<uint8_t>(word & 0xFF);
-            *at++ = static_cast<uint8_t>(word >> 8);
-        }
-    }
+    for (const uint16_t word : words) at = writeWord(at, word);
     return out;
 }
 

@@ -21,6 +21,11 @@ enum class ReadResult {
 ReadResult readLevel(Level& level, const std::string& path);
 ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes);
 
+// The padding words after each plane of a file whose header declares the
+// games' plane layout (2 planes, each of roundup16(2 x width x height) bytes)
+// for the level's dimensions; 0 for any other header.
+int paddingWordsFor(const Level& level);
+
 // The bytes writeLevel writes for this level.
 std::vector<uint8_t> encodeLevel(const Level& level);
 // The same level compressed with runs, as the games store their levels; for

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -35,10 +36,10 @@ class FileDescriptor {
     int fd_;
 };
 
-bool readAll(int fd, std::vector<uint8_t>& out) {
+bool readAll(int fd, std::vector<uint8_t>& out, std::size_t limit) {
     uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    while (out.size() < limit) {
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - out.size()));
         if (got == 0) return true;
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -46,6 +47,7 @@ bool readAll(int fd, std::vector<uint8_t>& out) {
         }
         out.insert(out.end(), buffer, buffer + got);
     }
+    return true;
 }
 
 bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
@@ -109,7 +111,9 @@ int createTemporary(const std::string& target, mode_t mode, std::string& tempPat
     for (int attempt = 0; attempt < 16; ++attempt) {
         char suffix[24];
         std::snprintf(suffix, sizeof suffix, ".%08x%08x.tmp", device(), device());
-        tempPath = joinPath(folderOf(target), "." + nameOf(target) + suffix);
+        // The target's name is cut short so that the temporary name stays
+        // within the system's limit even for the longest target names.
+        tempPath = joinPath(folderOf(target), "." + nameOf(target).substr(0, 200) + suffix);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -140,7 +144,7 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
 
 } // namespace
 
-std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path) {
+std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::size_t limit) {
     if (path.empty()) return std::nullopt;
     // Non-blocking so that opening a FIFO cannot hang; only regular files are
     // read, so a device cannot feed bytes without end.
@@ -149,8 +153,8 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path) {
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     std::vector<uint8_t> bytes;
-    bytes.reserve(static_cast<size_t>(info.st_size));
-    if (!readAll(fd.get(), bytes)) return std::nullopt;
+    bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
+    if (!readAll(fd.get(), bytes, limit)) return std::nullopt;
     return bytes;
 }
 
@@ -189,20 +193,21 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes)
 
     struct stat info {};
     const bool exists = ::stat(target.c_str(), &info) == 0;
-    std::optional<std::vector<uint8_t>> oldBytes;
     if (exists) {
         if (!S_ISREG(info.st_mode)) return false;
         // A read-only file is not replaced, as opening it for writing would fail.
         if (::access(target.c_str(), W_OK) != 0) return false;
-        oldBytes = readFileBytes(target);
-        if (oldBytes && *oldBytes == bytes) return true;
+        if (static_cast<std::size_t>(info.st_size) == bytes.size()) {
+            const auto oldBytes = readFileBytes(target);
+            if (oldBytes && *oldBytes == bytes) return true;
+        }
     }
 
     std::string tempPath;
     FileDescriptor fd(createTemporary(target, exists ? (info.st_mode & 07777) : 0666, tempPath));
     if (!fd.valid()) {
-        return exists && (errno == EACCES || errno == EPERM || errno == EROFS) &&
-               writeInPlace(target, bytes, oldBytes);
+        const bool folderRefused = errno == EACCES || errno == EPERM || errno == EROFS;
+        return exists && folderRefused && writeInPlace(target, bytes, readFileBytes(target));
     }
     if (exists) {
         // The owner and group are kept where this user may set them; the

@@ -1,6 +1,7 @@
 // Small file helpers shared by the level files, the tile bitmaps and the tools.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,8 +9,13 @@
 
 namespace tessaly {
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path);
+constexpr std::size_t kDefaultReadLimit = std::size_t(64) << 20;
+
+// The file's bytes, at most `limit` of them (a longer file gives its first
+// `limit` bytes, so a huge file picked by mistake cannot exhaust memory);
+// nothing when it is not a regular file or cannot be read.
+std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path,
+                                                  std::size_t limit = kDefaultReadLimit);
 
 // The path of `name` inside `folder`, matching the name whatever its case
 // (DOS-era files: LEVEL01.CK1, level01.ck1). An exact match wins; with no

@@ -70,6 +70,23 @@ TEST(ReadFileBytes, ReadsRegularFilesOnly) {
     EXPECT_FALSE(readFileBytes(dir.file("fifo"))); // returns at once instead of waiting
 }
 
+TEST(ReadFileBytes, StopsAtItsLimit) {
+    TempDir dir;
+    putFile(dir.file("a"), kNew);
+    EXPECT_EQ(readFileBytes(dir.file("a"), 4), (std::vector<uint8_t>{9, 8, 7, 6}));
+    // A huge sparse file costs only the limit.
+    const std::string huge = dir.file("huge");
+    {
+        const int fd = ::open(huge.c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, off_t(1) << 40), 0);
+        ::close(fd);
+    }
+    const auto head = readFileBytes(huge, 1000);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->size(), 1000u);
+}
+
 TEST(FindFileIgnoringCase, FindsDosNamesWhateverTheirCase) {
     TempDir dir;
     putFile(dir.file("LEVEL01.CK1"), kOld);
@@ -135,6 +152,14 @@ TEST(WriteFileSafely, SameBytesWriteNothing) {
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mtim.tv_sec, 1000000000);
     EXPECT_EQ(after.st_ctim.tv_sec, before.st_ctim.tv_sec);
+}
+
+TEST(WriteFileSafely, TakesTheLongestNamesTheSystemAllows) {
+    TempDir dir;
+    const std::string path = dir.file(std::string(250, 'a') + ".ck1");
+    putFile(path, kOld);
+    EXPECT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_EQ(fileBytes(path), kNew);
 }
 
 TEST(WriteFileSafely, FollowsSymbolicLinksToTheirTarget) {

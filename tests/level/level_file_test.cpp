@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <random>
 
 namespace tessaly {
@@ -189,6 +191,19 @@ TEST(LevelFile, WriteAndReadThroughAFileGiveTheSameLevel) {
 
     EXPECT_FALSE(writeLevel(*level, dir.file("no/such/folder.ck2")));
     EXPECT_FALSE(writeLevel(*level, ""));
+}
+
+TEST(LevelFile, TrailingBytesOfAHugeFileAreNeverRead) {
+    test::TempDir dir;
+    std::vector<uint8_t> file = plainHeader(3, 2);
+    addWords(file, {1, 2, 3, 4, 5, 6, 0, 255, 775, 0, 0, 1});
+    const std::string path = dir.file("huge.ck2");
+    test::putFile(path, file);
+    ASSERT_EQ(::truncate(path.c_str(), off_t(1) << 40), 0); // a terabyte of zeros after it
+    auto level = newLevel();
+    EXPECT_EQ(readLevel(*level, path), ReadResult::Read);
+    EXPECT_EQ(level->tilePlane[3][2], 6);
+    EXPECT_EQ(level->objectPlane[3][1], 775);
 }
 
 // The games' own files pad each plane to a multiple of 16 bytes.

@@ -93,7 +93,7 @@ std::vector<uint8_t> build(const Sample& sample) {
         const int planeBytes = 2 * sample.width * sample.height;
         putWord(*level, 8, 2);
         putWord(*level, 18, (planeBytes + 15) / 16 * 16);
-        level->paddingWords = ((planeBytes + 15) / 16 * 16 - planeBytes) / 2;
+        level->paddingWords = paddingWordsFor(*level);
     }
     paint(*level, sample);
     return sample.compressed ? encodeLevelWithRuns(*level) : encodeLevel(*level);
