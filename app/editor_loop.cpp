@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kLoopPauseMs = 10;
 constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
-constexpr ColourScheme kScreenColours{71, 72, 73, 74, 75};
 
 enum class Area { MapView, TilePanel, ObjectPanel };
 
@@ -60,13 +59,14 @@ const std::array<Action, 9> kActions{{
 
 void startEditor(Program& p) {
     Editor& e = *p.editor;
-    DrawPanel(p.surface, p.text, 0, 0, p.screenHeight - 1, p.screenWidth - 1, kScreenColours, " ");
+    drawScreenBackground(p);
     loadTileSheet(e.tiles, p.surface, e.profile, p.host.executableDirectory());
     ApplyEditorPalette(p.surface);
     e.level.fileName = showOpenDialog(p.host, e.profile.gameId);
-    if (readLevel(e.level, e.level.fileName) == ReadResult::Refused) {
-        // Safe: a level too big for the planes was not read; forgetting its
-        // name keeps any Save from overwriting it with an empty level.
+    if (readLevel(e.level, e.level.fileName) != ReadResult::Read) {
+        // Safe: a level that was not read (too big for the planes, or a file
+        // that cannot be read) opens empty; forgetting its name keeps any
+        // Save from overwriting the file with that empty level.
         e.level.fileName.clear();
     }
     drawTilePanel(e);

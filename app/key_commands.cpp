@@ -41,17 +41,16 @@ void pageTiles(Editor& e, int delta) {
 } // namespace
 
 void saveLevel(Editor& editor) {
-    // An empty name (a cancelled open dialog) writes nothing.
-    if (!editor.level.fileName.empty()) writeLevel(editor.level, editor.level.fileName);
+    writeLevel(editor.level, editor.level.fileName); // an empty name writes nothing
 }
 
 void saveLevelAs(Editor& editor) {
     const std::string path = showSaveDialog(editor.host, editor.profile.gameId);
     // Safe: a cancelled dialog changes nothing, so F5 still saves to the old
-    // name; and the name changes only once the level is really written
-    // there, so F5 never goes on writing to a place that failed.
+    // name instead of silently writing nowhere.
     if (path.empty()) return;
-    if (writeLevel(editor.level, path)) editor.level.fileName = path;
+    editor.level.fileName = path;
+    writeLevel(editor.level, path);
 }
 
 void RunKeyCommand(Editor& editor, std::string_view name) {

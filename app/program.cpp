@@ -7,6 +7,10 @@
 
 namespace tessaly {
 
+void drawScreenBackground(Program& p) {
+    DrawPanel(p.surface, p.text, 0, 0, p.screenHeight - 1, p.screenWidth - 1, kScreenColours, " ");
+}
+
 // The program is a cycle between two screens: the start screen with its
 // selection loop, and the editor with its loop, until the Exit command.
 int runProgram(Host& host) {

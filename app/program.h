@@ -35,6 +35,12 @@ struct Program {
     std::unique_ptr<Editor> editor;
 };
 
+// The colours of the screen background and the start screen's text.
+constexpr ColourScheme kScreenColours{71, 72, 73, 74, 75};
+
+// Covers the whole screen with the background panel (no caption).
+void drawScreenBackground(Program& program);
+
 // Runs the whole program on `host` from start-up until the Exit command;
 // returns the exit status.
 int runProgram(Host& host);

@@ -15,7 +15,6 @@ constexpr int kSelectionPauseMs = 10;
 constexpr int kExitPauseMs = 300;
 constexpr int kButtonHeight = 30;
 constexpr int kLineCount = 11;
-constexpr ColourScheme kScreenColours{71, 72, 73, 74, 75};
 
 // Kept: the banner and the title are the program's own texts.
 constexpr std::string_view kBanner = "Corvel GUI Ver 0.6 rev 5 (2007_08_xx)";
@@ -99,7 +98,7 @@ void aboutCommand(Program& p) {
 void drawStartScreen(Program& p) {
     p.host.setTitle(p.titleText);
     ApplyEditorPalette(p.surface);
-    DrawPanel(p.surface, p.text, 0, 0, p.screenHeight - 1, p.screenWidth - 1, kScreenColours, " ");
+    drawScreenBackground(p);
     SetTextScale(p.text, 1);
     setColours(p.text, kScreenColours);
     for (int line = 0; line < kLineCount; ++line) {

@@ -11,7 +11,6 @@ namespace tessaly {
 
 // Widget slots of the start screen.
 constexpr int kExitSlot = 7;
-constexpr int kOptionsSlot = 6;
 constexpr int kAboutSlot = 8;
 
 // Stores the texts, registers the eight buttons, opens the surface and

@@ -58,6 +58,13 @@ TEST_F(EditorLoop, TooBigALevelIsNotReadAndItsNameForgotten) {
     EXPECT_EQ(fs::file_size(path), before);
 }
 
+TEST_F(EditorLoop, AFileThatCannotBeReadOpensEmptyAndNamelessToo) {
+    host.openAnswers.push_back(dir.string()); // a folder, say, picked through "*.*"
+    startEditor(*program);
+    EXPECT_EQ(program->editor->level.width, 0);
+    EXPECT_TRUE(program->editor->level.fileName.empty());
+}
+
 TEST_F(EditorLoop, OpenDialogIsTheGamesWithItsPatternPreselected) {
     host.openAnswers.push_back(writeLevelFile("a.ck1", 30, 25));
     startEditor(*program);

@@ -207,10 +207,15 @@ TEST_F(SaveCommands, F6ToANewNameWritesThereAndKeepsTheName) {
     run("SC_F5");
     EXPECT_EQ(fileAt(folder.file("copy.dd2")), encodeLevel(level()));
 
-    // Safe: a path that cannot be written leaves the name as it was.
+    // A path that cannot be written still becomes the name, so a later F5
+    // fails there too instead of overwriting the file the user moved away from.
+    const auto before = fileAt(folder.file("copy.dd2"));
     host.saveAnswers = {folder.file("no such folder/x.dd2")};
     run("SC_F6");
-    EXPECT_EQ(level().fileName, folder.file("copy.dd2"));
+    EXPECT_EQ(level().fileName, folder.file("no such folder/x.dd2"));
+    setTileCell(level(), 3, 4, 79);
+    run("SC_F5");
+    EXPECT_EQ(fileAt(folder.file("copy.dd2")), before);
 }
 
 } // namespace
