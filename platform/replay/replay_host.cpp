@@ -107,10 +107,14 @@ void ReplayHost::pauseUninterruptible(int milliseconds) {
 void ReplayHost::passTime(int milliseconds) {
     present();
     if (clock_ >= script_.endTime) throw ReplayStopped{};
-    long long until = clock_ + std::max(milliseconds, 0);
+    const long long until = clock_ + std::max(milliseconds, 0);
     while (next_ < script_.lines.size() && script_.lines[next_].time <= until) {
         clock_ = script_.lines[next_].time;
         apply(script_.lines[next_++]);
+    }
+    if (until > script_.endTime) {
+        clock_ = script_.endTime;
+        throw ReplayStopped{};
     }
     clock_ = until;
 }

@@ -7,12 +7,12 @@
 // t + n. Lines stamped 0 are applied by `start`, before the program runs.
 // Mouse, key and title reads see the state after the last applied line.
 //
-// End of the script. The script gives the program time up to its `endTime`.
-// A pause that begins at or after it (every line then applied) does not
-// return: the host throws `ReplayStopped`, which unwinds the program back to
-// `runReplay` (replay_run.h). A pause that begins earlier runs to its full
-// length, so the program always sees the effect of the last line once its
-// pause ends, and a trailing `wait` gives it time to finish what it started.
+// End of the script. The script gives the program time up to its `endTime`
+// and no further: a pause that would run past it applies the remaining lines
+// and then does not return, and neither does a pause that begins at it. The
+// host throws `ReplayStopped`, which unwinds the program back to `runReplay`
+// (replay_run.h). A trailing `wait` gives the program time to finish what it
+// started (Exit needs 300 ms to log its `exit` line).
 // The program must let `ReplayStopped` pass (it derives from nothing, so
 // `catch (const std::exception&)` does not take it). A dialog with no answer
 // queued stops the program the same way.

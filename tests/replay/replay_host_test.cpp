@@ -49,8 +49,9 @@ TEST(ReplayClock, LinesApplyInThePauseThatReachesTheirStamp) {
     std::vector<int> xs;
     Outcome out = replay("wait 25\nmouse 5 0\nwait 10\nmouse 7 0\n",
                          polling([&](Host& host) { xs.push_back(host.readMouse().x); }));
-    // Pauses end at 10, 20, 30 and 40; the pause from 40 begins past the script's end.
-    EXPECT_EQ(xs, (std::vector<int>{0, 0, 5, 7}));
+    // Pauses end at 10, 20 and 30; the script ends at 35, inside the next
+    // pause, which applies the last line and then gives no more time.
+    EXPECT_EQ(xs, (std::vector<int>{0, 0, 5}));
     EXPECT_EQ(out.status, 0);
     EXPECT_EQ(out.log, "");
 }
@@ -165,6 +166,22 @@ TEST(ReplayKeys, FocusChangeHidesHeldKeysUntilPressedAgain) {
     EXPECT_EQ(out.status, 0);
 }
 
+TEST(ReplayClock, NoTimeIsGivenPastTheScriptsEnd) {
+    std::vector<long long> reached;
+    // The script ends at 35: a 300 ms pause from 20 applies the line at 30
+    // and stops there, without the program ever returning from it.
+    Outcome out = replay("wait 20\nmouse 5 5\nwait 10\npress left\nwait 5\n", [&](Host& host) {
+        host.pause(20);
+        reached.push_back(20);
+        host.pauseUninterruptible(300);
+        reached.push_back(320);
+        return 0;
+    });
+    EXPECT_EQ(reached, (std::vector<long long>{20}));
+    EXPECT_EQ(out.log, "");
+    EXPECT_EQ(out.status, 0);
+}
+
 TEST(ReplayKeys, KeysOutsideTheTableAreNeverHeld) {
     bool any = false;
     replay("keydown 0x7F\nkeydown 0x00\n", [&](Host& host) {
@@ -232,13 +249,13 @@ TEST(ReplayDialogs, AnswersAreTakenInOrderWithoutReadingAhead) {
     answers.clear();
     out = replay("open first.ck1\nwait 20\nopen third.ck1\nsave-cancel\n", [&](Host& host) {
         answers.push_back(host.openFileDialog(levelRequest()));
-        host.pause(25);
+        host.pause(20);
         answers.push_back(host.openFileDialog(levelRequest()));
         answers.push_back(host.saveFileDialog({"Save", {}, 1}));
         return 0;
     });
     EXPECT_EQ(answers, (std::vector<std::string>{"first.ck1", "third.ck1", ""}));
-    EXPECT_NE(out.log.find("@25 save-dialog \"Save\" \"\" -> \"\"\n@25 exit 0\n"),
+    EXPECT_NE(out.log.find("@20 save-dialog \"Save\" \"\" -> \"\"\n@20 exit 0\n"),
               std::string::npos);
     EXPECT_EQ(out.status, 0);
 }
