@@ -28,7 +28,7 @@ std::vector<uint8_t> ascending(int count) {
 
 // A BMP file built field by field. `pixels` holds the indexes top row first;
 // table entry i is (blue, green, red) = (i, 2i, 3i) mod 256 plus 4.
-struct BmpSpec {
+struct BmpShape {
     int width = 3, height = 2;
     bool topDown = false;
     int bits = 8;
@@ -43,7 +43,7 @@ Rgb tableColour(int i) {
     return {uint8_t(3 * i + 4), uint8_t(2 * i + 4), uint8_t(i + 4)};
 }
 
-std::vector<uint8_t> makeBmp(const BmpSpec& s) {
+std::vector<uint8_t> makeBmp(const BmpShape& s) {
     const std::size_t table = 14 + s.infoSize;
     const std::size_t offset = table + std::size_t(s.colours) * 4;
     const std::size_t stride = (std::size_t(s.width) * std::size_t(s.bits) + 31) / 32 * 4;
@@ -104,11 +104,11 @@ void expectImage(const std::vector<uint8_t>& store, std::size_t offset, int w, i
 TEST(LoadBitmap, EightBitRowsComeTopFirstAndTheTableReplacesThePalette) {
     for (bool topDown : {false, true}) {
         Surface s = greySurface();
-        BmpSpec spec;
-        spec.topDown = topDown;
+        BmpShape shape;
+        shape.topDown = topDown;
         std::vector<uint8_t> store(400, 0xAB);
-        ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(spec), store, 100));
-        expectImage(store, 100, 3, 2, spec.pixels);
+        ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(shape), store, 100));
+        expectImage(store, 100, 3, 2, shape.pixels);
         EXPECT_EQ(store[99], 0xAB);            // nothing before the image
         EXPECT_EQ(store[100 + 32 + 32], 0xAB); // nor after it
         for (int i = 0; i < 4; ++i) {
@@ -123,35 +123,35 @@ TEST(LoadBitmap, EightBitRowsComeTopFirstAndTheTableReplacesThePalette) {
 }
 
 TEST(LoadBitmap, PackedPixelsKeepTheirIndexes) {
-    BmpSpec four;
+    BmpShape four;
     four.bits = 4;
     four.width = 5;
     four.height = 3;
     four.colours = 16;
     four.pixels = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
-    BmpSpec one;
+    BmpShape one;
     one.bits = 1;
     one.width = 10;
     one.height = 2;
     one.colours = 2;
     one.pixels = {1, 0, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1};
-    for (const BmpSpec& spec : {four, one}) {
+    for (const BmpShape& shape : {four, one}) {
         Surface s = greySurface();
         std::vector<uint8_t> store(200, 0xAB);
-        ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(spec), store, 0)) << spec.bits;
-        expectImage(store, 0, spec.width, spec.height, spec.pixels);
+        ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(shape), store, 0)) << shape.bits;
+        expectImage(store, 0, shape.width, shape.height, shape.pixels);
     }
 }
 
 TEST(LoadBitmap, LongerInfoHeadersTakeTheTableAfterThem) {
     for (uint32_t info : {108u, 124u}) {
         Surface s = greySurface();
-        BmpSpec spec;
-        spec.infoSize = info;
-        spec.colours = 3;
+        BmpShape shape;
+        shape.infoSize = info;
+        shape.colours = 3;
         std::vector<uint8_t> store(100);
-        ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(spec), store, 0)) << info;
-        expectImage(store, 0, 3, 2, spec.pixels);
+        ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(shape), store, 0)) << info;
+        expectImage(store, 0, 3, 2, shape.pixels);
         Surface ref;
         openSurface(ref);
         setPaletteEntry(ref, 2, tableColour(2).r, tableColour(2).g, tableColour(2).b);
@@ -161,19 +161,19 @@ TEST(LoadBitmap, LongerInfoHeadersTakeTheTableAfterThem) {
 }
 
 TEST(LoadBitmap, TableLengthComesFromThePixelOffsetAndStopsAt256) {
-    BmpSpec spec;
-    spec.colours = 300; // the gap holds 300 entries; only 256 are taken
+    BmpShape shape;
+    shape.colours = 300; // the gap holds 300 entries; only 256 are taken
     Surface s = greySurface();
     std::vector<uint8_t> store(100);
-    ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(spec), store, 0));
+    ASSERT_TRUE(loadBitmapFromBytes(s, makeBmp(shape), store, 0));
     Surface ref;
     openSurface(ref);
     setPaletteEntry(ref, 255, tableColour(255).r, tableColour(255).g, tableColour(255).b);
     EXPECT_EQ(shownColour(s, 255), shownColour(ref, 255));
 
-    spec.colours = 0; // no table: the palette stays as it was
+    shape.colours = 0; // no table: the palette stays as it was
     Surface t = greySurface();
-    ASSERT_TRUE(loadBitmapFromBytes(t, makeBmp(spec), store, 0));
+    ASSERT_TRUE(loadBitmapFromBytes(t, makeBmp(shape), store, 0));
     EXPECT_EQ(t.palette, greySurface().palette);
 }
 
@@ -188,7 +188,7 @@ void expectRefused(const std::vector<uint8_t>& file, std::size_t storeSize = 200
 }
 
 TEST(LoadBitmap, RefusesOtherFormatsAndBrokenFiles) {
-    const std::vector<uint8_t> good = makeBmp(BmpSpec{});
+    const std::vector<uint8_t> good = makeBmp(BmpShape{});
     auto with32 = [&](std::size_t at, uint32_t v) {
         auto b = good;
         put32(b, at, v);
@@ -239,10 +239,10 @@ TEST(LoadBitmap, RefusesOtherFormatsAndBrokenFiles) {
 }
 
 TEST(LoadBitmap, RefusesEveryTruncation) {
-    BmpSpec spec;
-    spec.width = 4; // rows without padding: every byte counts
-    spec.pixels = {1, 2, 3, 4, 5, 6, 7, 8};
-    const auto file = makeBmp(spec);
+    BmpShape shape;
+    shape.width = 4; // rows without padding: every byte counts
+    shape.pixels = {1, 2, 3, 4, 5, 6, 7, 8};
+    const auto file = makeBmp(shape);
     for (std::size_t n = 0; n < file.size(); ++n) {
         SCOPED_TRACE(n);
         expectRefused(std::vector<uint8_t>(file.begin(), file.begin() + std::ptrdiff_t(n)));
@@ -250,11 +250,11 @@ TEST(LoadBitmap, RefusesEveryTruncation) {
 }
 
 TEST(LoadBitmap, RefusesImagesThatDoNotFitTheStore) {
-    BmpSpec spec;
-    spec.width = 20;
-    spec.height = 3;
-    spec.pixels.assign(60, 7);
-    const auto file = makeBmp(spec);
+    BmpShape shape;
+    shape.width = 20;
+    shape.height = 3;
+    shape.pixels.assign(60, 7);
+    const auto file = makeBmp(shape);
     const std::size_t need = imageBytes(20, 3); // 32 + 3 * 32
     expectRefused(file, need - 1, 0);
     expectRefused(file, need + 10, 11);
@@ -269,7 +269,7 @@ TEST(LoadBitmap, ReadsFilesAndIgnoresMissingOnes) {
     const auto dir = std::filesystem::temp_directory_path();
     const std::string path =
         (dir / ("tessaly-bmp-test-" + std::to_string(::getpid()) + ".bmp")).string();
-    const auto file = makeBmp(BmpSpec{});
+    const auto file = makeBmp(BmpShape{});
     {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
@@ -277,7 +277,7 @@ TEST(LoadBitmap, ReadsFilesAndIgnoresMissingOnes) {
     Surface s = greySurface();
     std::vector<uint8_t> store(100);
     EXPECT_TRUE(loadBitmap(s, path, store, 0));
-    expectImage(store, 0, 3, 2, BmpSpec{}.pixels);
+    expectImage(store, 0, 3, 2, BmpShape{}.pixels);
     std::filesystem::remove(path);
 
     std::vector<uint8_t> untouched(100, 0x5A);
