@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the tests of the real window (tests/window/*_test.sh) on a private
-# Xvfb display: every function named test_* in those files, each in its own
+# Xvfb server: every function named test_* in those files, each in its own
 # empty folder, driving the programs with xdotool.
 #
 #   scripts/window-tests.sh [BIN]     BIN: the built programs, build/default/bin
@@ -24,29 +24,29 @@ if [ ! -x "$BIN/tessaly-window-probe" ] || [ ! -x "$BIN/tessaly-xhelper" ]; then
     exit 1
 fi
 
-# A display number nobody uses, from 99 up; Xvfb itself refuses a taken one.
-xvfb_pid=""
-for display in $(seq 99 140); do
-    [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then break 2; fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
+scratch=$(mktemp -d /tmp/tessaly-window-tests.XXXXXX)
+# Xvfb picks a free display number itself and writes it once it accepts
+# clients, so two test runs at once never share (or kill) one server.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
+    >"$scratch/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 100); do
+    display=$(head -1 "$scratch/display" 2>/dev/null)
+    [ -n "$display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
 done
-if [ -z "$xvfb_pid" ]; then
+if [ -z "$display" ]; then
     echo "window tests: could not start Xvfb"
+    cat "$scratch/xvfb.log"
+    kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$scratch"
     exit 1
 fi
 export DISPLAY=":$display" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 unset WAYLAND_DISPLAY
 
-scratch=$(mktemp -d /tmp/tessaly-window-tests.XXXXXX)
 cleanup() {
     stop_program 2>/dev/null
     kill "$xvfb_pid" 2>/dev/null
@@ -86,6 +86,8 @@ done
 
 cd "$root"
 if [ "$failures" -ne 0 ]; then
+    echo "the X server's log:"
+    sed 's/^/    /' "$scratch/xvfb.log" | grep -v -i -E 'xkb|keysym|could not resolve|errors from' | tail -20
     echo "window tests: $failures failed checks in $total tests"
     exit 1
 fi

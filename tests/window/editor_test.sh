@@ -94,6 +94,7 @@ test_open_paint_and_save_as_through_the_native_dialogs() {
     xdotool keydown F6
     local dialog
     dialog=$(window_of "Save File Map Commander Keen 1") || fail "no second save dialog"
+    sleep 0.8 # long enough for the auto-repeat to have started, as it has for a person
     "$BIN/tessaly-xhelper" close "$dialog"
     window_gone "Save File Map Commander Keen 1" || fail "closed save dialog still open"
     if still_there_after "Save File Map Commander Keen 1" 1; then

@@ -98,6 +98,7 @@ test_held_key_does_not_reopen_a_dialog() {
     xdotool windowfocus --sync "$dialog"
     # Closed without a key, so F6 goes on auto-repeating into the window once
     # the dialog is gone, its first repeat looking like a fresh press.
+    sleep 0.8 # long enough for the auto-repeat to have started, as it has for a person
     "$BIN/tessaly-xhelper" close "$dialog"
     wait_line '^save ""' || fail "closed save dialog not reported"
     if still_there_after "Save Probe" 1; then fail "the save dialog opened again"; fi

@@ -75,7 +75,8 @@ int closeWindow(Display* d, Window w) {
     e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(d, w, False, NoEventMask, &e);
-    XFlush(d);
+    // A round trip: the server has handled the event before this client goes.
+    XSync(d, False);
     return 0;
 }
 
@@ -108,17 +109,7 @@ int countChanges(Display* d, Window w, int x, int y, int width, int height, int 
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const auto start = Clock::now();
-    if (argc < 3) return usage();
-    Display* d = XOpenDisplay(nullptr);
-    if (!d) {
-        std::fprintf(stderr, "tessaly-xhelper: no display\n");
-        return 2;
-    }
-    XSetErrorHandler(ignoreErrors);
+int run(Display* d, int argc, char** argv, Clock::time_point start) {
     const std::string command = argv[1];
     if (command == "close") return closeWindow(d, parseWindow(argv[2]));
     if (command == "pixel" && argc == 5) {
@@ -147,4 +138,20 @@ int main(int argc, char** argv) {
                             std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
     }
     return usage();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto start = Clock::now();
+    if (argc < 3) return usage();
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        std::fprintf(stderr, "tessaly-xhelper: no display\n");
+        return 2;
+    }
+    XSetErrorHandler(ignoreErrors);
+    const int status = run(d, argc, argv, start);
+    XCloseDisplay(d);
+    return status;
 }
