@@ -25,32 +25,15 @@ if [ ! -x "$BIN/tessaly-window-probe" ] || [ ! -x "$BIN/tessaly-xhelper" ]; then
 fi
 
 scratch=$(mktemp -d /tmp/tessaly-window-tests.XXXXXX)
-# Xvfb picks a free display number itself and writes it once it accepts
-# clients, so two test runs at once never share (or kill) one server.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
-    >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-for _ in $(seq 100); do
-    display=$(head -1 "$scratch/display" 2>/dev/null)
-    [ -n "$display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-done
-if [ -z "$display" ]; then
-    echo "window tests: could not start Xvfb"
-    cat "$scratch/xvfb.log"
-    kill "$xvfb_pid" 2>/dev/null
+. scripts/xvfb.sh
+if ! xvfb_start "$scratch"; then
     rm -rf "$scratch"
     exit 1
 fi
-export DISPLAY=":$display" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-unset WAYLAND_DISPLAY
 
 cleanup() {
     stop_program 2>/dev/null
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
+    xvfb_stop
     rm -rf "$scratch"
 }
 trap cleanup EXIT

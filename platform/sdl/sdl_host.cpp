@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -252,13 +253,16 @@ bool SdlHost::keyHeld(int scanCode) {
 }
 
 void SdlHost::waitPumping(int milliseconds) {
-    const Uint64 end = SDL_GetTicks64() + Uint64(std::max(milliseconds, 0));
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
     while (true) {
         pumpEvents();
         present();
-        const Uint64 now = SDL_GetTicks64();
-        if (now >= end) return;
-        SDL_Delay(Uint32(std::min<Uint64>(end - now, kPauseSliceMs)));
+        const auto left = end - Clock::now();
+        if (left <= Clock::duration::zero()) return;
+        // Whole milliseconds, rounded up: a pause never ends early.
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        SDL_Delay(Uint32(std::min<long long>(ms, kPauseSliceMs)));
     }
 }
 
