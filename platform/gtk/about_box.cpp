@@ -29,6 +29,7 @@ constexpr Units kOkButton{9, 60, 164, 13};
 constexpr Units kNameLine{15, 14, 106, 9};
 constexpr Units kLogo{126, 10, 43, 39};
 
+// Kept: the box has always been captioned "Sample Dialog"; users know it so.
 constexpr const char* kCaption = "Sample Dialog";
 constexpr const char* kName = "Tessaly Editor for 2D Games";
 constexpr const char* kMaker = "Tessaly Editor contributors";
@@ -90,8 +91,9 @@ void quitOnClick(GtkButton*, gpointer loop) {
 
 // The box is an application window with its own task-bar entry and no
 // owner. Its caption bar has no close button, yet a close request from the
-// window manager ends it like the Ok button; Escape does nothing, as a plain
-// window has no key for closing.
+// window manager ends it like the Ok button.
+// Kept: Escape does nothing (a plain window has no key for closing), as the
+// box has always ignored it; only Ok, Space on Ok and a close request end it.
 bool GtkDialogs::aboutBox(const RgbaPicture& logo, const DialogOwner& owner) {
     if (!ready(owner)) return false;
     GtkWidget* box = gtk_window_new(GTK_WINDOW_TOPLEVEL);

@@ -51,6 +51,8 @@ std::string chooseFile(GtkFileChooserAction action, const DialogRequest& request
     {
         KeepShowing painter(owner);
         while (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+            // Safe: any path the system takes is returned whole; the old
+            // fixed 260-byte buffer made a longer choice fail as if cancelled.
             gchar* name = gtk_file_chooser_get_filename(chooser);
             std::string path = name ? name : "";
             g_free(name);

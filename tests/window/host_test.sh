@@ -30,6 +30,7 @@ test_page_is_shown_through_the_palette_and_scaled_to_fit() {
     expect_eq "top left quarter" "$(pixel "$PROBE" 10 10)" FF0000
     expect_eq "bottom right quarter" "$(pixel "$PROBE" 790 590)" 65CEBE
     expect_eq "far corner" "$(pixel "$PROBE" 799 599)" FFFFFF
+    xprop -id "$PROBE" _NET_WM_ICON | grep -q "Icon (48 x 48)" || fail "no 48 x 48 window icon"
 
     # 1000 x 700 holds the page once: 1x, centred, black around it.
     xdotool windowsize --sync "$PROBE" 1000 700
@@ -166,4 +167,62 @@ test_without_a_display_dialogs_give_empty_paths() {
     expect_eq "probe exit status without a display" "$EXIT_STATUS" 0
     grep -q '^open ""' "$WORK/out.log" || fail "open dialog without a display"
     grep -q '^about returned' "$WORK/out.log" || fail "About box without a display"
+}
+
+test_dialogs_belong_to_the_window_which_keeps_painting_and_gets_the_focus_back() {
+    start_probe || return
+    hold_key F6
+    local dialog
+    dialog=$(window_of "Save Probe") || {
+        fail "no save dialog"
+        return
+    }
+    xprop -id "$dialog" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$PROBE")" ||
+        fail "the save dialog is not transient for the window"
+    # With no window manager the dialog opens over the window; moved away
+    # while still open, it uncovers parts that must be painted again.
+    xdotool windowmove "$dialog" 900 700
+    sleep 0.3
+    expect_eq "uncovered top left" "$(pixel "$PROBE" 10 10)" FF0000
+    expect_eq "uncovered middle" "$(pixel "$PROBE" 500 400)" 65CEBE
+    "$BIN/tessaly-xhelper" close "$dialog"
+    window_gone "Save Probe" || fail "save dialog still open"
+    wait_line '^save ""' || fail "closed save dialog not reported"
+    expect_eq "window with the focus after the dialog" "$(xdotool getwindowfocus)" "$PROBE"
+    end_probe
+}
+
+# The box is 182 x 78 dialog units (273 x 127 pixels) with the 64 x 64 logo
+# at 126, 10 units (189, 16 pixels), framed in the logo's outline colour
+# (20, 24, 44).
+test_about_box_is_a_modal_application_window_without_a_close_button() {
+    start_probe || return
+    local round about
+    for round in first second; do
+        if [ $round = first ]; then hold_key F1; else press_again F1; fi
+        about=$(window_of "Sample Dialog") || {
+            fail "no About box ($round)"
+            return
+        }
+        expect_eq "box size ($round)" \
+            "$(xdotool getwindowgeometry "$about" | sed -n 's/.*Geometry: //p')" 273x127
+        expect_eq "logo top left ($round)" "$(pixel "$about" 189 16)" 14182C
+        expect_eq "logo bottom right ($round)" "$(pixel "$about" 252 79)" 14182C
+        local state hints
+        state=$(xprop -id "$about" _NET_WM_STATE)
+        hints=$(xprop -id "$about" _MOTIF_WM_HINTS)
+        case $state in *MODAL*) ;; *) fail "About box not modal: $state" ;; esac
+        case $state in *SKIP_TASKBAR*) fail "About box has no task-bar entry" ;; esac
+        # Motif functions 0x21: all (0x1) but close (0x20).
+        case $hints in *"0x1, 0x21,"*) ;; *) fail "About box offers closing: $hints" ;; esac
+        xprop -id "$about" WM_TRANSIENT_FOR | grep -q "not found" || fail "About box has an owner"
+        xdotool windowfocus --sync "$about"
+        hold_key Escape
+        still_there_after "Sample Dialog" 0.3 || fail "Escape closed the About box"
+        "$BIN/tessaly-xhelper" close "$about"
+        window_gone "Sample Dialog" || fail "a close request did not end the About box"
+    done
+    wait_line "^about closed" && sleep 0.1
+    expect_eq "About boxes closed" "$(count_lines '^about closed')" 2
+    end_probe
 }
