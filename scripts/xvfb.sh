@@ -1,11 +1,14 @@
 # Sourced by the window tests and the window benchmark: starts a private Xvfb
 # server and points DISPLAY at it. Xvfb picks a free display number itself
 # and writes it once it accepts clients, so two runs at once never share (or
-# kill) one server. Sets XVFB_PID; xvfb_stop ends it.
+# kill) one server. -noreset keeps the server from resetting each time its
+# last client leaves: during a reset new connections are refused, which made
+# a program started right after another one find no display now and then.
+# Sets XVFB_PID; xvfb_stop ends it.
 
 xvfb_start() { # folder for the server's log and display number
     local dir=$1 display="" _
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" \
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" \
         >"$dir/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
