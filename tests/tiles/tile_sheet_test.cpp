@@ -47,6 +47,17 @@ TEST(TileSheet, TilesPastTheSheetAreLeftOut) {
     EXPECT_EQ(sheetTile(r.pixels, 896), tiles[896]);
 }
 
+TEST(TileSheet, TilesPastTheRoomGivenKeepTheDefaultArt) {
+    const std::vector<uint8_t> art = stripedArt();
+    const std::vector<TilePixels> tiles = test::randomTiles(900, 7);
+    const SheetResult r = composeTileSheet(art, tiles, 858);
+    EXPECT_EQ(r.placed, 858);
+    EXPECT_EQ(sheetTile(r.pixels, 857), tiles[857]);
+    for (int n : {858, 878, 890, 896}) EXPECT_EQ(sheetTile(r.pixels, n), sheetTile(art, n));
+    EXPECT_EQ(composeTileSheet(art, tiles, -5).placed, 0);
+    EXPECT_EQ(composeTileSheet(art, tiles, 5000).placed, 897);
+}
+
 TEST(TileSheet, RefusesDefaultArtOfTheWrongSize) {
     EXPECT_NE(composeTileSheet(std::vector<uint8_t>(100), {}).error, "");
     EXPECT_EQ(sheetTile(std::vector<uint8_t>(100), 0), TilePixels{});

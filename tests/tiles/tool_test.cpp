@@ -177,14 +177,15 @@ TEST_F(TilesTool, ImportsDave2AndShadowKnightTileFiles) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "300 tiles from EGATILES.DD2 written to " + (out / "b.bmp").string() + "\n");
 
-    // More tiles than the bitmap has room for: the first 897 are placed.
+    // More tiles than the game's 871 map tiles: the first 871 are placed and the
+    // object pictures and markers after them keep the default art.
     const std::vector<TilePixels> knight = randomTiles(900, 4);
     writeBytes(game / "egatiles.nin", egaTilesFile(knight));
     r = run({"import", "NIN", game.string(), "--out", (out / "c.bmp").string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "900 tiles from egatiles.nin written to " + (out / "c.bmp").string() +
-                         " (tiles 897 and up left out: the bitmap holds 897)\n");
-    expectSheet(out / "c.bmp", "NIN", {knight.begin(), knight.begin() + 897});
+                         " (tiles 871 and up left out: the editor's map tiles end at 870)\n");
+    expectSheet(out / "c.bmp", "NIN", {knight.begin(), knight.begin() + 871});
 }
 
 TEST_F(TilesTool, WritesBesideTheExecutableAndKeepsTheOldBitmapAsBak) {
@@ -223,6 +224,30 @@ TEST_F(TilesTool, WritesBesideTheExecutableAndKeepsTheOldBitmapAsBak) {
     r = run({"import", "NIN", game.string()}, exe);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(filesIn(bin / "Resources"), std::set<std::string>{"NINTILES.bmp"});
+}
+
+// A bitmap that cannot be written (here its staging name is taken by a
+// folder) must not leave a .bak behind or touch the bitmap; a .bak that cannot
+// be written stops the import before the bitmap is replaced.
+TEST_F(TilesTool, AFailedWriteLeavesTheBitmapAndItsBackupAlone) {
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 3)));
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    const fs::path target = out / "tiles.bmp";
+    writeBytes(target, old);
+    fs::create_directories(out / "tiles.bmp.new");
+    ToolRun r = run({"import", "NIN", game.string(), "--out", target.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, target.string() + ": cannot be written\n");
+    EXPECT_EQ(filesIn(out), (std::set<std::string>{"tiles.bmp", "tiles.bmp.new"}));
+    EXPECT_EQ(readBytes(target), old);
+
+    fs::remove(out / "tiles.bmp.new");
+    fs::create_directories(out / "tiles.bmp.bak");
+    r = run({"import", "NIN", game.string(), "--out", target.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, target.string() + ".bak: cannot be written\n");
+    EXPECT_EQ(filesIn(out), (std::set<std::string>{"tiles.bmp", "tiles.bmp.bak"}));
+    EXPECT_EQ(readBytes(target), old);
 }
 
 // Each case sets up a broken game folder; the tool must fail with one line

@@ -64,16 +64,28 @@ std::string fileName(const std::string& path) {
 // Safe: an identical bitmap (the same import run again) is left alone and its
 // .bak is not replaced, so repeating an import never loses the older bitmap
 // that the first run backed up.
+// Safe: the new bitmap is written under a staging name before the backup is
+// made, so a write that fails leaves the bitmap and any older .bak untouched.
 std::string writeBitmap(const std::string& target, const std::vector<uint8_t>& bitmap) {
     std::error_code ec;
     if (fs::is_directory(target, ec)) return target + ": is a folder";
+    std::optional<std::vector<uint8_t>> old;
     if (fs::exists(target, ec)) {
-        std::optional<std::vector<uint8_t>> old = readFileBytes(target);
+        old = readFileBytes(target);
         if (!old) return target + ": cannot be read to keep it as " + target + ".bak";
         if (*old == bitmap) return {};
-        if (!writeFileSafely(target + ".bak", *old)) return target + ".bak: cannot be written";
     }
-    if (!writeFileSafely(target, bitmap)) return target + ": cannot be written";
+    const std::string staged = target + ".new";
+    if (!writeFileSafely(staged, bitmap)) return target + ": cannot be written";
+    if (old && !writeFileSafely(target + ".bak", *old)) {
+        fs::remove(staged, ec);
+        return target + ".bak: cannot be written";
+    }
+    fs::rename(staged, target, ec);
+    if (ec) {
+        fs::remove(staged, ec);
+        return target + ": cannot be written";
+    }
     return {};
 }
 
@@ -121,7 +133,10 @@ int runImport(const std::string& gameId, const std::string& gameDir,
     }
 
     const std::vector<uint8_t> art = drawDefaultTileSheet(profile.gameId);
-    const SheetResult sheet = composeTileSheet(art, decoded.tiles);
+    // Safe: numbers from tileCount on are the object pictures and door
+    // markers; a game file with more tiles than that must not paint over
+    // them, and the editor never offers those numbers as map tiles anyway.
+    const SheetResult sheet = composeTileSheet(art, decoded.tiles, profile.tileCount);
     if (!sheet.error.empty()) {
         err << profile.gameId << ": " << sheet.error << "\n";
         return 1;
@@ -159,8 +174,8 @@ int runImport(const std::string& gameId, const std::string& gameDir,
     }
     out << " written to " << shownTarget;
     if (decoded.tiles.size() > std::size_t(sheet.placed)) {
-        out << " (tiles " << sheet.placed << " and up left out: the bitmap holds "
-            << kSheetTileCount << ")";
+        out << " (tiles " << sheet.placed << " and up left out: the editor's map tiles end at "
+            << sheet.placed - 1 << ")";
     }
     out << "\n";
     return 0;

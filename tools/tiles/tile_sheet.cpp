@@ -16,8 +16,8 @@ std::size_t tileOrigin(int n) {
 
 } // namespace
 
-SheetResult composeTileSheet(std::span<const uint8_t> defaultArt,
-                             std::span<const TilePixels> tiles) {
+SheetResult composeTileSheet(std::span<const uint8_t> defaultArt, std::span<const TilePixels> tiles,
+                             int room) {
     SheetResult r;
     if (defaultArt.size() != kSheetBytes) {
         std::ostringstream s;
@@ -26,7 +26,8 @@ SheetResult composeTileSheet(std::span<const uint8_t> defaultArt,
         return r;
     }
     r.pixels.assign(defaultArt.begin(), defaultArt.end());
-    r.placed = int(std::min<std::size_t>(tiles.size(), kSheetTileCount));
+    room = std::clamp(room, 0, kSheetTileCount);
+    r.placed = int(std::min<std::size_t>(tiles.size(), std::size_t(room)));
     for (int n = 0; n < r.placed; ++n) {
         const std::size_t origin = tileOrigin(n);
         for (int y = 0; y < kTileSide; ++y) {

@@ -24,10 +24,13 @@ struct SheetResult {
 };
 
 // The default art with tiles 0..N-1 replaced by the game's; every other tile
-// number keeps the default art. Tiles past the sheet's 897 have no place and
-// are left out. Fails when the default art is not a whole sheet.
-SheetResult composeTileSheet(std::span<const uint8_t> defaultArt,
-                             std::span<const TilePixels> tiles);
+// number keeps the default art. Only the first `room` numbers (at most the
+// sheet's 897) take game tiles: the import passes the game's map tile count,
+// so the object pictures and door markers that follow the map tiles keep
+// drawing. Game tiles past that are left out. Fails when the default art is
+// not a whole sheet.
+SheetResult composeTileSheet(std::span<const uint8_t> defaultArt, std::span<const TilePixels> tiles,
+                             int room = kSheetTileCount);
 
 // Tile n (0..896) of a sheet; all zero when n or the sheet is out of range.
 TilePixels sheetTile(std::span<const uint8_t> sheet, int n);
