@@ -89,8 +89,17 @@ TEST_F(StartScreen, FirstScreenIsBuiltOutOfSightThenShownWhole) {
 TEST_F(StartScreen, TextLinesOfOurOwnAndTheCharacterTests) {
     host.exeDir = "/opt/tessaly/bin";
     startUp(*program);
+    // The program's own lines, old slips included: "Qq" again where "Uu"
+    // belongs and "Wv" for "Ww".
     EXPECT_EQ(startScreenLine(*program, 0), "Corvel GUI Ver 0.6 rev 5 (2007_08_xx)");
+    EXPECT_EQ(startScreenLine(*program, 1),
+              "This Program developed for editing levels for old ID Games");
+    EXPECT_EQ(startScreenLine(*program, 3),
+              "Support Games: Dangerous Dave 2, Commander Keen 1, Commander Keen 2, "
+              "Commander Keen 3, Shadow Knight");
     EXPECT_EQ(startScreenLine(*program, 5), "1234567890!()/\\*-=+#<>?%`$\"[]:.,");
+    EXPECT_EQ(startScreenLine(*program, 6), "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtQqVvWvXxYyZz");
+    EXPECT_EQ(startScreenLine(*program, 8), "-=CHAR SET (255)`ENU/RUS=- .:TEST:.");
     const std::string cyrillic = startScreenLine(*program, 7);
     ASSERT_EQ(cyrillic.size(), 64u);
     EXPECT_EQ(uint8_t(cyrillic[0]), 0xC0);
