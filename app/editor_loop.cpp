@@ -36,6 +36,8 @@ bool inArea(Area area, int x, int y) {
 // The editor loop's mouse and key actions, tested in this order on every
 // pass. Each looks only at its own button or key, so several may run in one
 // pass, each followed by a status panel update.
+// Kept: a held button or key acts again on every pass (painting follows the
+// pointer, a held 4 pastes wherever it goes), as the old editor's users expect.
 struct Action {
     int button;   // mouse button bit, or 0
     int scanCode; // key, or 0
@@ -80,6 +82,8 @@ bool editorPass(Program& p) {
     Editor& e = *p.editor;
     p.host.pause(kLoopPauseMs);
     p.mouse = p.host.readMouse();
+    // Kept: keys are polled, so a held key repeats its command on every pass
+    // (about 50 a second), as users and replay scripts rely on.
     for (const KeyCommand& key : kKeyCommands) {
         if (p.host.keyHeld(key.scanCode)) RunKeyCommand(e, key.name);
     }

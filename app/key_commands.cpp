@@ -14,10 +14,11 @@ constexpr int kPanelRow = kPanelColumns;       // 13 tiles
 constexpr int kPanelPage = kTilesPerPanelPage; // 169 tiles
 
 // Each command tests the value it would move to and moves only when the test
-// passes; a held key moves one step per editor-loop pass. The map view never
-// scrolls past the last full view of the map (origin width - 19), and the
-// tile panel stops at the last full page (tileCount - 169), not at a row
-// boundary.
+// passes. The map view never scrolls past the last full view of the map
+// (origin width - 19), and the tile panel stops at the last full page
+// (tileCount - 169), not at a row boundary.
+// Kept: a held key moves one step per editor-loop pass, the old editor's
+// scrolling and paging speed that users are used to.
 void scrollView(Editor& e, int dColumn, int dRow) {
     const int32_t column = e.viewOriginColumn + dColumn;
     const int32_t row = e.viewOriginRow + dRow;

@@ -62,6 +62,7 @@ struct ButtonText {
 };
 
 constexpr ColourScheme kGreyScheme{30, 25, 23, 19, 17};
+// Kept: "Dave2" without a space is the button's old caption, as users know it.
 constexpr std::array<ButtonText, 8> kButtons{{
     {"DD2", "Editing Dangerous Dave2", {56, 57, 58, 59, 60}},
     {"CK1", "Editing Commander Keen 1", {71, 72, 73, 74, 75}},
@@ -128,6 +129,8 @@ std::string startScreenLine(const Program& p, int line) {
     case 5:
         return "1234567890!()/\\*-=+#<>?%`$\"[]:.,";
     case 6:
+        // Kept: the old character test line, its "Qq" for "Uu" and "Wv" for
+        // "Ww" included, so the screen reads as it always has.
         return "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtQqVvWvXxYyZz";
     case 7: {
         std::string pairs;
