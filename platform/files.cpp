@@ -218,12 +218,19 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes)
         }
         ::fchmod(fd.get(), info.st_mode & 07777);
     }
-    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close() &&
-                         ::rename(tempPath.c_str(), target.c_str()) == 0;
+    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close();
     if (!written) {
         fd.close();
         ::unlink(tempPath.c_str());
         return false;
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        // In a sticky folder (/tmp, a shared drop folder) a file owned by
+        // someone else may be writable but not replaceable: write it in place
+        // as for a folder that takes no new files.
+        const bool replaceRefused = errno == EACCES || errno == EPERM;
+        ::unlink(tempPath.c_str());
+        return exists && replaceRefused && writeInPlace(target, bytes, readFileBytes(target));
     }
     syncFolder(folderOf(target));
     return true;

@@ -79,8 +79,9 @@ TEST(ReadFileBytes, StopsAtItsLimit) {
     {
         const int fd = ::open(huge.c_str(), O_WRONLY | O_CREAT, 0600);
         ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, off_t(1) << 40), 0);
+        const bool sparse = ::ftruncate(fd, off_t(1) << 40) == 0;
         ::close(fd);
+        if (!sparse) GTEST_SKIP() << "this file system takes no sparse terabyte file";
     }
     const auto head = readFileBytes(huge, 1000);
     ASSERT_TRUE(head);
@@ -200,6 +201,22 @@ TEST(WriteFileSafely, ReadOnlyFolderIsWrittenInPlace) {
     EXPECT_EQ(fileBytes(path), kOld);
     // A new file cannot be made there at all.
     EXPECT_EQ(inChild(true, [&] { return writeFileSafely(dir.file("other.ck1"), kNew); }), 1);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck1"});
+}
+
+// In a sticky folder another user's writable file cannot be replaced by a
+// rename; it is written in place instead of failing the save.
+TEST(WriteFileSafely, WritableFileOfAnotherUserInAStickyFolderIsWrittenInPlace) {
+    if (::geteuid() != 0) GTEST_SKIP() << "the file must belong to another user";
+    TempDir dir;
+    const std::string path = dir.file("level.ck1");
+    putFile(path, kOld);
+    openToEveryone(dir, path);
+    ::chmod(dir.path().c_str(), 01777);
+    const int status = inChild(true, [&] { return writeFileSafely(path, kNew); });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fileBytes(path), kNew);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck1"});
 }
 
