@@ -10,6 +10,9 @@ namespace {
 TEST(EditorPalette, ShowsThroughTheSixBitRegisters) {
     Surface s;
     openSurface(s);
+    // Every entry starts as something else (a bitmap's colour table, say), so
+    // an entry the editor palette fails to set shows up below.
+    for (int i = 0; i < 256; ++i) setPaletteEntry(s, i, 128, 128, 128);
     ApplyEditorPalette(s);
     // The components of entries 0..55 come back unchanged through 6 bits; the
     // ramp shades may shift by up to 2.

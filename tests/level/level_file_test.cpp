@@ -199,7 +199,9 @@ TEST(LevelFile, TrailingBytesOfAHugeFileAreNeverRead) {
     addWords(file, {1, 2, 3, 4, 5, 6, 0, 255, 775, 0, 0, 1});
     const std::string path = dir.file("huge.ck2");
     test::putFile(path, file);
-    ASSERT_EQ(::truncate(path.c_str(), off_t(1) << 40), 0); // a terabyte of zeros after it
+    // A terabyte of zeros after it, where the file system allows one.
+    if (::truncate(path.c_str(), off_t(1) << 40) != 0)
+        GTEST_SKIP() << "this file system takes no sparse terabyte file";
     auto level = newLevel();
     EXPECT_EQ(readLevel(*level, path), ReadResult::Read);
     EXPECT_EQ(level->tilePlane[3][2], 6);
