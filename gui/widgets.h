@@ -25,8 +25,8 @@ struct WidgetTable {
 };
 
 // Slot numbers outside 0..255 are ignored (WidgetAt never returns them).
-void RegisterWidget(WidgetTable& table, int slot, std::string_view name, int x, int y,
-                    int height, int width, std::string_view caption);
+void RegisterWidget(WidgetTable& table, int slot, std::string_view name, int x, int y, int height,
+                    int width, std::string_view caption);
 void SetWidgetColours(WidgetTable& table, int slot, int c1, int c2, int c3, int c4, int c5);
 // style "Nor" draws the slot raised, "Inv" pressed (scheme reversed); any other
 // style draws nothing.

@@ -11,8 +11,8 @@
 
 namespace tessaly {
 
-constexpr int kPlaneSize = 257;    // indexes 0..256
-constexpr int kMaxMapSide = 256;   // a level file may declare at most this many columns or rows
+constexpr int kPlaneSize = 257;  // indexes 0..256
+constexpr int kMaxMapSide = 256; // a level file may declare at most this many columns or rows
 constexpr int kHeaderBytes = 36;
 constexpr int kMaxPaddingWords = 8; // words after each plane in a padded game file
 

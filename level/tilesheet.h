@@ -39,8 +39,10 @@ bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profil
 // The path the sheet is loaded from.
 std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir);
 
-// Offset of tile n's image in tileImages. Numbers outside the offset table
-// (negative, or 2177 and beyond) give tile 0's image.
+// Offset of tile n's image in tileImages.
+// Safe: numbers outside the offset table (negative, or 2177 and beyond: a
+// broken level can hold any value) give tile 0's image instead of reading
+// past the table.
 inline std::size_t tileImageOffset(const TileSheet& sheet, int64_t tile) {
     if (tile < 0 || tile >= kTileOffsetEntries) tile = 0;
     return std::size_t(sheet.tileOffset[std::size_t(tile)]);

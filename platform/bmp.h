@@ -19,8 +19,8 @@ namespace tessaly {
 // store and palette unchanged and returns false.
 bool loadBitmap(Surface& surface, const std::string& path, std::span<uint8_t> store,
                 std::size_t offset);
-bool loadBitmapFromBytes(Surface& surface, std::span<const uint8_t> file,
-                         std::span<uint8_t> store, std::size_t offset);
+bool loadBitmapFromBytes(Surface& surface, std::span<const uint8_t> file, std::span<uint8_t> store,
+                         std::size_t offset);
 
 // An 8-bit BMP file (40-byte info header, 256-entry colour table, bottom-up
 // rows) of width x height pixels given top row first, row by row.

@@ -57,7 +57,7 @@ struct Surface {
     // Palette components as a VGA register holds them: 0..63.
     std::array<std::array<uint8_t, 3>, 256> palette{};
 
-    PixelRect changed;          // visible-page pixels changed since the last present
+    PixelRect changed;           // visible-page pixels changed since the last present
     bool paletteChanged = false; // palette changed since the last present
 
     uint8_t* page(int n) { return pages.data() + std::size_t(n) * kPageBytes; }
@@ -65,21 +65,23 @@ struct Surface {
 };
 
 // Surface and palette.
-void openSurface(Surface& s);                 // marks it open; pages and palette keep their values
+void openSurface(Surface& s); // marks it open; pages and palette keep their values
 void selectPages(Surface& s, int work, int visible); // page numbers outside 0..2 are ignored
 void setPaletteEntry(Surface& s, int index, int red, int green, int blue); // no effect unless open
-Rgb shownColour(const Surface& s, int index);    // floor(held * 255 / 63) per component
-void markPresented(Surface& s);                  // clears `changed` and `paletteChanged`
+Rgb shownColour(const Surface& s, int index); // floor(held * 255 / 63) per component
+void markPresented(Surface& s);               // clears `changed` and `paletteChanged`
 
 // Drawing on the work page.
 void setPixel(Surface& s, int x, int y, int colour);
 uint8_t pixelAt(const Surface& s, int page, int x, int y); // 0 outside the surface
 void drawLine(Surface& s, int x1, int y1, int x2, int y2, int colour);
-void drawBox(Surface& s, int x1, int y1, int x2, int y2, int colour);  // outline, corners any order
-void fillBox(Surface& s, int x1, int y1, int x2, int y2, int colour);  // filled, corners any order
+void drawBox(Surface& s, int x1, int y1, int x2, int y2, int colour); // outline, corners any order
+void fillBox(Surface& s, int x1, int y1, int x2, int y2, int colour); // filled, corners any order
 
 // Image buffers.
-constexpr std::size_t imagePitch(int width) { return (std::size_t(width) + 15) / 16 * 16; }
+constexpr std::size_t imagePitch(int width) {
+    return (std::size_t(width) + 15) / 16 * 16;
+}
 constexpr std::size_t imageBytes(int width, int height) {
     return kImageHeaderBytes + std::size_t(height) * imagePitch(width);
 }
