@@ -25,7 +25,7 @@ class TestHost : public Host {
     // What the program did.
     Surface* surface = nullptr;
     std::string title;
-    long long clock = 0;          // virtual milliseconds
+    long long clock = 0; // virtual milliseconds
     int pauses = 0;
     int uninterruptiblePauses = 0;
     std::vector<DialogRequest> openRequests;
