@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the editor. With no display it runs the demo
-# replay instead and leaves its screenshots in build/demo/.
+# Sets up, builds and starts the editor. With no display, or when the editor
+# itself could not be built, it runs the demo replay instead and leaves its
+# screenshots in build/demo/; a failed replay ends the script with its status.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
@@ -9,15 +10,27 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j "$(tessaly_jobs)"
 bin=build/default/bin
 
-if [ -x "$bin/tessaly" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+display="${DISPLAY:-}${WAYLAND_DISPLAY:-}"
+if [ -x "$bin/tessaly" ] && [ -n "$display" ]; then
     exec "$bin/tessaly"
 fi
 if [ -x "$bin/tessaly-replay" ] && [ -f tests/e2e/demo/case.replay ]; then
-    echo "No display: running the demo replay; screenshots go to build/demo/."
+    if [ -n "$display" ]; then
+        echo "The editor was not built (SDL2 or GTK 3 development files missing?):" \
+            "running the demo replay instead; screenshots go to build/demo/."
+    else
+        echo "No display: running the demo replay; screenshots go to build/demo/."
+    fi
     rm -rf build/demo && mkdir -p build/demo
     cp -r tests/e2e/demo/. build/demo/
-    "$bin/tessaly-replay" build/demo/case.replay >/dev/null && echo "Screenshots: build/demo/start-screen.png build/demo/editor.png"
-    exit 0
+    if "$bin/tessaly-replay" build/demo/case.replay >/dev/null; then
+        echo "Screenshots: build/demo/start-screen.png build/demo/editor.png"
+        exit 0
+    else
+        status=$?
+        echo "The demo replay failed (exit status $status)." >&2
+        exit "$status"
+    fi
 fi
 for level in "$bin"/samples/*; do
     echo "== $level"
