@@ -1,0 +1,39 @@
+// The dialogs' filters as GTK itself matches them: each filter pattern becomes
+// one GtkFileFilter holding its globs, as the file dialogs build it, and GTK's
+// own matcher must honour the either-case brackets. Needs no display.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <string>
+
+#include "platform/gtk/filter_patterns.h"
+
+namespace tessaly {
+namespace {
+
+bool gtkShows(const char* pattern, const char* name) {
+    GtkFileFilter* filter = gtk_file_filter_new();
+    g_object_ref_sink(filter);
+    for (const std::string& glob : filterGlobs(pattern)) {
+        gtk_file_filter_add_pattern(filter, glob.c_str());
+    }
+    const std::string path = std::string("/levels/") + name;
+    GtkFileFilterInfo info{};
+    info.contains = GtkFileFilterFlags(GTK_FILE_FILTER_DISPLAY_NAME | GTK_FILE_FILTER_FILENAME);
+    info.display_name = name;
+    info.filename = path.c_str();
+    const bool shown = gtk_file_filter_filter(filter, &info);
+    g_object_unref(filter);
+    return shown;
+}
+
+TEST(GtkDialogFilters, GameFilesShowWhateverTheirCase) {
+    EXPECT_TRUE(gtkShows("*.ck1", "LEVEL01.CK1"));
+    EXPECT_TRUE(gtkShows("*.ck1", "level01.ck1"));
+    EXPECT_FALSE(gtkShows("*.ck1", "LEVEL01.CK2"));
+    EXPECT_TRUE(gtkShows("*.dd2; *.NIN", "level.nin"));
+    EXPECT_TRUE(gtkShows("*.*", "README"));
+}
+
+} // namespace
+} // namespace tessaly
