@@ -12,11 +12,8 @@ void addFilters(GtkFileChooser* chooser, const DialogRequest& request) {
     GtkFileFilter* preselected = nullptr;
     int number = 1;
     for (const FileFilter& f : request.filters) {
-        GtkFileFilter* filter = gtk_file_filter_new();
+        GtkFileFilter* filter = newPatternFilter(f.pattern);
         gtk_file_filter_set_name(filter, f.description.c_str());
-        for (const std::string& glob : filterGlobs(f.pattern)) {
-            gtk_file_filter_add_pattern(filter, glob.c_str());
-        }
         gtk_file_chooser_add_filter(chooser, filter);
         if (number == request.selectedFilter || !preselected) preselected = filter;
         ++number;
@@ -67,6 +64,14 @@ std::string chooseFile(GtkFileChooserAction action, const DialogRequest& request
 }
 
 } // namespace
+
+GtkFileFilter* newPatternFilter(const std::string& pattern) {
+    GtkFileFilter* filter = gtk_file_filter_new();
+    for (const std::string& glob : filterGlobs(pattern)) {
+        gtk_file_filter_add_pattern(filter, glob.c_str());
+    }
+    return filter;
+}
 
 std::string GtkDialogs::openFile(const DialogRequest& request, const DialogOwner& owner) {
     if (!ready(owner)) return "";

@@ -1,9 +1,11 @@
 // What the GTK dialogs share: keeping the editor window painted while one is
-// open, tying a dialog to the editor window, and letting a closed dialog
-// vanish before the program goes on.
+// open, tying a dialog to the editor window, letting a closed dialog vanish
+// before the program goes on, and the file filters.
 #pragma once
 
 #include <gtk/gtk.h>
+
+#include <string>
 
 #include "platform/gtk/gtk_dialogs.h"
 
@@ -27,5 +29,9 @@ void makeTransientFor(GtkWidget* window, unsigned long x11Window);
 // Destroys `window` and handles the events that follow, so it is gone from the
 // screen before the program goes on.
 void destroyAndSettle(GtkWidget* window);
+
+// A new (floating) filter showing the files a filter pattern such as
+// "*.ck1; *.CK2" names, whatever the case of their names.
+GtkFileFilter* newPatternFilter(const std::string& pattern);
 
 } // namespace tessaly

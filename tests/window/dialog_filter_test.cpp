@@ -1,22 +1,17 @@
-// The dialogs' filters as GTK itself matches them: each filter pattern becomes
-// one GtkFileFilter holding its globs, as the file dialogs build it, and GTK's
-// own matcher must honour the either-case brackets. Needs no display.
+// The dialogs' filters as GTK itself matches them: GTK's own matcher must
+// honour the either-case brackets of the globs. Needs no display.
 #include <gtest/gtest.h>
-#include <gtk/gtk.h>
 
 #include <string>
 
-#include "platform/gtk/filter_patterns.h"
+#include "platform/gtk/gtk_support.h"
 
 namespace tessaly {
 namespace {
 
 bool gtkShows(const char* pattern, const char* name) {
-    GtkFileFilter* filter = gtk_file_filter_new();
+    GtkFileFilter* filter = newPatternFilter(pattern);
     g_object_ref_sink(filter);
-    for (const std::string& glob : filterGlobs(pattern)) {
-        gtk_file_filter_add_pattern(filter, glob.c_str());
-    }
     const std::string path = std::string("/levels/") + name;
     GtkFileFilterInfo info{};
     info.contains = GtkFileFilterFlags(GTK_FILE_FILTER_DISPLAY_NAME | GTK_FILE_FILTER_FILENAME);
