@@ -67,16 +67,16 @@ bool writeDefaultBitmaps(const std::string& folder, std::ostream& notes) {
             encodeBitmap8(kSheetWidth, kSheetHeight, drawDefaultTileSheet(id), kEditorPalette);
         const uint64_t hash = bitmapHash(file);
 
+        const bool missing = !std::filesystem::exists(path, error);
         const std::optional<std::vector<uint8_t>> present =
-            std::filesystem::exists(path, error) ? readFileBytes(path) : std::nullopt;
+            missing ? std::nullopt : readFileBytes(path);
         if (present && *present == file) {
             stamp[name] = hash;
             continue;
         }
         const auto written = stamp.find(name);
-        const bool ours =
-            !std::filesystem::exists(path, error) ||
-            (present && written != stamp.end() && written->second == bitmapHash(*present));
+        const bool ours = missing || (present && written != stamp.end() &&
+                                      written->second == bitmapHash(*present));
         if (!ours) {
             notes << "kept " << path
                   << ": not the default art this build wrote (delete it to get that back)\n";
