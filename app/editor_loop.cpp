@@ -65,7 +65,7 @@ void startEditor(Program& p) {
     loadTileSheet(e.tiles, p.surface, e.profile, p.host.executableDirectory());
     ApplyEditorPalette(p.surface);
     e.level.fileName = showOpenDialog(p.host, e.profile.gameId);
-    if (readLevel(e.level, e.level.fileName) != ReadResult::Read) {
+    if (readLevel(e.level, e.level.fileName).result != ReadResult::Read) {
         // Safe: a level that was not read (too big for the planes, or a file
         // that cannot be read) opens empty; forgetting its name keeps any
         // Save from overwriting the file with that empty level.
