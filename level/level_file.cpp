@@ -216,6 +216,8 @@ LevelReadInfo readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
     level.height = height;
     // Safe: the padding words of the games' own files are passed over and
     // kept, so the object plane is not shifted and a save gives them back.
+    // Kept: the header alone places the planes, as the games read them, even
+    // when the file's length shows them lying back to back.
     level.paddingWords = paddingWordsFor(level);
 
     const bool tilesRead = decodePlane(decoder, level, level.tilePlane, level.tilePadding);

@@ -258,6 +258,20 @@ TEST(LevelFilePadding, OnlyTheGamesLayoutForTheseDimensionsIsPadded) {
     EXPECT_EQ(level->paddingWords, 0);
 }
 
+// The header, not the file's length, says where the object plane lies, as in
+// the games: planes written back to back under a padded header read
+// with their first object cells taken as padding.
+TEST(LevelFilePadding, TheHeaderPlacesThePlanesWhateverTheLength) {
+    std::vector<uint8_t> file = paddedHeader(3, 1);
+    addWords(file, {1, 2, 3, 4, 5, 6});
+    auto level = newLevel();
+    ASSERT_EQ(readBytes(*level, file), ReadResult::Read);
+    EXPECT_EQ(level->paddingWords, 5);
+    EXPECT_EQ(level->tilePadding[0], 4);
+    EXPECT_EQ(level->tilePadding[2], 6);
+    EXPECT_EQ(level->objectPlane[1][1], 0);
+}
+
 TEST(LevelFilePadding, RunsCoverPaddingLikeAnyCell) {
     // 3 x 1: 6 bytes a plane, 16 rounded: 5 padding words after each plane.
     std::vector<uint8_t> file = paddedHeader(3, 1);
