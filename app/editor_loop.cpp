@@ -105,7 +105,9 @@ void loadTiles(Program& p) {
 void openLevel(Program& p) {
     Editor& e = *p.editor;
     e.level.fileName = showOpenDialog(p.host, e.profile.gameId);
-    const ReadResult read = readLevel(e.level, e.level.fileName);
+    const LevelReadInfo info = readLevel(e.level, e.level.fileName);
+    const ReadResult read = info.result;
+    p.fileIsWhole = isWholeLevel(info, e.level);
     if (read != ReadResult::Read) {
         // Safe: a level that was not read (too big for the planes, or a file
         // that cannot be read) opens empty; forgetting its name keeps any
@@ -120,7 +122,6 @@ void openLevel(Program& p) {
         }
         e.level.fileName.clear();
     }
-    p.fileIsWhole = true;
     clearHistory(e.history);
 }
 

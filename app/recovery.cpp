@@ -249,7 +249,7 @@ void offerRecovery(Program& p) {
     switch (p.host.ask(question)) {
     case 0: {
         auto restored = std::make_unique<Level>();
-        if (readLevel(*restored, copy->path) != ReadResult::Read) {
+        if (readLevel(*restored, copy->path).result != ReadResult::Read) {
             p.host.showMessage("Could not read the recovery copy " + copy->path + ".");
             return;
         }

@@ -104,6 +104,16 @@ def main():
     write("f6_held_across_dialog", "expected/level.ck1", ck1.bytes())
     write("f6_held_across_dialog", "expected/copy.ck1", ck1.bytes())
 
+    # A level read after a bigger one keeps none of its cells: after a
+    # 150 x 150 level, a 140 x 140 file holding only its header opens as zeros
+    # (also past column and row 128), and F5 writes its header and zeros.
+    big = Level(150, 150)
+    write("short_level_after_big", "big.ck1", big.bytes())
+    short = Level(140, 140)
+    write("short_level_after_big", "short.ck1", bytes(short.header))
+    write("short_level_after_big", "expected/short.ck1",
+          bytes(short.header) + bytes(4 * 140 * 140))
+
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
         write("demo", "level.dd2", f.read())

@@ -158,7 +158,7 @@ TEST_F(SaveCommands, F5WritesTheLevelToItsFileName) {
     EXPECT_TRUE(host.saveRequests.empty());
 
     Level reread;
-    ASSERT_EQ(readLevel(reread, level().fileName), ReadResult::Read);
+    ASSERT_EQ(readLevel(reread, level().fileName).result, ReadResult::Read);
     EXPECT_EQ(reread.tilePlane[3][4], 77);
     EXPECT_EQ(reread.objectPlane[5][6], 3081);
 

@@ -36,7 +36,7 @@ constexpr int kFirstDoorLink = 256;
 constexpr int kLastDoorLink = 32767;
 
 bool readOrComplain(Level& level, const std::string& path) {
-    switch (readLevel(level, path)) {
+    switch (readLevel(level, path).result) {
     case ReadResult::Read:
         return true;
     case ReadResult::Unreadable:
