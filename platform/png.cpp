@@ -1,11 +1,26 @@
 #include "platform/png.h"
 
-#include <png.h>
-
-#include <cstring>
 #include <vector>
 
+#include "platform/files.h"
+
+// stb_image_write encodes the PNG in memory, the same code on every system;
+// the file is then written like any other, through the safe write.
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
 namespace tessaly {
+
+namespace {
+
+void appendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<uint8_t>*>(context);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+} // namespace
 
 bool writeIndexedPng(const std::string& path, int width, int height,
                      std::span<const uint8_t> pixels, std::span<const Rgb, 256> palette) {
@@ -21,15 +36,11 @@ bool writeIndexedPng(const std::string& path, int width, int height,
         rgb[3 * i + 2] = c.b;
     }
 
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(width);
-    image.height = png_uint_32(height);
-    image.format = PNG_FORMAT_RGB;
-    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
+    std::vector<uint8_t> file;
+    if (!stbi_write_png_to_func(appendBytes, &file, width, height, 3, rgb.data(), width * 3)) {
+        return false;
+    }
+    return writeFileSafely(path, file);
 }
 
 bool writeVisiblePagePng(const Surface& surface, const std::string& path) {

@@ -1,4 +1,4 @@
-// Writing pictures as PNG files (libpng).
+// Writing pictures as PNG files.
 #pragma once
 
 #include <cstdint>

@@ -28,8 +28,13 @@ void appendUtf8(std::string& out, uint32_t c) {
     } else if (c < 0x800) {
         out += char(0xC0 | (c >> 6));
         out += char(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
         out += char(0x80 | ((c >> 6) & 0x3F));
         out += char(0x80 | (c & 0x3F));
     }
@@ -69,6 +74,60 @@ std::string utf8Prefix(std::string_view text, std::size_t characters) {
         ++end;
     }
     return std::string(text.substr(0, end));
+}
+
+// A surrogate of UTF-16 that has no partner is carried through as a
+// three-byte sequence of its own and back (as Windows file names may hold
+// one), so a name read from the system and handed back is never changed.
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::u16string utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        uint32_t c = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool whole = length != 0 && i + length <= text.size();
+        for (std::size_t k = 1; whole && k < length; ++k) {
+            whole = continuesCharacter(text[i + k]);
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        // Overlong forms and code points past U+10FFFF are not characters.
+        if (whole && ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF))))
+            whole = false;
+        if (length == 1) {
+            out += char16_t(lead);
+        } else if (!whole) {
+            out += char16_t(0xFFFD);
+            i += 1;
+            continue;
+        } else if (c >= 0x10000) {
+            out += char16_t(0xD800 + ((c - 0x10000) >> 10));
+            out += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += char16_t(c);
+        }
+        i += length;
+    }
+    return out;
 }
 
 } // namespace tessaly

@@ -16,6 +16,12 @@ std::string cp1251ToUtf8(std::string_view text);
 // character; a broken sequence counts byte by byte).
 std::size_t utf8Length(std::string_view text);
 
+// Between UTF-8 and UTF-16, the form of Windows' wide-character calls. A byte
+// that does not start a whole UTF-8 character becomes U+FFFD; a lone
+// surrogate makes the round trip unchanged.
+std::string utf16ToUtf8(std::u16string_view text);
+std::u16string utf8ToUtf16(std::string_view text);
+
 // The first `characters` characters of a UTF-8 text, never cutting one in
 // two; the text ends at a zero byte.
 std::string utf8Prefix(std::string_view text, std::size_t characters);

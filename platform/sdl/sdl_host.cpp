@@ -8,10 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <system_error>
 
-#include "platform/sdl/emblem.h"
+#include "platform/executable_folder.h"
+#include "platform/emblem.h"
 #include "platform/sdl/scan_codes.h"
 #include "platform/surface.h"
 #include "platform/text_encoding.h"
@@ -293,16 +292,15 @@ WallClock SdlHost::wallClock() {
 }
 
 std::string SdlHost::executableDirectory() {
-    std::error_code ec;
-    std::string path = std::filesystem::read_symlink("/proc/self/exe", ec).string();
-    if (ec || path.empty()) {
+    std::string folder = executableFolder();
+    if (folder.empty()) {
         if (char* base = SDL_GetBasePath()) {
-            path = base;
+            folder = base;
             SDL_free(base);
         }
+        if (!folder.empty() && folder.back() == '/') folder.pop_back();
     }
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(0, slash);
+    return folder;
 }
 
 DialogOwner SdlHost::dialogOwner() {

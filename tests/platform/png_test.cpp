@@ -1,12 +1,16 @@
 #include "platform/png.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <vector>
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb_image.h>
 
 namespace tessaly {
 namespace {
@@ -19,15 +23,11 @@ std::string tempPath(const char* name) {
 
 // Reads a PNG back as RGB bytes; empty when it cannot.
 std::vector<uint8_t> readRgb(const std::string& path, int& w, int& h) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return {};
-    w = int(image.width);
-    h = int(image.height);
+    int channels = 0;
+    stbi_uc* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    if (!pixels) return {};
+    std::vector<uint8_t> rgb(pixels, pixels + std::size_t(w) * std::size_t(h) * 3);
+    stbi_image_free(pixels);
     return rgb;
 }
 

@@ -3,33 +3,19 @@
 // problems with the script to standard error. Exit status: 0 when the script
 // ran to its end or the program exited, 1 when an expect- line failed, 2 for a
 // bad script or a dialog with no answer queued.
-#include <filesystem>
 #include <iostream>
 #include <string>
-#include <system_error>
 
 #include "app/program.h"
+#include "platform/executable_folder.h"
 #include "platform/host.h"
 #include "platform/replay/replay_run.h"
-
-namespace {
-
-// The folder of the running executable, so that the program finds the
-// Resources folder beside it as the editor does.
-std::string executableFolder(const char* argv0) {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) exe = std::filesystem::absolute(argv0, error);
-    return exe.parent_path().string();
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::cerr << "usage: tessaly-replay SCRIPT\n";
         return 2;
     }
-    return tessaly::runReplayFile(argv[1], std::cout, std::cerr, executableFolder(argv[0]),
+    return tessaly::runReplayFile(argv[1], std::cout, std::cerr, tessaly::executableFolder(),
                                   [](tessaly::Host& host) { return tessaly::runProgram(host); });
 }

@@ -13,7 +13,7 @@
 #include "platform/files.h"
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/commands.h"
-#include "tools/tiles/executable_dir.h"
+#include "platform/executable_folder.h"
 #include "tools/tiles/game_tiles.h"
 #include "tools/tiles/tile_sheet.h"
 
@@ -151,7 +151,7 @@ int runImport(const std::string& gameId, const std::string& gameDir,
     } else {
         const std::string folder = executableFolder();
         if (folder.empty()) {
-            err << "/proc/self/exe: cannot find the folder of this program\n";
+            err << "cannot find the folder of this program\n";
             return 1;
         }
         const std::string resources = joinPath(folder, "Resources");

@@ -1,4 +1,4 @@
-#include "tools/tiles/executable_dir.h"
+#include "platform/executable_folder.h"
 
 #include <filesystem>
 #include <system_error>

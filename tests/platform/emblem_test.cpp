@@ -1,4 +1,4 @@
-#include "platform/sdl/emblem.h"
+#include "platform/emblem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,30 @@
+#include "platform/win32/dialog_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "level/dialogs.h"
+
+namespace tessaly {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(Win32DialogSettings, FilterIsZeroSeparatedPairsWithAClosingZero) {
+    const std::u16string filter = dialogFilter(openDialogRequest("CK1"));
+    EXPECT_EQ(filter, u"Commander Keen 1 Levels, (*.ck1)\0*.ck1\0All Files, (*.*)\0*.*\0\0"s);
+    // Texts are wide characters; a zero inside one would end the list early.
+    DialogRequest request;
+    request.filters = {{"Niveaux \xC3\xA9t\xC3\xA9", "*.a\0b"s}};
+    EXPECT_EQ(dialogFilter(request), u"Niveaux \u00E9t\u00E9\0*.ab\0\0"s);
+    EXPECT_EQ(dialogFilter(DialogRequest{}), u"\0"s);
+}
+
+TEST(Win32DialogSettings, OpenTakesExistingFilesSaveAlsoNewNames) {
+    // OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, nothing else: no
+    // overwrite question, no hook, no template, no read-only box hidden.
+    EXPECT_EQ(openDialogFlags(), 0x81800u);
+    EXPECT_EQ(saveDialogFlags(), 0x80800u);
+}
+
+} // namespace
+} // namespace tessaly

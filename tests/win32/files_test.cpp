@@ -1,0 +1,144 @@
+// The Windows half of the file helpers: UTF-8 paths in any script, paths past
+// the old 260-character limit, and saves that never destroy the old file.
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/text_encoding.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path widePath(const std::string& utf8) {
+    const std::u16string text = utf8ToUtf16(utf8);
+    return fs::path(std::wstring(text.begin(), text.end()));
+}
+
+// A fresh folder under the temporary folder, removed when the test ends.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        path_ = (fs::temp_directory_path() /
+                 ("tessaly-win32-" + std::to_string(GetCurrentProcessId()) + "-" + test->name()))
+                    .string();
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        for (const auto& entry : fs::recursive_directory_iterator(long_(path_), ignored)) {
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        fs::remove_all(long_(path_), ignored);
+    }
+    std::string file(const std::string& name) const { return joinPath(path_, name); }
+    // What the folder holds, names in UTF-8.
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : fs::directory_iterator(path_)) {
+            const std::wstring name = entry.path().filename().wstring();
+            out.push_back(utf16ToUtf8(std::u16string(name.begin(), name.end())));
+        }
+        return out;
+    }
+    static fs::path long_(const std::string& path) {
+        return fs::path(L"\\\\?\\" + fs::absolute(path).wstring());
+    }
+
+  private:
+    std::string path_;
+};
+
+const std::vector<uint8_t> kOld = {1, 2, 3, 4, 5};
+const std::vector<uint8_t> kNew = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+
+TEST(Win32Files, SavesReplaceTheFileAndLeaveNothingBehind) {
+    ScratchFolder folder;
+    const std::string path = folder.file("LEVEL01.CK1");
+    ASSERT_TRUE(writeFileSafely(path, kOld));
+    EXPECT_EQ(readFileBytes(path), kOld);
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_EQ(readFileBytes(path), kNew);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"LEVEL01.CK1"});
+    // Saving the same bytes again writes nothing: the file keeps its time.
+    FILETIME before{}, after{};
+    auto writeTime = [&](FILETIME& t) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data);
+        t = data.ftLastWriteTime;
+    };
+    writeTime(before);
+    Sleep(20);
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    writeTime(after);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+}
+
+TEST(Win32Files, RefusedSavesKeepTheOldFile) {
+    ScratchFolder folder;
+    const std::string path = folder.file("locked.dd2");
+    ASSERT_TRUE(writeFileSafely(path, kOld));
+    SetFileAttributesW(widePath(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(writeFileSafely(path, kNew));
+    EXPECT_EQ(readFileBytes(path), kOld);
+    // A folder is not a file, a missing folder takes nothing, an empty path names nothing.
+    EXPECT_FALSE(writeFileSafely(folder.file(""), kNew));
+    EXPECT_FALSE(writeFileSafely(folder.file("missing\\level.dd2"), kNew));
+    EXPECT_FALSE(writeFileSafely("", kNew));
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"locked.dd2"});
+}
+
+TEST(Win32Files, ReadsOnlyFilesOfTheDisk) {
+    ScratchFolder folder;
+    EXPECT_FALSE(readFileBytes(folder.file("")));
+    EXPECT_FALSE(readFileBytes(folder.file("none.ck1")));
+    EXPECT_FALSE(readFileBytes("NUL"));
+    ASSERT_TRUE(writeFileSafely(folder.file("big.ck2"), kNew));
+    const auto head = readFileHead(folder.file("big.ck2"), 4);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->bytes, std::vector<uint8_t>(kNew.begin(), kNew.begin() + 4));
+    EXPECT_EQ(head->fileBytes, kNew.size());
+}
+
+// Names in other scripts reach the system whole, and the path of a deep
+// folder may be longer than 260 characters.
+TEST(Win32Files, PathsInAnyScriptAndOfAnyLength) {
+    ScratchFolder folder;
+    const std::string name = "\xD0\xA3\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBD\xD1\x8C-"
+                             "\xC3\xA9t\xC3\xA9-\xE4\xB8\xAD.ck3"; // Cyrillic, Latin, CJK
+    ASSERT_TRUE(writeFileSafely(folder.file(name), kNew));
+    EXPECT_EQ(readFileBytes(folder.file(name)), kNew);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{name});
+    EXPECT_TRUE(fs::exists(widePath(folder.file(name))));
+
+    std::string deep = folder.file("");
+    for (int i = 0; i < 6; ++i) deep = joinPath(deep, std::string(50, char('a' + i)));
+    ASSERT_TRUE(fs::create_directories(ScratchFolder::long_(deep)));
+    const std::string level = joinPath(deep, "LEVEL01.CK1");
+    ASSERT_GT(level.size(), 300u);
+    ASSERT_TRUE(writeFileSafely(level, kOld));
+    ASSERT_TRUE(writeFileSafely(level, kNew));
+    EXPECT_EQ(readFileBytes(level), kNew);
+}
+
+TEST(Win32Files, NamesAreFoundWhateverTheirCaseAndJoinedWithBackslashes) {
+    ScratchFolder folder;
+    ASSERT_TRUE(writeFileSafely(folder.file("EGAHEAD.CK1"), kOld));
+    const std::string found = findFileIgnoringCase(folder.file(""), "egahead.ck1");
+    EXPECT_EQ(readFileBytes(found), kOld);
+    EXPECT_EQ(joinPath("C:\\games", "LEVEL01.CK1"), "C:\\games\\LEVEL01.CK1");
+    EXPECT_EQ(joinPath("C:\\", "LEVEL01.CK1"), "C:\\LEVEL01.CK1");
+    EXPECT_EQ(joinPath("C:/games/", "LEVEL01.CK1"), "C:/games/LEVEL01.CK1");
+    EXPECT_EQ(joinPath("", "LEVEL01.CK1"), "LEVEL01.CK1");
+}
+
+} // namespace
+} // namespace tessaly
