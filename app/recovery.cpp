@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "level/level_file.h"
 #include "platform/files.h"
+#include "platform/path_text.h"
 #include "platform/user_folders.h"
 
 namespace tessaly {
@@ -89,8 +90,8 @@ CopyName copyNameParts(const std::string& fullPath) {
 
 std::string fullPathOf(const std::string& fileName) {
     std::error_code error;
-    const fs::path full = fs::absolute(fs::path(fileName), error);
-    return error ? fileName : full.lexically_normal().string();
+    const fs::path full = fs::absolute(pathFromUtf8(fileName), error);
+    return error ? fileName : utf8FromPath(full.lexically_normal());
 }
 
 std::string lowerCase(std::string text) {
@@ -102,12 +103,12 @@ std::string lowerCase(std::string text) {
 
 bool exists(const std::string& path) {
     std::error_code error;
-    return fs::exists(fs::symlink_status(path, error));
+    return fs::exists(fs::symlink_status(pathFromUtf8(path), error));
 }
 
 void removeFile(const std::string& path) {
     std::error_code error;
-    fs::remove(path, error);
+    fs::remove(pathFromUtf8(path), error);
 }
 
 std::string sideText(const std::string& fullPath, const WallClock& clock) {
@@ -140,8 +141,8 @@ std::optional<FoundCopy> newestCopyOf(const std::string& folder, const std::stri
     const std::string stem = copyNameParts(fullPath).prefix;
     std::optional<FoundCopy> newest;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(pathFromUtf8(folder), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = utf8FromPath(it->path().filename());
         const std::size_t sideStart = name.size() - std::min(name.size(), std::size_t(5));
         if (name.compare(0, stem.size(), stem) != 0 || name.compare(sideStart, 5, kSideSuffix) != 0)
             continue;
@@ -188,7 +189,7 @@ void writeCopy(Program& p) {
     Editor& e = *p.editor;
     if (r.folder.empty()) return;
     std::error_code error;
-    fs::create_directories(r.folder, error);
+    fs::create_directories(pathFromUtf8(r.folder), error);
     const bool named = !e.level.fileName.empty();
     const std::string fullPath = named ? fullPathOf(e.level.fileName) : "";
     if (r.copyPath.empty()) {

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <random>
-#include <string_view>
 
 #include "platform/text_encoding.h"
 
@@ -46,6 +46,36 @@ std::wstring systemPath(const std::string& path) {
     if (full.size() < kShortLimit || full.rfind(L"\\\\?\\", 0) == 0) return full;
     if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
+}
+
+// A failed save tells why through errno, as on other systems, so the user
+// reads the same reason everywhere.
+bool failWith(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_PATHNAME:
+        errno = ENOENT;
+        break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        errno = EACCES;
+        break;
+    case ERROR_WRITE_PROTECT:
+        errno = EROFS;
+        break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        errno = ENOSPC;
+        break;
+    default:
+        errno = EIO;
+        break;
+    }
+    return false;
 }
 
 // Closes a handle when it goes out of scope.
@@ -92,17 +122,6 @@ std::string nameOf(const std::string& path) {
     return std::string(cut.base(), path.end());
 }
 
-bool asciiEqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // Creates a new, empty temporary file beside `target`. The name is random and
 // created exclusively, so two saves never share one.
 HANDLE createTemporary(const std::string& target, std::string& tempPath, DWORD& error) {
@@ -117,6 +136,7 @@ HANDLE createTemporary(const std::string& target, std::string& tempPath, DWORD& 
         error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return h;
     }
+    error = ERROR_FILE_EXISTS;
     return INVALID_HANDLE_VALUE;
 }
 
@@ -127,16 +147,17 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
                   const std::optional<std::vector<uint8_t>>& oldBytes) {
     Handle file(CreateFileW(systemPath(target).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    if (!file.valid()) return failWith(GetLastError());
     auto put = [&](const std::vector<uint8_t>& data) {
         LARGE_INTEGER start{};
         return SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN) &&
                writeAll(file.get(), data) && SetEndOfFile(file.get()) &&
                FlushFileBuffers(file.get());
     };
-    if (put(bytes)) return file.close();
+    if (put(bytes)) return file.close() || failWith(GetLastError());
+    const DWORD error = GetLastError();
     if (oldBytes) put(*oldBytes);
-    return false;
+    return failWith(error);
 }
 
 } // namespace
@@ -170,23 +191,16 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::
     return std::move(head->bytes);
 }
 
-// Windows itself finds a name whatever its case; the folder is searched only
-// when there is no such file, to give the same answer as on other systems.
+// Windows itself finds a name whatever its case; asking for the file by its
+// name gives the name as the folder holds it.
 std::string findFileIgnoringCase(const std::string& folder, const std::string& name) {
     const std::string exact = joinPath(folder, name);
-    if (GetFileAttributesW(systemPath(exact).c_str()) != INVALID_FILE_ATTRIBUTES) return exact;
+    if (name.find_first_of("*?") != std::string::npos) return exact;
     WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW(systemPath(joinPath(folder, "*")).c_str(), &entry);
+    const HANDLE search = FindFirstFileW(systemPath(exact).c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return exact;
-    std::string found;
-    do {
-        const std::string candidate = narrow(entry.cFileName);
-        if (asciiEqualIgnoringCase(candidate, name) && (found.empty() || candidate < found)) {
-            found = candidate;
-        }
-    } while (FindNextFileW(search, &entry));
     FindClose(search);
-    return found.empty() ? exact : joinPath(folder, found);
+    return joinPath(folder, narrow(entry.cFileName));
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {
@@ -198,14 +212,20 @@ std::string joinPath(const std::string& folder, const std::string& name) {
 // Safe: a save never truncates the old file before the new bytes are safely
 // on disk, so a full disk or a crash mid-save leaves the old level intact.
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes) {
-    if (path.empty()) return false;
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
     const std::wstring target = systemPath(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists) {
-        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return false;
+        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+            errno = EISDIR;
+            return false;
+        }
         // A read-only file is not replaced, as opening it for writing would fail.
-        if (attributes & FILE_ATTRIBUTE_READONLY) return false;
+        if (attributes & FILE_ATTRIBUTE_READONLY) return failWith(ERROR_ACCESS_DENIED);
         const auto oldBytes = readFileBytes(path, bytes.size() + 1);
         if (oldBytes && *oldBytes == bytes) return true;
     }
@@ -215,15 +235,17 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes)
     Handle file(createTemporary(path, tempPath, error));
     if (!file.valid()) {
         const bool folderRefused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
-        return exists && folderRefused && writeInPlace(path, bytes, readFileBytes(path));
+        if (exists && folderRefused) return writeInPlace(path, bytes, readFileBytes(path));
+        return failWith(error);
     }
     const std::wstring temp = systemPath(tempPath);
     const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get()) &&
                          file.close();
     if (!written) {
+        error = GetLastError();
         file.close();
         DeleteFileW(temp.c_str());
-        return false;
+        return failWith(error);
     }
     // The file's own marks (hidden, archive) stay as they were.
     if (exists) SetFileAttributesW(temp.c_str(), attributes);
@@ -235,7 +257,8 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes)
         DeleteFileW(temp.c_str());
         const bool replaceRefused =
             error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-        return exists && replaceRefused && writeInPlace(path, bytes, readFileBytes(path));
+        if (exists && replaceRefused) return writeInPlace(path, bytes, readFileBytes(path));
+        return failWith(error);
     }
     return true;
 }

@@ -160,12 +160,19 @@ void drawLine(Surface& s, int x1, int y1, int x2, int y2, int colour) {
     for (int64_t a = from; a <= to; ++a) {
         int64_t b = b0;
         if (da != 0) {
-            // Nearest integer to b0 + (a - a0) * db / da, halves rounded up.
-            // 128 bits: both factors may come near 2^32.
-            __int128 num = __int128(2 * (a - a0)) * db + da, den = __int128(2) * da;
-            __int128 q = num / den;
-            if (num % den != 0 && num < 0) --q;
-            b = b0 + int64_t(q);
+            // Nearest integer to b0 + t * db / da (t = a - a0), halves rounded
+            // up. Both factors may come near 2^32, so with db = q * da + r
+            // (0 <= r < da) it is b0 + t * q + round(t * r / da), where t * r
+            // stays below 2^64.
+            const int64_t t = a - a0;
+            int64_t q = db / da, r = db % da;
+            if (r < 0) {
+                --q;
+                r += da;
+            }
+            const uint64_t x = uint64_t(t) * uint64_t(r);
+            const uint64_t qx = x / uint64_t(da), rx = x % uint64_t(da);
+            b = b0 + t * q + int64_t(qx) + (2 * rx >= uint64_t(da) ? 1 : 0);
         }
         if (b < 0 || b > limitB) continue;
         int px = int(xMajor ? a : b), py = int(xMajor ? b : a);

@@ -8,7 +8,8 @@ namespace tessaly {
 
 // The folder for state that should survive a restart but is not the user's
 // document, such as recovery copies: $XDG_STATE_HOME/tessaly, by default
-// ~/.local/state/tessaly. "" when neither the variable nor a home folder is set.
+// ~/.local/state/tessaly; on Windows %LOCALAPPDATA%\Tessaly. "" when
+// neither the variable nor a home folder is set.
 std::string userStateFolder();
 
 } // namespace tessaly

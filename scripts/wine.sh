@@ -30,4 +30,8 @@ if [ ! -f "$WINEPREFIX/.tessaly-ready" ]; then
         fi
     ) 9>"$WINEPREFIX/.lock"
 fi
+# The Wine server stays up for a while after its last program has ended, so
+# a run of many programs starts it (and Wine's services) once rather than
+# once a program.
+wineserver -p"${TESSALY_WINESERVER_SECONDS:-20}"
 exec wine "$@"

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/host.h"
+#include "platform/path_text.h"
 
 namespace tessaly {
 
@@ -109,7 +110,10 @@ std::optional<int> parseButton(std::string_view s) {
 
 std::string resolvePath(const std::string& folder, std::string_view written) {
     if (folder.empty()) return std::string(written);
-    return (std::filesystem::path(folder) / std::filesystem::path(written)).string();
+    // Joined with '/', which every system takes, so a path reads the same
+    // in the log and the tests whatever the system.
+    const std::u8string joined = (pathFromUtf8(folder) / pathFromUtf8(written)).generic_u8string();
+    return std::string(joined.begin(), joined.end());
 }
 
 // Parses one command line (comments and blanks already skipped). Returns the
@@ -268,13 +272,13 @@ std::vector<ReplayScriptError> parseReplayScript(std::string_view text, const st
 std::vector<ReplayScriptError> loadReplayScript(const std::string& path, ReplayScript& script) {
     script = ReplayScript{};
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return {{0, "cannot read the script"}};
-    std::ifstream file(path, std::ios::binary);
+    if (std::filesystem::is_directory(pathFromUtf8(path), error)) return {{0, "cannot read the script"}};
+    std::ifstream file(pathFromUtf8(path), std::ios::binary);
     if (!file) return {{0, "cannot read the script"}};
     std::ostringstream text;
     text << file.rdbuf();
     if (file.bad()) return {{0, "cannot read the script"}};
-    std::string folder = std::filesystem::path(path).parent_path().string();
+    std::string folder = utf8FromPath(pathFromUtf8(path).parent_path());
     return parseReplayScript(text.str(), folder, script);
 }
 

@@ -35,6 +35,28 @@ int cellY(int j) {
     return 34 + 16 * j;
 }
 
+// Where the program keeps its state: the variable that names the user's
+// folder for it, and the program's own folder inside.
+#ifdef _WIN32
+constexpr const char* kStateVariable = "LOCALAPPDATA";
+constexpr const char* kProgramFolder = "Tessaly";
+void setVariable(const char* name, const std::string& value) {
+    _putenv_s(name, value.c_str());
+}
+void clearVariable(const char* name) {
+    _putenv_s(name, "");
+}
+#else
+constexpr const char* kStateVariable = "XDG_STATE_HOME";
+constexpr const char* kProgramFolder = "tessaly";
+void setVariable(const char* name, const std::string& value) {
+    setenv(name, value.c_str(), 1);
+}
+void clearVariable(const char* name) {
+    unsetenv(name);
+}
+#endif
+
 struct UnsavedEdits : ::testing::Test {
     TestHost host;
     std::unique_ptr<Program> program = std::make_unique<Program>(host);
@@ -46,12 +68,12 @@ struct UnsavedEdits : ::testing::Test {
         host.exeDir = TESSALY_BIN_DIR; // where the tile bitmaps are
         fs::remove_all(dir);
         fs::create_directories(dir / "state");
-        setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+        setVariable(kStateVariable, (dir / "state").string());
         startUp(*program);
         selectGame(editor().profile, "CK1");
     }
     void TearDown() override {
-        unsetenv("XDG_STATE_HOME");
+        clearVariable(kStateVariable);
         fs::remove_all(dir);
     }
 
@@ -337,7 +359,7 @@ TEST_F(UnsavedEdits, RecoveryCopiesComeEvery30SecondsAndGoWithTheSave) {
     const std::string path = writeLevelFile("a.ck1", 30, 25);
     open(path);
     paint(0, 0, 3);
-    const fs::path copies = dir / "state" / "tessaly" / "recovery";
+    const fs::path copies = dir / "state" / kProgramFolder / "recovery";
     const std::string copy = (copies / recoveryCopyName(fs::absolute(path).string(), 1)).string();
     while (host.clock < 29000) idle();
     EXPECT_FALSE(fs::exists(copy));
@@ -346,9 +368,12 @@ TEST_F(UnsavedEdits, RecoveryCopiesComeEvery30SecondsAndGoWithTheSave) {
     Level saved;
     readLevel(saved, copy);
     EXPECT_EQ(tileCell(saved, 1, 1), 3);
-    std::ifstream side(copy + ".info");
     std::string line;
-    std::getline(side, line);
+    {
+        // Closed at once: Windows removes no file that is open.
+        std::ifstream side(copy + ".info");
+        std::getline(side, line);
+    }
     EXPECT_EQ(line, "path: " + fs::absolute(path).string());
 
     // Leaving without saving (a crash, say) and opening again offers it.
@@ -376,7 +401,7 @@ TEST_F(UnsavedEdits, ACopyNotRestoredNorDiscardedIsKeptAndNewEditsGoBesideIt) {
     open(path);
     paint(0, 0, 3);
     while (host.clock < 31000) idle();
-    const fs::path copies = dir / "state" / "tessaly" / "recovery";
+    const fs::path copies = dir / "state" / kProgramFolder / "recovery";
     const std::string full = fs::absolute(path).string();
     const std::string first = (copies / recoveryCopyName(full, 1)).string();
     ASSERT_TRUE(fs::exists(first));
@@ -402,7 +427,7 @@ TEST_F(UnsavedEdits, AnUnnamedLevelGetsACopyThatStays) {
     open("");
     paint(0, 0, 3);
     while (host.clock < 31000) idle();
-    const fs::path copy = dir / "state" / "tessaly" / "recovery" / "unnamed-2023-11-14-231320.ck1";
+    const fs::path copy = dir / "state" / kProgramFolder / "recovery" / "unnamed-2023-11-14-231320.ck1";
     ASSERT_TRUE(fs::exists(copy));
     host.answers = {kDiscard};
     EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);

@@ -8,17 +8,38 @@
 #   expected.status  the exit status of every run (0 when the file is absent)
 #   expected/        files the run must leave, byte for byte; any other file
 #                    the run creates (screenshots aside) fails the case
-file(REMOVE_RECURSE ${WORK_DIR} ${WORK_DIR}-state)
-file(MAKE_DIRECTORY ${WORK_DIR} ${WORK_DIR}-state)
+#
+# For the Windows programs (WINE_RUN and WINE_PREFIX given) the replay runs
+# under Wine, line ends of the log aside the same checks apply, and each
+# screenshot must match the one the Linux replay (LINUX_REPLAY) takes of the
+# same case, except for the start screen's lines that show the executable's
+# folder and the compiler. Wine keeps %LOCALAPPDATA% in its prefix: the
+# program's folder there is emptied first, so these cases run one at a time.
+set(runner "")
+if(WINE_PREFIX)
+    set(runner ${WINE_RUN} ${WINE_PREFIX})
+    file(GLOB wine_users ${WINE_PREFIX}/drive_c/users/*)
+    foreach(user ${wine_users})
+        file(REMOVE_RECURSE ${user}/AppData/Local/Tessaly)
+    endforeach()
+endif()
+
+# Copies the case's inputs into a fresh folder.
+function(prepare_folder folder)
+    file(REMOVE_RECURSE ${folder} ${folder}-state)
+    file(MAKE_DIRECTORY ${folder} ${folder}-state)
+    file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
+    foreach(input ${inputs})
+        get_filename_component(name ${input} NAME)
+        if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status)$")
+            file(COPY ${input} DESTINATION ${folder})
+        endif()
+    endforeach()
+endfunction()
+
+prepare_folder(${WORK_DIR})
 # Recovery copies go to a state folder of the case's own, outside its folder.
 set(ENV{XDG_STATE_HOME} ${WORK_DIR}-state)
-file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
-foreach(input ${inputs})
-    get_filename_component(name ${input} NAME)
-    if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status)$")
-        file(COPY ${input} DESTINATION ${WORK_DIR})
-    endif()
-endforeach()
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
 set(expected_status 0)
@@ -35,9 +56,10 @@ foreach(run "" 2 3 4)
     if(run)
         string(APPEND log "== case${run}.replay\n")
     endif()
-    execute_process(COMMAND ${REPLAY} case${run}.replay
+    execute_process(COMMAND ${runner} ${REPLAY} case${run}.replay
                     WORKING_DIRECTORY ${WORK_DIR}
                     OUTPUT_VARIABLE run_log ERROR_VARIABLE run_errors RESULT_VARIABLE status)
+    string(REPLACE "\r\n" "\n" run_log "${run_log}")
     string(APPEND log "${run_log}")
     string(APPEND errors "${run_errors}")
     if(NOT status STREQUAL expected_status)
@@ -72,6 +94,45 @@ foreach(name ${after})
         string(APPEND failures "unexpected file ${name}\n")
     endif()
 endforeach()
+
+# Screenshots of the Windows programs against the Linux ones: both builds
+# write them with the same encoder, so a screenshot is the same file. On the
+# start screen the rows of the folder and compiler lines (lines 9 and 10 of its
+# text, from y = 84 to 102) may differ; they are blacked out in both and the
+# rest compared pixel for pixel.
+if(WINE_PREFIX)
+    set(linux_dir ${WORK_DIR}-linux)
+    prepare_folder(${linux_dir})
+    set(ENV{XDG_STATE_HOME} ${linux_dir}-state)
+    foreach(run "" 2 3 4)
+        if(EXISTS ${linux_dir}/case${run}.replay)
+            execute_process(COMMAND ${LINUX_REPLAY} case${run}.replay
+                            WORKING_DIRECTORY ${linux_dir} OUTPUT_QUIET ERROR_QUIET)
+        endif()
+    endforeach()
+    file(GLOB shots RELATIVE ${linux_dir} ${linux_dir}/*.png)
+    foreach(shot ${shots})
+        if(NOT EXISTS ${WORK_DIR}/${shot})
+            string(APPEND failures "screenshot ${shot} was not taken\n")
+            continue()
+        endif()
+        file(SHA256 ${linux_dir}/${shot} want)
+        file(SHA256 ${WORK_DIR}/${shot} got)
+        if(want STREQUAL got)
+            continue()
+        endif()
+        execute_process(COMMAND convert ${linux_dir}/${shot} -format "%[hex:p{100,300}]" info:
+                        OUTPUT_VARIABLE face)
+        set(band -fill black -draw "rectangle 0,84 799,102")
+        execute_process(COMMAND convert ${linux_dir}/${shot} ${band} ${linux_dir}/${shot}.linux.ppm)
+        execute_process(COMMAND convert ${WORK_DIR}/${shot} ${band} ${linux_dir}/${shot}.windows.ppm)
+        file(SHA256 ${linux_dir}/${shot}.linux.ppm want)
+        file(SHA256 ${linux_dir}/${shot}.windows.ppm got)
+        if(NOT face MATCHES "^28508D" OR NOT want STREQUAL got)
+            string(APPEND failures "screenshot ${shot} differs from the Linux one\n")
+        endif()
+    endforeach()
+endif()
 
 if(failures)
     message(FATAL_ERROR "${failures}")

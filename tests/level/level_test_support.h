@@ -10,11 +10,14 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include <stdlib.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace tessaly::test {
 
@@ -23,19 +26,26 @@ namespace tessaly::test {
 class TempDir {
   public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tessaly-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        std::random_device random;
+        std::error_code error;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = std::filesystem::temp_directory_path() /
+                                   ("tessaly-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate.string();
+        }
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir() {
         std::error_code ignored;
+#ifndef _WIN32
         for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
             if (entry.symlink_status(ignored).type() == std::filesystem::file_type::directory) {
                 ::chmod(entry.path().c_str(), 0755);
             }
         }
         ::chmod(path_.c_str(), 0755);
+#endif
         std::filesystem::remove_all(path_, ignored);
     }
     const std::string& path() const { return path_; }

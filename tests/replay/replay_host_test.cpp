@@ -359,15 +359,15 @@ TEST_F(ReplayFiles, BadScriptRunsNothingAndExitsTwo) {
 }
 
 TEST_F(ReplayFiles, ScriptFilePathsAreTakenInItsFolder) {
-    std::ofstream(folder / "run.txt") << "open level.ck1\r\nwait 5\r\n";
+    std::ofstream(folder / "run.txt", std::ios::binary) << "open level.ck1\r\nwait 5\r\n";
     std::ostringstream log, errors;
     std::string opened;
     int status = runReplayFile((folder / "run.txt").string(), log, errors, ".", [&](Host& host) {
         opened = host.openFileDialog({"Open", {{"L", "*.ck1"}}, 1});
         return 0;
     });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(opened, (folder / "level.ck1").string());
+    EXPECT_EQ(status, 0) << errors.str();
+    EXPECT_EQ(std::filesystem::path(opened), folder / "level.ck1");
     EXPECT_EQ(log.str(), "@0 open-dialog \"Open\" \"L|*.ck1\" -> \"level.ck1\"\n@0 exit 0\n");
 }
 

@@ -92,7 +92,8 @@ TEST_F(TileSheetLoad, CutsTheBitmapIntoTilesRowByRowAndRestoresPageZero) {
 
 TEST_F(TileSheetLoad, FindsTheBitmapWhateverTheCaseOfItsName) {
     writeBitmap(resource("ck1tiles.BMP"), 208, 1104, patternA);
-    EXPECT_EQ(tileBitmapPath(ck1, folder.path()), resource("ck1tiles.BMP"));
+    EXPECT_EQ(std::filesystem::path(tileBitmapPath(ck1, folder.path())),
+              std::filesystem::path(resource("ck1tiles.BMP")));
     ASSERT_TRUE(load(ck1));
     EXPECT_TRUE(tileIsBlock(*sheet, 14, patternA));
 }

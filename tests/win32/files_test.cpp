@@ -21,6 +21,28 @@ fs::path widePath(const std::string& utf8) {
     return fs::path(std::wstring(text.begin(), text.end()));
 }
 
+// Removes a folder and all it holds, read-only files and paths past 260
+// characters included (`folder` in the \\?\ form).
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 // A fresh folder under the temporary folder, removed when the test ends.
 class ScratchFolder {
   public:
@@ -29,16 +51,10 @@ class ScratchFolder {
         path_ = (fs::temp_directory_path() /
                  ("tessaly-win32-" + std::to_string(GetCurrentProcessId()) + "-" + test->name()))
                     .string();
-        fs::remove_all(path_);
+        removeTree(long_(path_).wstring());
         fs::create_directories(path_);
     }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(long_(path_), ignored)) {
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        }
-        fs::remove_all(long_(path_), ignored);
-    }
+    ~ScratchFolder() { removeTree(long_(path_).wstring()); }
     std::string file(const std::string& name) const { return joinPath(path_, name); }
     // What the folder holds, names in UTF-8.
     std::vector<std::string> names() const {

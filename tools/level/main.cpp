@@ -22,11 +22,13 @@
 //   door 12,40 -> 3,7
 #include "level/level_file.h"
 #include "level/profile.h"
+#include "platform/command_line.h"
 
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -127,9 +129,10 @@ int copy(const std::string& in, const std::string& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "info" && argc == 3) return info(argv[2]);
-    if (command == "copy" && argc == 4) return copy(argv[2], argv[3]);
+    const std::vector<std::string> args = utf8Arguments(argc, argv);
+    const std::string command = args.size() > 1 ? args[1] : "";
+    if (command == "info" && args.size() == 3) return info(args[2]);
+    if (command == "copy" && args.size() == 4) return copy(args[2], args[3]);
     std::fprintf(stderr, "usage: tessaly-level info FILE | tessaly-level copy IN OUT\n");
     return 2;
 }

@@ -5,17 +5,20 @@
 // bad script or a dialog with no answer queued.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
+#include "platform/command_line.h"
 #include "platform/executable_folder.h"
 #include "platform/host.h"
 #include "platform/replay/replay_run.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    const std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
+    if (args.size() != 2) {
         std::cerr << "usage: tessaly-replay SCRIPT\n";
         return 2;
     }
-    return tessaly::runReplayFile(argv[1], std::cout, std::cerr, tessaly::executableFolder(),
+    return tessaly::runReplayFile(args[1], std::cout, std::cerr, tessaly::executableFolder(),
                                   [](tessaly::Host& host) { return tessaly::runProgram(host); });
 }

@@ -95,9 +95,10 @@ TilesResult decodeLatchTiles(std::span<const uint8_t> planes, const LatchHeader&
         return r;
     }
     r.tiles.reserve(header.tileCount);
+    const std::size_t plane = std::size_t(L); // the planes are in memory: L fits
     for (uint32_t t = 0; t < header.tileCount; ++t) {
         const std::size_t at = header.tileOffset + kTilePlaneBytes * t;
-        r.tiles.push_back(decodeTile(planes, {at, at + L, at + 2 * L, at + 3 * L}));
+        r.tiles.push_back(decodeTile(planes, {at, at + plane, at + 2 * plane, at + 3 * plane}));
     }
     return r;
 }

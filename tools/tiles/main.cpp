@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "tools/tiles/commands.h"
 
 namespace {
@@ -22,7 +23,8 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
+    if (!args.empty()) args.erase(args.begin());
     if (args.size() == 3 && args[0] == "render") {
         return tessaly::runRender(args[1], args[2], std::cout, std::cerr);
     }
