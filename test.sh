@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a normal build and an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, each under CTest; the window tests under
-# Xvfb; a short libFuzzer run of each fuzz target when clang has libFuzzer; and
-# the check that only the window host includes SDL or GTK. Exits 0 only when
-# everything passed.
+# Xvfb; the Windows programs, cross-built and tested under Wine (their unit
+# tests, the replay scenarios and the level tool against the Linux build, and
+# their window under Xvfb); a short libFuzzer run of each fuzz target when
+# clang has libFuzzer; and the check that only the window hosts include SDL,
+# GTK or windows.h. Exits 0 only when everything passed.
+#
+# TESSALY_SKIP_WINDOWS=1 leaves the Windows part out, for a quicker run.
 set -uo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
@@ -28,11 +32,26 @@ build_and_test() {
         ctest --preset "$preset" -j "$jobs"
 }
 
-step "only the window host includes SDL or GTK" scripts/check-includes.sh
+# The Windows tests under Wine, then Wine's server stopped so nothing of it
+# outlives the run.
+windows_tests() {
+    build_and_test windows &&
+        scripts/window-tests.sh --windows build/windows/bin build/default/bin
+    local status=$?
+    WINEPREFIX=$(pwd)/build/windows/wine wineserver -k 2>/dev/null
+    return $status
+}
+
+step "only the window hosts include SDL, GTK or windows.h" scripts/check-includes.sh
 step "normal build and tests" build_and_test default
 step "sanitizer build and tests" build_and_test asan
 if [ -x scripts/window-tests.sh ]; then
     step "window tests under Xvfb" scripts/window-tests.sh build/default/bin
+fi
+if [ "${TESSALY_SKIP_WINDOWS:-}" = 1 ]; then
+    echo "== Windows programs under Wine: skipped (TESSALY_SKIP_WINDOWS=1)"
+else
+    step "Windows programs under Wine" windows_tests
 fi
 step "fuzz targets" scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-10}"
 

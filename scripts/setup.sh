@@ -3,10 +3,13 @@
 
 tessaly_packages=(
     g++ cmake make pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev libpng-dev zlib1g-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
     libsdl2-dev libgtk-3-dev
     xvfb xauth x11-utils xdotool imagemagick
     clang libclang-rt-14-dev
+    # The Windows programs: the cross compiler, GoogleTest's sources to build
+    # it with, and Wine (its 32-bit half needs the i386 architecture).
+    g++-mingw-w64-i686 googletest wine wine32:i386
 )
 
 tessaly_install_missing() {
@@ -25,6 +28,18 @@ tessaly_install_missing() {
     if [ "$(id -u)" -ne 0 ]; then
         sudo="sudo"
     fi
+    # Packages of another architecture (wine32:i386) need it added first.
+    for p in "${missing[@]}"; do
+        case $p in
+        *:*)
+            local arch=${p#*:}
+            if [ "$arch" != "$(dpkg --print-architecture)" ] &&
+                ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+                $sudo dpkg --add-architecture "$arch"
+            fi
+            ;;
+        esac
+    done
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }

@@ -4,12 +4,29 @@
 # empty folder, driving the programs with xdotool.
 #
 #   scripts/window-tests.sh [BIN]     BIN: the built programs, build/default/bin
+#   scripts/window-tests.sh --windows WINBIN [BIN]
+#                                     the Windows programs in WINBIN (build/windows/bin)
+#                                     under Wine: tests/window/wine_test.sh alone
 #
 # The tests of the whole program need BIN/tessaly; without it they are skipped
-# with a message, and the tests of the window host alone still run.
+# with a message, and the tests of the window host alone still run. The
+# Windows tests use BIN's helpers and level tool too.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+ROOT=$root
+WINBIN=""
+if [ "${1:-}" = --windows ]; then
+    WINBIN=$(realpath "${2:-build/windows/bin}")
+    shift 2
+    WINE_PREFIX=$(dirname "$WINBIN")/wine
+    for program in tessaly.exe tessaly-winhelper.exe; do
+        if [ ! -f "$WINBIN/$program" ]; then
+            echo "window tests: $WINBIN/$program is missing; build with --preset windows"
+            exit 1
+        fi
+    done
+fi
 BIN=$(realpath "${1:-build/default/bin}")
 
 for tool in Xvfb xdotool; do
@@ -33,6 +50,8 @@ fi
 
 cleanup() {
     stop_program 2>/dev/null
+    # Wine's server and services end with the tests, not some time after.
+    if [ -n "$WINBIN" ]; then WINEPREFIX=$WINE_PREFIX wineserver -k 2>/dev/null; fi
     xvfb_stop
     rm -rf "$scratch"
 }
@@ -48,6 +67,11 @@ fi
 total=0
 for file in tests/window/*_test.sh; do
     if [ "$(basename "$file")" = editor_test.sh ] && [ $have_editor = no ]; then continue; fi
+    # The Windows program's tests run alone, with --windows.
+    wine_file=no wine_run=no
+    if [ "$(basename "$file")" = wine_test.sh ]; then wine_file=yes; fi
+    if [ -n "$WINBIN" ]; then wine_run=yes; fi
+    if [ $wine_file != $wine_run ]; then continue; fi
     before=$(declare -F | awk '{print $3}' | grep '^test_' | sort)
     . "$file"
     after=$(declare -F | awk '{print $3}' | grep '^test_' | sort)
