@@ -19,7 +19,7 @@ int32_t declaredBitmapWidth(const std::vector<uint8_t>& file) {
 } // namespace
 
 std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir) {
-    return findFileIgnoringCase(joinPath(exeDir, "Resources"), profile.tileBitmapName);
+    return findFileIgnoringCase(joinPath(exeDir, "Resources"), std::string(profile.tileBitmapName));
 }
 
 // The bitmap is loaded whole into the load buffer, then copied strip by strip

@@ -1,6 +1,7 @@
 #include "views/map_view.h"
 
 #include "gui/text.h"
+#include "level/door_link.h"
 
 namespace tessaly {
 
@@ -70,8 +71,7 @@ void redrawMapView(Editor& editor) {
             const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
             const int32_t v = objectCell(level, c.column, c.row);
             drawObjects(editor, v, cx, cy);
-            if (v > 255 && v < 32768)
-                drawTile(editor, kDoorLinkMarker, cx, cy, PutMode::Transparent);
+            if (isDoorLink(v)) drawTile(editor, kDoorLinkMarker, cx, cy, PutMode::Transparent);
             if (c == e.doorExit) drawTile(editor, kDoorExitMarker, cx, cy, PutMode::Transparent);
             if (c == e.copyStart)
                 drawTile(editor, editor.profile.copyStartMarker, cx, cy, PutMode::Xor);

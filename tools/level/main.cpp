@@ -20,8 +20,9 @@
 // then one line per door link (object values 256..32767), row by row, from
 // the cell that holds it to its destination column and row:
 //   door 12,40 -> 3,7
+#include "level/door_link.h"
+#include "level/games.h"
 #include "level/level_file.h"
-#include "level/profile.h"
 
 #include <cstdio>
 #include <map>
@@ -31,9 +32,6 @@
 namespace {
 
 using namespace tessaly;
-
-constexpr int kFirstDoorLink = 256;
-constexpr int kLastDoorLink = 32767;
 
 bool readOrComplain(Level& level, const std::string& path) {
     switch (readLevel(level, path)) {
@@ -50,24 +48,12 @@ bool readOrComplain(Level& level, const std::string& path) {
     return false;
 }
 
-// The profile of the game whose id the file's extension spells, any case.
-bool gameOfPath(const std::string& path, GameProfile& profile) {
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return selectGame(profile, extension);
-}
-
 int info(const std::string& path) {
     auto level = std::make_unique<Level>();
     if (!readOrComplain(*level, path)) return 1;
-    auto profile = std::make_unique<GameProfile>();
-    const bool known = gameOfPath(path, *profile);
+    const GameRecord* game = gameOfPath(path);
 
-    std::printf("game: %s\n", known ? profile->gameId.c_str() : "none");
+    std::printf("game: %s\n", game ? std::string(game->gameId).c_str() : "none");
     std::printf("size: %d x %d\n", level->width, level->height);
     std::printf("header:");
     for (int i = 0; i < kHeaderBytes; ++i) std::printf(" %02X", level->keptHeader[i]);
@@ -95,9 +81,10 @@ int info(const std::string& path) {
     std::printf("object cells not zero: %d\n", objects);
     for (const auto& [value, count] : objectUses) {
         std::printf("object %d: %d", value, count);
-        for (int entry = 1; known && entry <= profile->objectCount; ++entry) {
-            if (profile->objectCode[entry] == value) {
-                std::printf(" \"%s\"", profile->objectLabel[entry].c_str());
+        for (const CatalogueEntry& entry :
+             game ? game->catalogue : std::span<const CatalogueEntry>{}) {
+            if (entry.code == value) {
+                std::printf(" \"%s\"", std::string(entry.label).c_str());
                 break;
             }
         }
@@ -106,8 +93,9 @@ int info(const std::string& path) {
     for (int row = 1; row <= level->height; ++row) {
         for (int column = 1; column <= level->width; ++column) {
             const int32_t value = objectCell(*level, column, row);
-            if (value >= kFirstDoorLink && value <= kLastDoorLink) {
-                std::printf("door %d,%d -> %d,%d\n", column, row, value / 256, value % 256);
+            if (isDoorLink(value)) {
+                const Cell to = decodeDoorLink(value);
+                std::printf("door %d,%d -> %d,%d\n", column, row, to.column, to.row);
             }
         }
     }

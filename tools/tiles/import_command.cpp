@@ -14,6 +14,7 @@
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/commands.h"
 #include "tools/tiles/executable_dir.h"
+#include "tools/tiles/game_files.h"
 #include "tools/tiles/game_tiles.h"
 #include "tools/tiles/tile_sheet.h"
 
@@ -160,8 +161,8 @@ int runImport(const std::string& gameId, const std::string& gameDir,
             err << resources << ": cannot be made\n";
             return 1;
         }
-        target = joinPath(resources, profile.tileBitmapName);
-        shownTarget = "Resources/" + profile.tileBitmapName;
+        target = joinPath(resources, std::string(profile.tileBitmapName));
+        shownTarget = "Resources/" + std::string(profile.tileBitmapName);
     }
     if (const std::string problem = writeBitmap(target, bitmap); !problem.empty()) {
         err << problem << "\n";
