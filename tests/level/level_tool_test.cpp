@@ -134,5 +134,64 @@ TEST(LevelTool, FailedCopyLeavesTheOutputAlone) {
     EXPECT_NE(run.err.find("no/out.ck2"), std::string::npos);
 }
 
+// render's own failures; the pictures themselves are checked against the map
+// view in tests/views/render_tool_test.cpp.
+TEST(LevelTool, RenderRefusesWhatItCannotDrawAndLeavesTheOutputAlone) {
+    TempDir dir;
+    const std::string sample = TESSALY_SAMPLES_DIR "/sample.ck2";
+    const std::string bitmap = TESSALY_RESOURCES_DIR "/CK2TILES.bmp";
+    putFile(dir.file("out.png"), {1, 2, 3});
+    putFile(dir.file("wide.ck2"), test::plainHeader(257, 3));
+    putFile(dir.file("empty.ck2"), test::plainHeader(0, 0));
+    putFile(dir.file("level.txt"), fileBytes(sample));
+    putFile(dir.file("copy.ck2"), fileBytes(sample));
+    const std::string out = " " + quoted(dir.file("out.png"));
+    const std::string failures[] = {
+        quoted(dir.file("missing.ck2")) + out,
+        quoted(dir.file("wide.ck2")) + out,
+        quoted(dir.file("empty.ck2")) + out,
+        quoted(dir.file("level.txt")) + out,
+        quoted(sample) + out + " --tiles " + quoted(dir.file("missing.bmp")),
+        quoted(sample) + out + " --tiles " + quoted(sample), // not a bitmap
+        quoted(dir.file("copy.ck2")) + " " + quoted(dir.file("copy.ck2")) + " --tiles " +
+            quoted(bitmap),
+        quoted(sample) + " " + quoted(dir.path()) + " --tiles " + quoted(bitmap),
+    };
+    for (const std::string& arguments : failures) {
+        const ToolRun run = runTool(dir, "render " + arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(lines(run.err), 1) << arguments << ": " << run.err;
+    }
+    EXPECT_EQ(fileBytes(dir.file("out.png")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(fileBytes(dir.file("copy.ck2")), fileBytes(sample)); // OUT was the level
+
+    const std::string wrong[] = {"",
+                                 quoted(sample),
+                                 quoted(sample) + out + " extra",
+                                 quoted(sample) + out + " --layers",
+                                 quoted(sample) + out + " --layers tiles,walls",
+                                 quoted(sample) + out + " --layers ''",
+                                 quoted(sample) + out + " --colours 3",
+                                 quoted(sample) + out + " --tiles a --tiles b"};
+    for (const std::string& arguments : wrong) {
+        const ToolRun run = runTool(dir, "render " + arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err, "") << arguments;
+    }
+    EXPECT_EQ(fileBytes(dir.file("out.png")), (std::vector<uint8_t>{1, 2, 3}));
+
+    // Options may come anywhere after the command; success replaces OUT.
+    const ToolRun run = runTool(dir, "render --layers tiles,links " + quoted(sample) + " --tiles " +
+                                         quoted(bitmap) + out);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    const std::vector<uint8_t> png = fileBytes(dir.file("out.png"));
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(png[24], 8); // bit depth
+    EXPECT_EQ(png[25], 3); // colour type: palette
+}
+
 } // namespace
 } // namespace tessaly

@@ -4,6 +4,7 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -73,6 +74,79 @@ TEST(Png, TheVisiblePageIsShownAsItsPaletteShowsIt) {
     EXPECT_EQ(rgb[last + 1], 206);
     EXPECT_EQ(rgb[last + 2], 190);
     EXPECT_EQ(rgb[0], 0);
+}
+
+} // namespace
+} // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// Reads a palette PNG back as indexes and its colour table; false when it is
+// not an 8-bit palette PNG.
+bool readPalettePng(const std::vector<uint8_t>& bytes, int& w, int& h,
+                    std::vector<uint8_t>& indexes, std::vector<png_color>& table) {
+    const std::string path = tempPath("read-back.png");
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    f = std::fopen(path.c_str(), "rb");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    bool ok = false;
+    if (!setjmp(png_jmpbuf(png))) {
+        png_init_io(png, f);
+        png_read_info(png, info);
+        w = int(png_get_image_width(png, info));
+        h = int(png_get_image_height(png, info));
+        png_colorp colours = nullptr;
+        int count = 0;
+        if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE &&
+            png_get_bit_depth(png, info) == 8 && png_get_PLTE(png, info, &colours, &count)) {
+            table.assign(colours, colours + count);
+            indexes.resize(std::size_t(w) * std::size_t(h));
+            for (int y = 0; y < h; ++y)
+                png_read_row(png, indexes.data() + std::size_t(y) * std::size_t(w), nullptr);
+            ok = true;
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(f);
+    std::filesystem::remove(path);
+    return ok;
+}
+
+TEST(PalettePng, KeepsEveryIndexAndTheWholeColourTable) {
+    std::array<Rgb, 256> palette{};
+    for (int i = 0; i < 256; ++i) palette[std::size_t(i)] = {uint8_t(i), uint8_t(7 * i), 200};
+    // Noise that deflate cannot shrink, then a plain picture; odd sizes.
+    uint32_t seed = 12345;
+    for (const bool noise : {true, false}) {
+        const int w = 517, h = 301;
+        std::vector<uint8_t> pixels(std::size_t(w) * h);
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            pixels[i] = noise ? uint8_t(seed >> 24) : uint8_t(i / 1000);
+        }
+        const std::vector<uint8_t> png = encodePalettePng(w, h, pixels, palette);
+        ASSERT_FALSE(png.empty()) << noise;
+        int rw = 0, rh = 0;
+        std::vector<uint8_t> indexes;
+        std::vector<png_color> table;
+        ASSERT_TRUE(readPalettePng(png, rw, rh, indexes, table)) << noise;
+        EXPECT_EQ(rw, w);
+        EXPECT_EQ(rh, h);
+        EXPECT_EQ(indexes, pixels) << noise;
+        ASSERT_EQ(table.size(), 256u);
+        for (int i = 0; i < 256; ++i) {
+            const png_color c = table[std::size_t(i)];
+            EXPECT_EQ((Rgb{c.red, c.green, c.blue}), palette[std::size_t(i)]) << i;
+        }
+    }
+    const std::vector<uint8_t> few(5);
+    EXPECT_TRUE(encodePalettePng(3, 2, few, palette).empty()); // too few pixels
+    EXPECT_TRUE(encodePalettePng(0, 2, few, palette).empty());
+    EXPECT_TRUE(encodePalettePng(2, -1, few, palette).empty());
 }
 
 } // namespace
