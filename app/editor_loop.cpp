@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include "app/editor_step.h"
 #include "app/key_commands.h"
+#include "app/recovery.h"
+#include "app/save_commands.h"
 #include "gui/palette.h"
 #include "level/dialogs.h"
 #include "level/level_file.h"
@@ -33,81 +36,153 @@ bool inArea(Area area, int x, int y) {
     return false;
 }
 
+// How an action's cell changes form undo steps: part of the stroke of the
+// left button (one step from press to release), a step of its own, or none.
+enum class Step { None, Stroke, Own };
+
 // The editor loop's mouse and key actions, tested in this order on every
 // pass. Each looks only at its own button or key, so several may run in one
-// pass, each followed by a status panel update.
+// pass, each followed by the end of an editing step.
 // Kept: a held button or key acts again on every pass (painting follows the
 // pointer, a held 4 pastes wherever it goes), as the old editor's users expect.
 struct Action {
     int button;   // mouse button bit, or 0
     int scanCode; // key, or 0
     Area area;
+    Step step;
     void (*run)(Editor&, int x, int y);
 };
 
 const std::array<Action, 9> kActions{{
-    {kLeftButton, 0, Area::MapView, paintCell},
-    {kLeftButton, 0, Area::TilePanel, pickFromTilePanel},
-    {kRightButton, 0, Area::MapView, pickFromMap},
-    {kMiddleButton, 0, Area::MapView, linkDoor},
-    {0, scan::Digit1, Area::MapView, setCopyStart},
-    {0, scan::Digit2, Area::MapView, setCopyEnd},
-    {0, scan::Digit3, Area::MapView, [](Editor& e, int, int) { copyBlock(e); }},
-    {0, scan::Digit4, Area::MapView, pasteBlock},
-    {kLeftButton, 0, Area::ObjectPanel, pickFromObjectPanel},
+    {kLeftButton, 0, Area::MapView, Step::Stroke, paintCell},
+    {kLeftButton, 0, Area::TilePanel, Step::None, pickFromTilePanel},
+    {kRightButton, 0, Area::MapView, Step::None, pickFromMap},
+    {kMiddleButton, 0, Area::MapView, Step::Own, linkDoor},
+    {0, scan::Digit1, Area::MapView, Step::None, setCopyStart},
+    {0, scan::Digit2, Area::MapView, Step::None, setCopyEnd},
+    {0, scan::Digit3, Area::MapView, Step::None, [](Editor& e, int, int) { copyBlock(e); }},
+    {0, scan::Digit4, Area::MapView, Step::Own, pasteBlock},
+    {kLeftButton, 0, Area::ObjectPanel, Step::None, pickFromObjectPanel},
 }};
+
+void runKeyCommands(Program& p) {
+    for (std::size_t i = 0; i < kKeyCommands.size(); ++i) {
+        const KeyCommand& command = kKeyCommands[i];
+        const bool down = chordDown(p.host, command);
+        // Kept: keys are polled, so a held key repeats its command on every
+        // pass (about 50 a second), as users and replay scripts rely on.
+        // Undo and redo act once per press.
+        const bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
+        p.chordWasDown[i] = down;
+        if (run) RunKeyCommand(p, command);
+    }
+}
+
+void runActions(Program& p) {
+    Editor& e = *p.editor;
+    const int x = p.mouse.x, y = p.mouse.y;
+    for (const Action& a : kActions) {
+        const bool pressed =
+            a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
+        if (!pressed || !inArea(a.area, x, y)) continue;
+        if (a.step == Step::Own) closeStep(e.history);
+        a.run(e, x, y);
+        if (a.step == Step::Own) closeStep(e.history);
+        finishStep(p);
+    }
+}
+
+// A missing or refused tile bitmap is told once per editor start.
+void loadTiles(Program& p) {
+    Editor& e = *p.editor;
+    const std::string exeDir = p.host.executableDirectory();
+    if (!loadTileSheet(e.tiles, p.surface, e.profile, exeDir)) {
+        p.host.showMessage("The tile bitmap " + tileBitmapPath(e.profile, exeDir) +
+                           " is missing or cannot be used; the tiles shown are not this game's.");
+    }
+}
+
+void openLevel(Program& p) {
+    Editor& e = *p.editor;
+    e.level.fileName = showOpenDialog(p.host, e.profile.gameId);
+    const LevelReadInfo info = readLevel(e.level, e.level.fileName);
+    const ReadResult read = info.result;
+    p.fileIsWhole = isWholeLevel(info, e.level);
+    if (read != ReadResult::Read) {
+        // Safe: a level that was not read (too big for the planes, or a file
+        // that cannot be read) opens empty; forgetting its name keeps any
+        // Save from overwriting the file with that empty level.
+        if (!e.level.fileName.empty()) {
+            p.host.showMessage(
+                read == ReadResult::Refused
+                    ? "Could not open " + e.level.fileName +
+                          ": it declares more than 256 columns or rows. An empty map is opened."
+                    : "Could not open " + e.level.fileName +
+                          ": the file cannot be read. An empty map is opened.");
+        }
+        e.level.fileName.clear();
+    }
+    clearHistory(e.history);
+}
 
 } // namespace
 
 void startEditor(Program& p) {
     Editor& e = *p.editor;
     drawScreenBackground(p);
-    loadTileSheet(e.tiles, p.surface, e.profile, p.host.executableDirectory());
+    loadTiles(p);
     ApplyEditorPalette(p.surface);
-    e.level.fileName = showOpenDialog(p.host, e.profile.gameId);
-    if (readLevel(e.level, e.level.fileName) != ReadResult::Read) {
-        // Safe: a level that was not read (too big for the planes, or a file
-        // that cannot be read) opens empty; forgetting its name keeps any
-        // Save from overwriting the file with that empty level.
-        e.level.fileName.clear();
-    }
+    startRecovery(p);
+    openLevel(p);
+    offerRecovery(p);
     drawTilePanel(e);
     redrawMapView(e);
     drawObjectPanel(e);
     SetTextScale(p.text, 1);
-    updateStatusPanel(e);
+    p.chordWasDown.fill(false);
+    finishStep(p);
 }
 
-bool editorPass(Program& p) {
+PassEnd editorPass(Program& p) {
     Editor& e = *p.editor;
     p.host.pause(kLoopPauseMs);
+    p.host.beginPass();
     p.mouse = p.host.readMouse();
-    // Kept: keys are polled, so a held key repeats its command on every pass
-    // (about 50 a second), as users and replay scripts rely on.
-    for (const KeyCommand& key : kKeyCommands) {
-        if (p.host.keyHeld(key.scanCode)) RunKeyCommand(e, key.name);
-    }
-    const int x = p.mouse.x, y = p.mouse.y;
-    for (const Action& a : kActions) {
-        const bool pressed =
-            a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
-        if (pressed && inArea(a.area, x, y)) {
-            a.run(e, x, y);
-            updateStatusPanel(e);
+    // A stroke of the left button is one undo step, from press to release.
+    if (p.mouse.buttons < 0 || (p.mouse.buttons & kLeftButton) == 0) closeStep(e.history);
+    runKeyCommands(p);
+    runActions(p);
+    tickRecovery(p);
+    if (p.host.closeRequested()) {
+        // Safe: closing the window with unsaved edits asks first.
+        if (settleUnsavedEdits(p, "before closing")) {
+            removeRecoveryCopy(p);
+            return PassEnd::EndProgram;
         }
+        updateEditorTitle(p);
     }
-    // Safe: a request to close the window is dropped in the editor, so no
-    // edit is lost to a stray click; it is not kept for the start screen.
-    p.host.closeRequested();
-    // Kept: F10 leaves at once, without saving or asking.
-    return !p.host.keyHeld(scan::F10);
+    if (p.host.keyHeld(scan::F10)) {
+        // Safe: leaving with unsaved edits asks first; the question takes the
+        // focus, so a held F10 asks once.
+        if (settleUnsavedEdits(p, "before leaving the editor")) return PassEnd::Leave;
+        updateEditorTitle(p);
+    }
+    return PassEnd::Stay;
 }
 
-void runEditor(Program& p) {
+std::optional<int> runEditor(Program& p) {
     startEditor(p);
-    while (editorPass(p)) {
+    for (;;) {
+        switch (editorPass(p)) {
+        case PassEnd::Stay:
+            continue;
+        case PassEnd::Leave:
+            p.chosen = false;
+            return std::nullopt;
+        case PassEnd::EndProgram:
+            return 0;
+        }
     }
-    p.chosen = false;
 }
 
 } // namespace tessaly

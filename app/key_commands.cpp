@@ -1,10 +1,9 @@
 #include "app/key_commands.h"
 
-#include "level/dialogs.h"
-#include "level/level_file.h"
+#include "app/editor_step.h"
+#include "app/save_commands.h"
 #include "views/map_view.h"
 #include "views/panels.h"
-#include "views/status_panel.h"
 
 namespace tessaly {
 
@@ -26,7 +25,6 @@ void scrollView(Editor& e, int dColumn, int dRow) {
     if (dColumn > 0 && column <= e.level.width - kViewColumns + 1) e.viewOriginColumn = column;
     if (dRow < 0 && row >= 1) e.viewOriginRow = row;
     if (dRow > 0 && row <= e.level.height - kViewRows + 1) e.viewOriginRow = row;
-    redrawMapView(e);
 }
 
 void pageTiles(Editor& e, int delta) {
@@ -39,46 +37,76 @@ void pageTiles(Editor& e, int delta) {
     drawTilePanel(e);
 }
 
+template <int dColumn, int dRow>
+void scroll(Program& p) {
+    scrollView(*p.editor, dColumn, dRow);
+}
+
+template <int delta>
+void page(Program& p) {
+    pageTiles(*p.editor, delta);
+}
+
+void save(Program& p) {
+    saveLevel(p);
+    drawTilePanel(*p.editor);
+}
+
+void saveAs(Program& p) {
+    saveLevelAs(p);
+    drawTilePanel(*p.editor);
+}
+
+// Only level cells go back and forth; the editing state, the view origin and
+// the panels stay as they are.
+void undo(Program& p) {
+    undoStep(p.editor->history, p.editor->level);
+}
+
+void redo(Program& p) {
+    redoStep(p.editor->history, p.editor->level);
+}
+
+bool shiftHeld(Host& host) {
+    return host.keyHeld(scan::LeftShift) || host.keyHeld(scan::RightShift);
+}
+
 } // namespace
 
-void saveLevel(Editor& editor) {
-    writeLevel(editor.level, editor.level.fileName); // an empty name writes nothing
-}
+const std::array<KeyCommand, 13> kKeyCommands{{
+    {scan::Left, Chord::Held, "SC_LEFT", scroll<-1, 0>},
+    {scan::Right, Chord::Held, "SC_RIGHT", scroll<1, 0>},
+    {scan::Up, Chord::Held, "SC_UP", scroll<0, -1>},
+    {scan::Down, Chord::Held, "SC_DOWN", scroll<0, 1>},
+    {scan::PageUp, Chord::Held, "SC_PAGEUP", page<-kPanelRow>},
+    {scan::PageDown, Chord::Held, "SC_PAGEDOWN", page<kPanelRow>},
+    {scan::KeypadMinus, Chord::Held, "SC_GRAYMINUS", page<-kPanelPage>},
+    {scan::KeypadPlus, Chord::Held, "SC_GRAYPLUS", page<kPanelPage>},
+    {scan::F5, Chord::Held, "SC_F5", save},
+    {scan::F6, Chord::Held, "SC_F6", saveAs},
+    {scan::Z, Chord::Ctrl, "SC_UNDO", undo},
+    {scan::Z, Chord::CtrlShift, "SC_REDO", redo},
+    {scan::Y, Chord::CtrlAnyShift, "SC_REDO", redo},
+}};
 
-void saveLevelAs(Editor& editor) {
-    const std::string path = showSaveDialog(editor.host, editor.profile.gameId);
-    // Safe: a cancelled dialog changes nothing, so F5 still saves to the old
-    // name instead of silently writing nowhere.
-    if (path.empty()) return;
-    editor.level.fileName = path;
-    writeLevel(editor.level, path);
-}
-
-void RunKeyCommand(Editor& editor, std::string_view name) {
-    if (name == "SC_LEFT") {
-        scrollView(editor, -1, 0);
-    } else if (name == "SC_RIGHT") {
-        scrollView(editor, 1, 0);
-    } else if (name == "SC_UP") {
-        scrollView(editor, 0, -1);
-    } else if (name == "SC_DOWN") {
-        scrollView(editor, 0, 1);
-    } else if (name == "SC_PAGEUP") {
-        pageTiles(editor, -kPanelRow);
-    } else if (name == "SC_PAGEDOWN") {
-        pageTiles(editor, kPanelRow);
-    } else if (name == "SC_GRAYMINUS") {
-        pageTiles(editor, -kPanelPage);
-    } else if (name == "SC_GRAYPLUS") {
-        pageTiles(editor, kPanelPage);
-    } else if (name == "SC_F5") {
-        saveLevel(editor);
-        drawTilePanel(editor);
-    } else if (name == "SC_F6") {
-        saveLevelAs(editor);
-        drawTilePanel(editor);
+bool chordDown(Host& host, const KeyCommand& command) {
+    if (!host.keyHeld(command.scanCode)) return false;
+    switch (command.chord) {
+    case Chord::Held:
+        return true;
+    case Chord::Ctrl:
+        return host.keyHeld(scan::Ctrl) && !shiftHeld(host);
+    case Chord::CtrlShift:
+        return host.keyHeld(scan::Ctrl) && shiftHeld(host);
+    case Chord::CtrlAnyShift:
+        return host.keyHeld(scan::Ctrl);
     }
-    updateStatusPanel(editor);
+    return false;
+}
+
+void RunKeyCommand(Program& program, const KeyCommand& command) {
+    command.run(program);
+    finishStep(program);
 }
 
 } // namespace tessaly

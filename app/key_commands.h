@@ -1,40 +1,37 @@
 // The editor's keyboard commands: scrolling the map view, paging the tile
-// panel, Save and Save As.
+// panel, Save and Save As, undo and redo. One table keyed by scan code, polled
+// by the editor loop in its order.
 #pragma once
 
 #include <array>
 #include <string_view>
 
-#include "views/editor.h"
+#include "app/program.h"
 
 namespace tessaly {
 
-struct KeyCommand {
-    int scanCode;
-    std::string_view name;
+// When a key's command runs.
+enum class Chord {
+    Held,         // on every pass while the key is held, whatever else is held
+    Ctrl,         // once per press, with Ctrl held and Shift not
+    CtrlShift,    // once per press, with Ctrl and Shift held
+    CtrlAnyShift, // once per press, with Ctrl held, Shift or not
 };
 
-// In the order the editor loop polls them.
-constexpr std::array<KeyCommand, 10> kKeyCommands{{
-    {0x4B, "SC_LEFT"},
-    {0x4D, "SC_RIGHT"},
-    {0x48, "SC_UP"},
-    {0x50, "SC_DOWN"},
-    {0x49, "SC_PAGEUP"},
-    {0x51, "SC_PAGEDOWN"},
-    {0x4A, "SC_GRAYMINUS"},
-    {0x4E, "SC_GRAYPLUS"},
-    {0x3F, "SC_F5"},
-    {0x40, "SC_F6"},
-}};
+struct KeyCommand {
+    int scanCode;
+    Chord chord;
+    std::string_view name;
+    void (*run)(Program&);
+};
 
-// Runs the command of that name (exact, case-sensitive; an unknown name runs
-// none), then updates the status panel.
-void RunKeyCommand(Editor& editor, std::string_view name);
+extern const std::array<KeyCommand, 13> kKeyCommands;
 
-// Save: writes the level to its file name (nothing when the name is empty).
-void saveLevel(Editor& editor);
-// Save As: asks for a path with the save dialog and writes the level there.
-void saveLevelAs(Editor& editor);
+// Whether the command's keys are down now: its key, and for a once-per-press
+// command the modifiers its chord names.
+bool chordDown(Host& host, const KeyCommand& command);
+
+// Runs the command, then finishes the editing step.
+void RunKeyCommand(Program& program, const KeyCommand& command);
 
 } // namespace tessaly

@@ -18,7 +18,7 @@ int runProgram(Host& host) {
     startUp(*program);
     for (;;) {
         if (std::optional<int> status = runStartScreen(*program)) return *status;
-        runEditor(*program);
+        if (std::optional<int> status = runEditor(*program)) return *status;
     }
 }
 

@@ -1,9 +1,11 @@
 // The program record and its entry point.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
+#include "app/recovery.h"
 #include "gui/text.h"
 #include "gui/widgets.h"
 #include "platform/host.h"
@@ -16,7 +18,7 @@ namespace tessaly {
 // surface, the text state, the widget table, the loop state and the editor
 // bound to them. Created zeroed at start-up; nothing is global.
 struct Program {
-    explicit Program(Host& h) : host(h), editor(std::make_unique<Editor>(surface, text, h)) {}
+    explicit Program(Host& h) : host(h), editor(std::make_unique<Editor>(surface, text)) {}
 
     Host& host;
     Surface surface;
@@ -25,14 +27,22 @@ struct Program {
 
     int screenWidth = 0;
     int screenHeight = 0;
-    std::string titleText;
+    std::string titleText; // the program's own text (Windows-1251)
     std::string bannerText;
+    std::string shownTitle; // the window title as last set (UTF-8)
 
     MouseState mouse;     // the last mouse read of either loop
     bool chosen = false;  // a game button was clicked; cleared when the editor is left
     bool clicked = false; // this selection pass read the left button alone
 
     std::unique_ptr<Editor> editor;
+    // Whether the file the level was read from is a whole level file (or was
+    // written by the editor since); F5 asks before replacing one that is not.
+    bool fileIsWhole = true;
+    // The keys of each keyboard command that acts once per press, as they
+    // were at the previous pass (index: the command's place in the table).
+    std::array<bool, 16> chordWasDown{};
+    RecoveryState recovery;
 };
 
 // The colours of the screen background and the start screen's text.

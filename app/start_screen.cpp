@@ -6,6 +6,7 @@
 
 #include "gui/palette.h"
 #include "level/profile.h"
+#include "platform/text_encoding.h"
 
 namespace tessaly {
 
@@ -86,6 +87,9 @@ void setColours(TextState& text, const ColourScheme& c) {
 }
 
 int exitCommand(Program& p) {
+    // The program ends normally: a recovery copy of edits that are all saved
+    // (or undone) goes with it.
+    if (!hasUnsavedEdits(p.editor->history)) removeRecoveryCopy(p);
     DrawWidget(p.widgets, p.surface, p.text, kExitSlot, "Inv");
     p.host.pauseUninterruptible(kExitPauseMs);
     return 0;
@@ -104,7 +108,8 @@ void aboutCommand(Program& p) {
 }
 
 void drawStartScreen(Program& p) {
-    p.host.setTitle(p.titleText);
+    p.shownTitle = cp1251ToUtf8(p.titleText);
+    p.host.setTitle(p.shownTitle);
     ApplyEditorPalette(p.surface);
     drawScreenBackground(p);
     SetTextScale(p.text, 1);
@@ -180,6 +185,7 @@ void startUp(Program& p) {
 std::optional<int> runStartScreen(Program& p) {
     drawStartScreen(p);
     while (!p.chosen) {
+        p.host.beginPass();
         p.mouse = p.host.readMouse();
         if (p.mouse.buttons == 1) p.clicked = true;
         // Safe: closing the window on the start screen is the Exit command,

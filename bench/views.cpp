@@ -57,8 +57,7 @@ void setUpEditor(Editor& editor, bool crowded) {
 struct Views {
     Surface surface;
     TextState text;
-    TestHost host;
-    std::unique_ptr<Editor> editor = std::make_unique<Editor>(surface, text, host);
+    std::unique_ptr<Editor> editor = std::make_unique<Editor>(surface, text);
 };
 
 void BM_RedrawMapViewCrowded(benchmark::State& state) {
@@ -89,7 +88,7 @@ void BM_DrawStatusPanel(benchmark::State& state) {
 }
 
 // What the editor loop does for one painted cell, less the 10 ms pause:
-// paintCell, then the status update's panel and map view redraw.
+// paintCell, then the status panel and map view redraw that end the step.
 void BM_PaintCellWithStatusUpdate(benchmark::State& state) {
     Views v;
     setUpEditor(*v.editor, true);
@@ -103,8 +102,8 @@ void BM_PaintCellWithStatusUpdate(benchmark::State& state) {
     }
 }
 
-// One editor-loop pass with the left button held over the map view: ten key
-// polls, the area tests, paintCell and updateStatusPanel; both pauses are free.
+// One editor-loop pass with the left button held over the map view: the key
+// polls, the area tests, paintCell and the end of its step; both pauses are free.
 void BM_EditorPassPainting(benchmark::State& state) {
     TestHost host;
     auto program = std::make_unique<Program>(host);

@@ -25,13 +25,14 @@ void expectSameLevel(const Level& a, const Level& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto level = std::make_unique<Level>();
-    const ReadResult result = readLevelFromBytes(*level, std::span<const uint8_t>(data, size));
+    const ReadResult result =
+        readLevelFromBytes(*level, std::span<const uint8_t>(data, size)).result;
     if (result == ReadResult::Refused && (level->width != 0 || level->height != 0)) std::abort();
 
     // Both encodings describe the same level, so one fresh record serves both.
     auto again = std::make_unique<Level>();
     for (const auto& bytes : {encodeLevel(*level), encodeLevelWithRuns(*level)}) {
-        if (readLevelFromBytes(*again, bytes) != ReadResult::Read) std::abort();
+        if (readLevelFromBytes(*again, bytes).result != ReadResult::Read) std::abort();
         expectSameLevel(*level, *again);
     }
     return 0;

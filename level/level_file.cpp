@@ -20,8 +20,9 @@
 // of the run remains, the read position moves back onto the value word so that
 // the next word reads it again. The stream ends a plane as soon as the read
 // position reaches the end of the file after one of the plane's words; the
-// remaining cells of that plane keep their values and the next plane reads
-// zero bytes. Header words past the end of the file read as zero.
+// remaining cells of that plane stay 0 (both planes are cleared before a read)
+// and the next plane reads zero bytes. Header words past the end of the file
+// read as zero.
 //
 // The writer writes bytes 0..3 verbatim and every later word plainly, so saved
 // files are uncompressed, except that a word holding 0xFEFE is written as the
@@ -42,14 +43,6 @@ constexpr uint16_t kRunMarker = 0xFEFE;
 // would read back as a run marker.
 constexpr std::array<uint8_t, 6> kEscapedRunMarker = {0xFE, 0xFE, 0x01, 0x00, 0xFE, 0xFE};
 constexpr int kHeaderWords = (kHeaderBytes - 4) / 2; // bytes 4..35
-constexpr int kClearedSide = 128;
-
-// A level stream never needs more bytes than this: 16 header words, two
-// planes of at most 256 x 256 cells and their padding, every word written as
-// a six-byte run at worst. Bytes past it are never read, so a huge file picked
-// by mistake costs no more than this.
-constexpr std::size_t kLevelReadLimit =
-    4 + 6 * (kHeaderWords + 2 * (kMaxMapSide * kMaxMapSide + kMaxPaddingWords));
 
 uint16_t headerWord(const Level& level, int offset) {
     return readLe16(level.keptHeader.data() + offset);
@@ -85,31 +78,49 @@ class RunDecoder {
     }
 
     bool atEnd() const { return position_ >= bytes_.size(); }
+    // Some word so far, or a part of it, lay past the end of the file.
+    bool ranOut() const { return ranOut_; }
 
   private:
-    uint8_t byteAt(size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0; }
+    uint8_t byteAt(size_t offset) {
+        if (offset < bytes_.size()) return bytes_[offset];
+        ranOut_ = true;
+        return 0;
+    }
 
     std::span<const uint8_t> bytes_;
     size_t position_ = 4;
     unsigned remaining_ = 0;
     bool repeating_ = false;
+    bool ranOut_ = false;
 };
 
 // Fills one plane's cells and then its padding words, in file order, until
 // the file ends. The reader replaces the whole level rather than editing it,
-// so it fills the planes directly instead of through setTileCell.
-void decodePlane(RunDecoder& decoder, const Level& level, Plane& plane,
+// so it fills the planes directly instead of through setTileCell. Returns
+// whether every cell, and every word before them, came from the file.
+bool decodePlane(RunDecoder& decoder, const Level& level, Plane& plane,
                  std::array<uint16_t, kMaxPaddingWords>& padding) {
     for (int row = 1; row <= level.height; ++row) {
         for (int column = 1; column <= level.width; ++column) {
             plane[column][row] = decoder.next();
-            if (decoder.atEnd()) return;
+            if (decoder.atEnd()) {
+                const bool last = row == level.height && column == level.width;
+                return last && !decoder.ranOut();
+            }
         }
     }
+    const bool cellsRead = !decoder.ranOut();
     for (int i = 0; i < level.paddingWords; ++i) {
         padding[i] = decoder.next();
-        if (decoder.atEnd()) return;
+        if (decoder.atEnd()) break;
     }
+    return cellsRead;
+}
+
+void clearPlanes(Level& level) {
+    for (auto& column : level.tilePlane) column.fill(0);
+    for (auto& column : level.objectPlane) column.fill(0);
 }
 
 void makeEmpty(Level& level) {
@@ -173,14 +184,14 @@ int paddingWordsFor(const Level& level) {
     return layout ? (roundUp16(planeBytes) - planeBytes) / 2 : 0;
 }
 
-ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
-    for (int column = 1; column <= kClearedSide; ++column) {
-        for (int row = 1; row <= kClearedSide; ++row) {
-            level.tilePlane[column][row] = 0;
-            level.objectPlane[column][row] = 0;
-        }
-    }
+LevelReadInfo readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
+    // Safe: both planes are cleared whole, so a file smaller than the last
+    // level, or cut short, reads as its own cells followed by zeros and never
+    // shows (or saves) cells of the level read before it.
+    clearPlanes(level);
     makeEmpty(level);
+    LevelReadInfo info;
+    info.fileBytes = bytes.size();
 
     // Safe: the header is decoded as part of the run stream, as the games
     // compress it; reading cells from byte 36 on would garble every cell of
@@ -198,26 +209,38 @@ ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {
         // Safe: the planes hold 256 columns and rows; such a file is refused
         // whole and reads as one that cannot be opened.
         makeEmpty(level);
-        return ReadResult::Refused;
+        info.result = ReadResult::Refused;
+        return info;
     }
     level.width = width;
     level.height = height;
     // Safe: the padding words of the games' own files are passed over and
     // kept, so the object plane is not shifted and a save gives them back.
+    // Kept: the header alone places the planes, as the games read them, even
+    // when the file's length shows them lying back to back.
     level.paddingWords = paddingWordsFor(level);
 
-    decodePlane(decoder, level, level.tilePlane, level.tilePadding);
-    decodePlane(decoder, level, level.objectPlane, level.objectPadding);
-    return ReadResult::Read;
+    const bool tilesRead = decodePlane(decoder, level, level.tilePlane, level.tilePadding);
+    const bool objectsRead = decodePlane(decoder, level, level.objectPlane, level.objectPadding);
+    info.result = ReadResult::Read;
+    info.cellsComplete = tilesRead && objectsRead;
+    return info;
 }
 
-ReadResult readLevel(Level& level, const std::string& path) {
-    const std::optional<std::vector<uint8_t>> bytes = readFileBytes(path, kLevelReadLimit);
-    if (!bytes) {
+LevelReadInfo readLevel(Level& level, const std::string& path) {
+    const std::optional<FileHead> head = readFileHead(path, kLevelReadLimit);
+    if (!head) {
         readLevelFromBytes(level, {});
-        return ReadResult::Unreadable;
+        return LevelReadInfo{};
     }
-    return readLevelFromBytes(level, *bytes);
+    LevelReadInfo info = readLevelFromBytes(level, head->bytes);
+    info.fileBytes = head->fileBytes;
+    return info;
+}
+
+bool isWholeLevel(const LevelReadInfo& info, const Level& level) {
+    return info.result == ReadResult::Read && info.cellsComplete &&
+           info.fileBytes <= maxLevelFileBytes(level.width, level.height, level.paddingWords);
 }
 
 std::vector<uint8_t> encodeLevel(const Level& level) {

@@ -3,6 +3,7 @@
 
 #include "level/level.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -16,10 +17,49 @@ enum class ReadResult {
     Refused,    // it declares more than 256 columns or rows: the level is empty
 };
 
-// Fills width, height, keptHeader, padding and the map's cells of both
-// planes from the file; fileName is left alone.
-ReadResult readLevel(Level& level, const std::string& path);
-ReadResult readLevelFromBytes(Level& level, std::span<const uint8_t> bytes);
+// What a read found out about the file besides the level itself.
+struct LevelReadInfo {
+    ReadResult result = ReadResult::Unreadable;
+    // Every cell of both planes that the header declares came from the file,
+    // the header included, before its bytes ended. The padding words after a
+    // plane may be missing.
+    bool cellsComplete = false;
+    // The file's real size in bytes, even when only its first part was read.
+    std::uint64_t fileBytes = 0;
+};
+
+// Fills width, height, keptHeader, padding and both planes from the file;
+// fileName is left alone. Both planes are cleared whole first, so cells the
+// file does not reach read as 0.
+LevelReadInfo readLevel(Level& level, const std::string& path);
+LevelReadInfo readLevelFromBytes(Level& level, std::span<const uint8_t> bytes);
+
+// The longest file a whole level of this size can need: bytes 0..3, then the
+// 16 header words and every cell of both planes with `paddingWords` after
+// each plane, every word written as a six-byte run at worst. Negative values
+// count as 0.
+constexpr std::size_t maxLevelFileBytes(int width, int height, int paddingWords) {
+    constexpr std::size_t kRunBytes = 6;
+    constexpr std::size_t kHeaderWords = (kHeaderBytes - 4) / 2;
+    const auto count = [](int n) { return n > 0 ? static_cast<std::size_t>(n) : 0; };
+    return 4 +
+           kRunBytes * (kHeaderWords + 2 * (count(width) * count(height) + count(paddingWords)));
+}
+
+// The most of a level file that is ever read: the longest file the largest
+// level can need, so that no whole level is cut short, while a huge file
+// picked by mistake costs no more than this.
+constexpr std::size_t kLevelReadLimit =
+    maxLevelFileBytes(kMaxMapSide, kMaxMapSide, kMaxPaddingWords);
+
+// A file is a whole level when it was read, every cell its header declares
+// was read, and it is no longer than the longest file that level could need
+// (maxLevelFileBytes with the padding the header declares). Missing padding
+// words at the end and a few trailing bytes, which other tools leave, still
+// make a whole level; a file cut short, an unreadable or refused one, or any
+// other file far longer than its level (a tile bitmap opened as a level) do
+// not. `level` is the level that read filled.
+bool isWholeLevel(const LevelReadInfo& info, const Level& level);
 
 // The padding words after each plane of a file whose header declares the
 // games' plane layout (2 planes, each of roundup16(2 x width x height) bytes)

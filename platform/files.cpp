@@ -144,7 +144,7 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
 
 } // namespace
 
-std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::size_t limit) {
+std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit) {
     if (path.empty()) return std::nullopt;
     // Non-blocking so that opening a FIFO cannot hang; only regular files are
     // read, so a device cannot feed bytes without end.
@@ -152,10 +152,19 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::
     if (!fd.valid()) return std::nullopt;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    std::vector<uint8_t> bytes;
-    bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
-    if (!readAll(fd.get(), bytes, limit)) return std::nullopt;
-    return bytes;
+    FileHead head;
+    head.bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
+    if (!readAll(fd.get(), head.bytes, limit)) return std::nullopt;
+    // A file that grew since fstat is at least as long as what was read.
+    head.fileBytes =
+        std::max<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), head.bytes.size());
+    return head;
+}
+
+std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::size_t limit) {
+    std::optional<FileHead> head = readFileHead(path, limit);
+    if (!head) return std::nullopt;
+    return std::move(head->bytes);
 }
 
 std::string findFileIgnoringCase(const std::string& folder, const std::string& name) {

@@ -17,6 +17,16 @@ constexpr std::size_t kDefaultReadLimit = std::size_t(64) << 20;
 std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path,
                                                   std::size_t limit = kDefaultReadLimit);
 
+// The first bytes of a file and its real size.
+struct FileHead {
+    std::vector<uint8_t> bytes;  // at most the limit asked for
+    std::uint64_t fileBytes = 0; // the whole file's size, at least bytes.size()
+};
+
+// As readFileBytes, also telling the file's real size.
+std::optional<FileHead> readFileHead(const std::string& path,
+                                     std::size_t limit = kDefaultReadLimit);
+
 // The path of `name` inside `folder`, matching the name whatever its case
 // (DOS-era files: LEVEL01.CK1, level01.ck1). An exact match wins; with no
 // match the plain joined path is returned.

@@ -8,6 +8,7 @@
 // (Surface::changed, Surface::paletteChanged).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,9 @@
 namespace tessaly {
 
 struct Surface;
+
+// The longest window title, in characters.
+constexpr std::size_t kTitleLimit = 127;
 
 // Mouse state as the loops keep it. buttons: bit 0 left, bit 1 right, bit 2
 // middle. All four are -1 when the pointer cannot be read.
@@ -35,9 +39,32 @@ struct DialogRequest {
     int selectedFilter = 1;
 };
 
-// PC keyboard scan codes (set 1) that the program polls.
+// A question for the user and the answers offered, in the order they are
+// shown; `defaultAnswer` (an index into `answers`) is the one Enter picks.
+// Texts are UTF-8.
+struct Question {
+    std::string text;
+    std::vector<std::string> answers;
+    int defaultAnswer = 0;
+};
+
+// What Host::ask returns when the question was closed without an answer
+// (Escape, or the question's close button).
+constexpr int kQuestionClosed = -1;
+
+// The date and time now: seconds since 1970-01-01 00:00:00 UTC, and how far
+// the user's local time is ahead of UTC.
+struct WallClock {
+    int64_t unixSeconds = 0;
+    int utcOffsetSeconds = 0;
+};
+
+// PC keyboard scan codes (set 1) that the program polls. Both Ctrl keys read
+// as LeftCtrl, as the right one sends the same code after an E0 prefix. Z
+// and Y are the keys labelled so in the user's layout.
 namespace scan {
 constexpr int Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
+constexpr int Y = 0x15, Ctrl = 0x1D, LeftShift = 0x2A, Z = 0x2C, RightShift = 0x36;
 constexpr int F5 = 0x3F, F6 = 0x40, F10 = 0x44;
 constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
 constexpr int KeypadPlus = 0x4E, Down = 0x50, PageDown = 0x51;
@@ -50,9 +77,14 @@ class Host {
     // Opens the 800 x 600 window that shows `surface`'s visible page; the
     // host keeps the reference until it is destroyed.
     virtual void openWindow(Surface& surface) = 0;
-    // Sets the window title, cut to 127 characters.
+    // Sets the window title (UTF-8), cut to 127 characters.
     virtual void setTitle(std::string_view title) = 0;
 
+    // Called by each loop at the start of every pass, before it reads the
+    // input. A button or key pressed since the previous pass reads as held
+    // for this whole pass even if it was released already (a quick tap),
+    // and no longer after.
+    virtual void beginPass() = 0;
     virtual MouseState readMouse() = 0;
     // True while the key with this set-1 scan code is held; codes outside
     // 0..127 are never held. After the window loses or gains the focus every
@@ -62,6 +94,9 @@ class Host {
     virtual void pause(int milliseconds) = 0;
     // Waits the full time whatever the user does.
     virtual void pauseUninterruptible(int milliseconds) = 0;
+    // The program's clock in milliseconds: never goes back; only differences count.
+    virtual int64_t clockMilliseconds() = 0;
+    virtual WallClock wallClock() = 0;
 
     // The folder of the running executable, without a trailing separator.
     virtual std::string executableDirectory() = 0;
@@ -74,6 +109,14 @@ class Host {
 
     // Shows the modal About box and returns when it is closed.
     virtual void showAboutBox() = 0;
+
+    // Asks a modal question; returns the index of the chosen answer, or
+    // kQuestionClosed. Like the dialogs it takes the focus and gives it back,
+    // so every key reads as not held until pressed again.
+    virtual int ask(const Question& question) = 0;
+    // Shows a modal message (UTF-8) and returns when it is closed; the focus
+    // rule of ask applies.
+    virtual void showMessage(std::string_view text) = 0;
 
     // Whether the user asked to close the window since the last call.
     virtual bool closeRequested() = 0;

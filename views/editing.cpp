@@ -31,13 +31,13 @@ void paintCell(Editor& editor, int x, int y) {
     const int32_t tile = editor.edit.currentTile;
     const Cell c = hit->cell;
     if (tile < p.tileCount) {
-        setTileCell(editor.level, c.column, c.row, tile);
+        setTile(editor, c.column, c.row, tile);
         drawTile(editor, tile, hit->cx, hit->cy, PutMode::Opaque);
         return;
     }
     for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
         if (p.objectPicture[k] == tile && tile > 0) {
-            setObjectCell(editor.level, c.column, c.row, p.objectCode[k]);
+            setObject(editor, c.column, c.row, p.objectCode[k]);
         }
     }
     drawTile(editor, tileCell(editor.level, c.column, c.row), hit->cx, hit->cy, PutMode::Opaque);
@@ -69,18 +69,16 @@ void linkDoor(Editor& editor, int x, int y) {
     if (!v) return;
     // Kept: the selected cell is overwritten whatever it holds now; before
     // any door is selected that is cell (0, 0), outside every map.
-    setObjectCell(editor.level, editor.edit.selectedDoor.column, editor.edit.selectedDoor.row, *v);
+    setObject(editor, editor.edit.selectedDoor.column, editor.edit.selectedDoor.row, *v);
     editor.edit.doorExit = decodeDoorLink(*v);
 }
 
 void setCopyStart(Editor& editor, int x, int y) {
     if (auto hit = hitCell(editor, x, y)) editor.edit.copyStart = hit->cell;
-    redrawMapView(editor);
 }
 
 void setCopyEnd(Editor& editor, int x, int y) {
     if (auto hit = hitCell(editor, x, y)) editor.edit.copyEnd = hit->cell;
-    redrawMapView(editor);
 }
 
 // The block is columns sx..ex by rows sy..ey, read row by row into the buffer
@@ -99,7 +97,6 @@ void copyBlock(Editor& editor) {
     }
     // Safe: the copy line shows the size of what the buffer holds.
     e.copySize = {columns, rows};
-    redrawMapView(editor);
 }
 
 // The pasted size comes from the copy corners as they are now, not as they
@@ -112,8 +109,8 @@ void pasteBlock(Editor& editor, int x, int y) {
     for (int32_t dy = 0; dy < rows && dy < kPlaneSize; ++dy) {
         for (int32_t dx = 0; dx < columns && dx < kPlaneSize; ++dx) {
             // Safe: cells beyond index 256 of the planes are left out.
-            setTileCell(editor.level, e.editCell.column + dx, e.editCell.row + dy,
-                        e.copyBuffer[size_t(dx)][size_t(dy)]);
+            setTile(editor, e.editCell.column + dx, e.editCell.row + dy,
+                    e.copyBuffer[size_t(dx)][size_t(dy)]);
         }
     }
 }

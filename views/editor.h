@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "gui/text.h"
+#include "level/edit_history.h"
 #include "level/level.h"
 #include "level/profile.h"
 #include "level/tilesheet.h"
-#include "platform/host.h"
 #include "platform/surface.h"
 
 namespace tessaly {
@@ -26,11 +26,14 @@ struct EditState {
     Cell doorExit;
 };
 
+// The views only draw: pausing, asking and telling the user are the editor
+// loop's work.
 struct Editor {
-    Editor(Surface& s, TextState& t, Host& h) : surface(s), text(t), host(h) {}
+    Editor(Surface& s, TextState& t) : surface(s), text(t) {}
 
     GameProfile profile;
     Level level;
+    EditHistory history; // of `level`, since it was opened
     TileSheet tiles;
     EditState edit;
     int32_t viewOriginColumn = 1;
@@ -39,8 +42,13 @@ struct Editor {
 
     Surface& surface;
     TextState& text;
-    Host& host;
 };
+
+// The editing operations change cells only through these two, which record
+// every change into the open step of the undo history. Cells outside the
+// planes are ignored.
+void setTile(Editor& editor, int column, int row, int32_t value);
+void setObject(Editor& editor, int column, int row, int32_t value);
 
 // Puts image `tile` of the tile sheet with its top-left pixel at (x, y).
 void drawTile(Editor& editor, int64_t tile, int x, int y, PutMode mode);

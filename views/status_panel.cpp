@@ -1,7 +1,6 @@
 #include "views/status_panel.h"
 
 #include "gui/text.h"
-#include "views/map_view.h"
 
 namespace tessaly {
 
@@ -9,7 +8,6 @@ namespace {
 
 constexpr int kPanelX = 2, kPanelY = 390, kPanelHeight = 150, kPanelWidth = 430;
 constexpr ColourScheme kStatusColours{76, 77, 78, 79, 80};
-constexpr int kStatusPauseMs = 10;
 
 std::string n(int32_t v) {
     return std::to_string(v);
@@ -43,12 +41,6 @@ void drawStatusPanel(Editor& editor) {
     for (int i = 0; i < kStatusLines; ++i) {
         DrawText(editor.surface, editor.text, 14 + 10 * i, 400 + 18 * i, lines[size_t(i)]);
     }
-}
-
-void updateStatusPanel(Editor& editor) {
-    drawStatusPanel(editor);
-    redrawMapView(editor);
-    editor.host.pause(kStatusPauseMs);
 }
 
 } // namespace tessaly

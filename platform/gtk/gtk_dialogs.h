@@ -1,5 +1,5 @@
 // The native dialogs of the real window, made with GTK 3 in the program's own
-// thread: the open and save file dialogs and the About box.
+// thread: the open and save file dialogs, questions, messages and the About box.
 //
 // GTK is started at the first dialog, once; when it cannot start (no display)
 // every dialog returns at once as if cancelled. While a dialog is open its
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/host.h"
@@ -34,6 +35,12 @@ class GtkDialogs {
     // Shows the About box with `logo` and returns when it is closed; false when
     // it could not be shown.
     bool aboutBox(const RgbaPicture& logo, const DialogOwner& owner);
+    // Asks the question with one button per answer, the default answer
+    // focused: the index of the answer chosen, or kQuestionClosed when the
+    // question was closed (Escape, its close button) or could not be shown.
+    int ask(const Question& question, const DialogOwner& owner);
+    // Shows the message with an OK button; false when it could not be shown.
+    bool message(std::string_view text, const DialogOwner& owner);
 
   private:
     bool ready(const DialogOwner& owner);

@@ -5,12 +5,14 @@
 
 #include "platform/png.h"
 #include "platform/surface.h"
+#include "platform/text_encoding.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr std::size_t kTitleLimit = 127;
+// The virtual date and time at the program's start: 2000-01-01 00:00:00 UTC.
+constexpr int64_t kStartUnixSeconds = 946684800;
 
 // The text in double quotes, control characters written as \xNN.
 std::string quoted(std::string_view text) {
@@ -74,7 +76,7 @@ void ReplayHost::openWindow(Surface& surface) {
 }
 
 void ReplayHost::setTitle(std::string_view title) {
-    title_ = std::string(title.substr(0, kTitleLimit));
+    title_ = utf8Prefix(title, kTitleLimit);
     entry() << "title " << quoted(title_) << '\n' << std::flush;
 }
 
@@ -83,6 +85,8 @@ void ReplayHost::setTitle(std::string_view title) {
 void ReplayHost::present() {
     if (surface_ != nullptr) markPresented(*surface_);
 }
+
+void ReplayHost::beginPass() {}
 
 MouseState ReplayHost::readMouse() {
     present();
@@ -119,6 +123,14 @@ void ReplayHost::passTime(int milliseconds) {
     clock_ = until;
 }
 
+int64_t ReplayHost::clockMilliseconds() {
+    return clock_;
+}
+
+WallClock ReplayHost::wallClock() {
+    return {kStartUnixSeconds + clock_ / 1000, 0};
+}
+
 std::string ReplayHost::executableDirectory() {
     return executableDirectory_;
 }
@@ -148,6 +160,48 @@ std::string ReplayHost::dialog(const char* kind, std::deque<const ReplayLine*>& 
 
 void ReplayHost::showAboutBox() {
     entry() << "about\n" << std::flush;
+    focusChanged();
+}
+
+namespace {
+
+std::string lowerCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return text;
+}
+
+} // namespace
+
+int ReplayHost::ask(const Question& question) {
+    entry() << "question " << quoted(question.text) << " -> ";
+    if (questionAnswers_.empty()) {
+        log_ << "NONE\n" << std::flush;
+        noAnswer_ = true;
+        throw ReplayStopped{};
+    }
+    const std::string word = questionAnswers_.front()->text;
+    questionAnswers_.pop_front();
+    int chosen = word == "close" ? kQuestionClosed : -2;
+    std::string offered;
+    for (std::size_t i = 0; i < question.answers.size(); ++i) {
+        const std::string answer = lowerCase(question.answers[i]);
+        if (answer == word) chosen = int(i);
+        offered += (i ? ", " : "") + answer;
+    }
+    if (chosen == -2) {
+        log_ << word << " (not one of " << offered << ")\n" << std::flush;
+        noAnswer_ = true;
+        throw ReplayStopped{};
+    }
+    log_ << word << '\n' << std::flush;
+    focusChanged();
+    return chosen;
+}
+
+void ReplayHost::showMessage(std::string_view text) {
+    entry() << "message " << quoted(text) << '\n' << std::flush;
     focusChanged();
 }
 
@@ -188,6 +242,9 @@ void ReplayHost::apply(const ReplayLine& line) {
     case ReplayCommand::Save:
     case ReplayCommand::SaveCancel:
         saveAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::Answer:
+        questionAnswers_.push_back(&line);
         break;
     case ReplayCommand::FocusLost:
     case ReplayCommand::FocusGained:

@@ -2,10 +2,11 @@
 // script (replay_script.h), on a virtual clock, and logs what the program did.
 //
 // Clock. The program's time passes only inside its pauses (both kinds); a
-// pause never sleeps. A pause from t to t + n stops at every script stamp in
-// (t, t + n], applies that stamp's lines in script order, and goes on to
-// t + n. Lines stamped 0 are applied by `start`, before the program runs.
-// Mouse, key and title reads see the state after the last applied line.
+// pause never sleeps. The date and time are virtual too: the program starts
+// at 2000-01-01 00:00:00 UTC, in a time zone of UTC itself. A pause from t to t + n stops at every
+// script stamp in (t, t + n], applies that stamp's lines in script order, and goes on to t + n.
+// Lines stamped 0 are applied by `start`, before the program runs. Mouse, key and title reads see
+// the state after the last applied line.
 //
 // End of the script. The script gives the program time up to its `endTime`
 // and no further: a pause that would run past it applies the remaining lines
@@ -25,10 +26,12 @@
 // changes leave the mouse buttons as they are.
 //
 // Dialogs. Applied `open`/`open-cancel` lines queue answers for open dialogs,
-// `save`/`save-cancel` lines for save dialogs; a dialog takes the oldest
-// unused answer of its kind and never reads ahead in the script. Dialogs and
-// the About box take no time. The dialog's program-side path is the script's
-// path taken relative to the script's folder; the log shows it as written.
+// `save`/`save-cancel` lines for save dialogs, `answer` lines for questions; a
+// dialog takes the oldest unused answer of its kind and never reads ahead in
+// the script. An answer is the button's text in lower case, or `close` for a
+// question closed without an answer (Escape). Messages take no answer.
+// Dialogs, questions, messages and the About box take no time. The dialog's program-side path is
+// the script's path taken relative to the script's folder; the log shows it as written.
 //
 // Log. One line per thing the program did at the host, in order, each
 // starting with the virtual time in milliseconds:
@@ -37,6 +40,9 @@
 //      cancelled, NONE without quotes when no answer was queued)
 //   @T save-dialog ...                                              (the same)
 //   @T about
+//   @T question "TEXT" -> WORD   (NONE without an answer; a word that is not
+//      one of the question's answers is logged with them and stops the run)
+//   @T message "TEXT"
 //   @T screenshot FILE
 //   @T exit STATUS
 //   @T expect-failed LINE: WHY
@@ -83,14 +89,19 @@ class ReplayHost final : public Host {
 
     void openWindow(Surface& surface) override;
     void setTitle(std::string_view title) override;
+    void beginPass() override;
     MouseState readMouse() override;
     bool keyHeld(int scanCode) override;
     void pause(int milliseconds) override;
     void pauseUninterruptible(int milliseconds) override;
+    int64_t clockMilliseconds() override;
+    WallClock wallClock() override;
     std::string executableDirectory() override;
     std::string openFileDialog(const DialogRequest& request) override;
     std::string saveFileDialog(const DialogRequest& request) override;
     void showAboutBox() override;
+    int ask(const Question& question) override;
+    void showMessage(std::string_view text) override;
     bool closeRequested() override;
 
   private:
@@ -116,7 +127,7 @@ class ReplayHost final : public Host {
     std::array<bool, 128> down_{};  // keys down according to the script
     std::array<bool, 128> stale_{}; // down keys that a focus change made read as not held
     bool closeRequest_ = false;
-    std::deque<const ReplayLine*> openAnswers_, saveAnswers_;
+    std::deque<const ReplayLine*> openAnswers_, saveAnswers_, questionAnswers_;
     bool checkFailed_ = false;
     bool noAnswer_ = false;
 };

@@ -205,6 +205,13 @@ std::string parseLine(std::string_view command, std::string_view rest, const std
             line.y = int(*y);
             line.value = int(*index);
         }
+    } else if (command == "answer") {
+        line.command = ReplayCommand::Answer;
+        if (!needWords(1)) {
+            why = "answer needs one word, such as save, discard or cancel";
+        } else {
+            line.text = std::string(words[0]);
+        }
     } else if (command == "expect-title") {
         line.command = ReplayCommand::ExpectTitle;
         line.text = std::string(rest); // may be empty: the title is expected empty

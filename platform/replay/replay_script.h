@@ -35,6 +35,7 @@ enum class ReplayCommand {
     Screenshot,  // text, path
     ExpectPixel, // x, y, value: palette index
     ExpectTitle, // text (may be empty)
+    Answer,      // text: the answer to a question, in lower case ("save", "close")
 };
 
 struct ReplayLine {

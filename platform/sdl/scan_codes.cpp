@@ -1,5 +1,6 @@
 #include "platform/sdl/scan_codes.h"
 
+#include <SDL_keycode.h>
 #include <SDL_scancode.h>
 
 #include <array>
@@ -134,6 +135,17 @@ constexpr auto kTable = [] {
 int setOneScanCode(int sdlScancode) {
     if (sdlScancode < 0 || sdlScancode >= SDL_NUM_SCANCODES) return -1;
     return kTable[size_t(sdlScancode)];
+}
+
+// Undo and redo name their keys by the letters on them: the key that types z
+// in the user's layout is Z (0x2C) wherever it sits, and so for y (0x15). A
+// key in the place of Z or Y on a US keyboard that types another letter
+// there (German, French layouts) is not reported as Z or Y.
+int layoutScanCode(int sdlScancode, int sdlKeycode) {
+    if (sdlKeycode == SDLK_z) return 0x2C;
+    if (sdlKeycode == SDLK_y) return 0x15;
+    const int code = setOneScanCode(sdlScancode);
+    return code == 0x2C || code == 0x15 ? -1 : code;
 }
 
 } // namespace tessaly

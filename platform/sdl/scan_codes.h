@@ -9,4 +9,8 @@ namespace tessaly {
 // so they name physical keys whatever the layout, as set-1 codes do.
 int setOneScanCode(int sdlScancode);
 
+// The code reported for a key event: as setOneScanCode, except that the keys
+// that type z and y in the user's layout report Z (0x2C) and Y (0x15).
+int layoutScanCode(int sdlScancode, int sdlKeycode);
+
 } // namespace tessaly

@@ -7,13 +7,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/sdl/emblem.h"
 #include "platform/sdl/scan_codes.h"
-#include "platform/sdl/window_title.h"
 #include "platform/surface.h"
+#include "platform/text_encoding.h"
 
 namespace tessaly {
 
@@ -95,17 +96,18 @@ void SdlHost::openWindow(Surface& surface) {
 }
 
 void SdlHost::setTitle(std::string_view title) {
-    title_ = windowTitleUtf8(title);
+    title_ = utf8Prefix(title, kTitleLimit);
     if (window_) SDL_SetWindowTitle(window_, title_.c_str());
 }
 
 void SdlHost::handle(const SDL_Event& e) {
     switch (e.type) {
     case SDL_KEYDOWN:
-        keyDown(keys_, setOneScanCode(e.key.keysym.scancode), e.key.repeat != 0, e.key.timestamp);
+        keyDown(keys_, layoutScanCode(e.key.keysym.scancode, e.key.keysym.sym), e.key.repeat != 0,
+                e.key.timestamp);
         return;
     case SDL_KEYUP:
-        keyUp(keys_, setOneScanCode(e.key.keysym.scancode));
+        keyUp(keys_, layoutScanCode(e.key.keysym.scancode, e.key.keysym.sym));
         return;
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
@@ -222,6 +224,8 @@ void SdlHost::present() {
     markPresented(*surface_);
 }
 
+void SdlHost::beginPass() {}
+
 MouseState SdlHost::readMouse() {
     if (!window_) return {-1, -1, -1, -1};
     pumpEvents();
@@ -274,6 +278,18 @@ void SdlHost::pause(int milliseconds) {
 // events that arrive meanwhile still keep the key table true.
 void SdlHost::pauseUninterruptible(int milliseconds) {
     waitPumping(milliseconds);
+}
+
+int64_t SdlHost::clockMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+WallClock SdlHost::wallClock() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {int64_t(now), int(local.tm_gmtoff)};
 }
 
 std::string SdlHost::executableDirectory() {
@@ -335,6 +351,14 @@ void SdlHost::showAboutBox() {
     const IndexedPicture logo = drawEmblem(kLogoTiles);
     const RgbaPicture picture{logo.width, logo.height, emblemRgba(logo)};
     runModal([&](const DialogOwner& o) { return dialogs_.aboutBox(picture, o); });
+}
+
+int SdlHost::ask(const Question& question) {
+    return runModal([&](const DialogOwner& o) { return dialogs_.ask(question, o); });
+}
+
+void SdlHost::showMessage(std::string_view text) {
+    runModal([&](const DialogOwner& o) { return dialogs_.message(text, o); });
 }
 
 bool SdlHost::closeRequested() {

@@ -37,14 +37,19 @@ class SdlHost : public Host {
 
     void openWindow(Surface& surface) override;
     void setTitle(std::string_view title) override;
+    void beginPass() override;
     MouseState readMouse() override;
     bool keyHeld(int scanCode) override;
     void pause(int milliseconds) override;
     void pauseUninterruptible(int milliseconds) override;
+    int64_t clockMilliseconds() override;
+    WallClock wallClock() override;
     std::string executableDirectory() override;
     std::string openFileDialog(const DialogRequest& request) override;
     std::string saveFileDialog(const DialogRequest& request) override;
     void showAboutBox() override;
+    int ask(const Question& question) override;
+    void showMessage(std::string_view text) override;
     bool closeRequested() override;
 
     // Shows what changed on the visible page since the last present; does

@@ -83,7 +83,7 @@ TEST_F(EditorLoop, ActionsRunInTableOrderEachFollowedByAStatusUpdate) {
     // Left and right together over view cell (2, 3): paint, then pick.
     host.mouse = {62, 78, 0, 3};
     const int pausesBefore = host.pauses;
-    EXPECT_TRUE(editorPass(*program));
+    EXPECT_EQ(editorPass(*program), PassEnd::Stay);
     EXPECT_EQ(tileCell(e.level, 3, 4), 5);
     EXPECT_EQ(e.edit.editCell, (Cell{3, 4}));
     EXPECT_EQ(host.pauses - pausesBefore, 3); // the loop's pause and one per action
@@ -101,17 +101,15 @@ TEST_F(EditorLoop, ActionsRunInTableOrderEachFollowedByAStatusUpdate) {
     EXPECT_EQ(tileCell(e.level, 1, 1), paintedBefore);
 }
 
-TEST_F(EditorLoop, F10EndsTheLoopAfterThePassAndCloseRequestsAreDropped) {
+TEST_F(EditorLoop, F10EndsTheLoopAfterThePass) {
     host.openAnswers.push_back("");
     startEditor(*program);
-    host.closeRequest = true;
-    EXPECT_TRUE(editorPass(*program));
-    EXPECT_FALSE(host.closeRequest); // taken and dropped, not kept for the start screen
-    host.keys[0x4D] = true;          // right arrow with F10: the arrow's command still runs
+    host.keys[0x4D] = true; // right arrow with F10: the arrow's command still runs
     host.keys[0x44] = true;
     const int pausesBefore = host.pauses;
-    EXPECT_FALSE(editorPass(*program));
+    EXPECT_EQ(editorPass(*program), PassEnd::Leave);
     EXPECT_EQ(host.pauses - pausesBefore, 2);
+    EXPECT_TRUE(host.questions.empty()); // nothing was unsaved
 }
 
 } // namespace

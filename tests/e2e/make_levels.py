@@ -104,6 +104,60 @@ def main():
     write("f6_held_across_dialog", "expected/level.ck1", ck1.bytes())
     write("f6_held_across_dialog", "expected/copy.ck1", ck1.bytes())
 
+    # A level read after a bigger one keeps none of its cells: after a
+    # 150 x 150 level, a 140 x 140 file holding only its header opens as zeros
+    # (also past column and row 128), and F5 writes its header and zeros.
+    big = Level(150, 150)
+    write("short_level_after_big", "big.ck1", big.bytes())
+    short = Level(140, 140)
+    write("short_level_after_big", "short.ck1", bytes(short.header))
+    write("short_level_after_big", "expected/short.ck1",
+          bytes(short.header) + bytes(4 * 140 * 140))
+
+    # Undo and redo: a stroke painting tile 14 over (3, 4), (4, 4), (5, 4) is
+    # one step; undone and redone, then saved.
+    write("undo_redo_stroke", "level.ck1", ck1.bytes())
+    stroke = ck1.copy()
+    for c in (3, 4, 5):
+        stroke.tiles[(c, 4)] = 14
+    write("undo_redo_stroke", "expected/level.ck1", stroke.bytes())
+
+    # Undo past a save: the saved file keeps the edit, the title its mark.
+    write("undo_past_save", "level.ck1", ck1.bytes())
+    write("undo_past_save", "expected/level.ck1", painted.bytes())
+
+    # F10 with unsaved edits: Cancel stays, Discard leaves without writing,
+    # and after coming back Save writes the new edit (14 at (3, 4)) and leaves.
+    write("f10_questions", "level.ck1", ck1.bytes())
+    write("f10_questions", "expected/level.ck1", painted.bytes())
+
+    # A close request with edits: Cancel stays, Save writes and ends.
+    write("close_with_edits", "level.ck1", ck1.bytes())
+    write("close_with_edits", "expected/level.ck1", painted.bytes())
+
+    # A save into a folder that does not exist: told, the mark kept, nothing
+    # written anywhere; the file opened stays as it was.
+    write("failed_save", "level.ck1", ck1.bytes())
+    write("failed_save", "expected/level.ck1", ck1.bytes())
+
+    # A 20 x 20 level cut short after ten tile words: F5 asks; Cancel keeps
+    # the file, Overwrite writes the whole level (the missing cells as 0).
+    cut = Level(20, 20)
+    cut_bytes = cut.bytes()[:36 + 20]
+    write("incomplete_file", "cut.ck1", cut_bytes)
+    whole = Level(20, 20)
+    for r in range(1, 21):
+        for c in range(1, 21):
+            i = (r - 1) * 20 + (c - 1)
+            whole.tiles[(c, r)] = cut.tiles[(c, r)] if i < 10 else 0
+    write("incomplete_file", "expected/cut.ck1", whole.bytes())
+
+    # A recovery copy written 30 s after an edit survives the program's end
+    # without a save; the next run restores it and saves: the file has the
+    # edit. A third run finds no copy any more.
+    write("recovery_restore", "level.ck1", ck1.bytes())
+    write("recovery_restore", "expected/level.ck1", painted.bytes())
+
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
         write("demo", "level.dd2", f.read())

@@ -1,11 +1,17 @@
 # Runs one replay scenario and checks its results:
-#   case.replay      the script, run from a fresh copy of the case folder
-#   expected.log     what tessaly-replay must print, line for line
-#   expected.status  its exit status (0 when the file is absent)
+#   case.replay      the script, run from a fresh copy of the case folder (the
+#                    folder is the working folder, so paths stay as written)
+#   case2.replay ... further runs of the program in the same folder, one after
+#                    the other, sharing the user's state folder (recovery copies)
+#   expected.log     what tessaly-replay must print, line for line; the log of
+#                    each further run follows a line "== case2.replay"
+#   expected.status  the exit status of every run (0 when the file is absent)
 #   expected/        files the run must leave, byte for byte; any other file
 #                    the run creates (screenshots aside) fails the case
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
+file(REMOVE_RECURSE ${WORK_DIR} ${WORK_DIR}-state)
+file(MAKE_DIRECTORY ${WORK_DIR} ${WORK_DIR}-state)
+# Recovery copies go to a state folder of the case's own, outside its folder.
+set(ENV{XDG_STATE_HOME} ${WORK_DIR}-state)
 file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
 foreach(input ${inputs})
     get_filename_component(name ${input} NAME)
@@ -15,22 +21,36 @@ foreach(input ${inputs})
 endforeach()
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
-execute_process(COMMAND ${REPLAY} ${WORK_DIR}/case.replay
-                WORKING_DIRECTORY ${WORK_DIR}
-                OUTPUT_VARIABLE log ERROR_VARIABLE errors RESULT_VARIABLE status)
+set(expected_status 0)
+if(EXISTS ${CASE_DIR}/expected.status)
+    file(STRINGS ${CASE_DIR}/expected.status expected_status LIMIT_COUNT 1)
+endif()
+set(log "")
+set(errors "")
+set(statuses "")
+foreach(run "" 2 3 4)
+    if(NOT EXISTS ${WORK_DIR}/case${run}.replay)
+        continue()
+    endif()
+    if(run)
+        string(APPEND log "== case${run}.replay\n")
+    endif()
+    execute_process(COMMAND ${REPLAY} case${run}.replay
+                    WORKING_DIRECTORY ${WORK_DIR}
+                    OUTPUT_VARIABLE run_log ERROR_VARIABLE run_errors RESULT_VARIABLE status)
+    string(APPEND log "${run_log}")
+    string(APPEND errors "${run_errors}")
+    if(NOT status STREQUAL expected_status)
+        string(APPEND statuses "case${run}.replay: exit status ${status}, expected ${expected_status}\n")
+    endif()
+endforeach()
 
 set(failures "")
 file(READ ${CASE_DIR}/expected.log expected_log)
 if(NOT log STREQUAL expected_log)
     string(APPEND failures "log differs.\n--- expected\n${expected_log}--- got\n${log}${errors}\n")
 endif()
-set(expected_status 0)
-if(EXISTS ${CASE_DIR}/expected.status)
-    file(STRINGS ${CASE_DIR}/expected.status expected_status LIMIT_COUNT 1)
-endif()
-if(NOT status STREQUAL expected_status)
-    string(APPEND failures "exit status ${status}, expected ${expected_status}\n")
-endif()
+string(APPEND failures "${statuses}")
 
 file(GLOB expected_files RELATIVE ${CASE_DIR}/expected ${CASE_DIR}/expected/*)
 foreach(name ${expected_files})

@@ -86,6 +86,11 @@ TEST(ReadFileBytes, StopsAtItsLimit) {
     const auto head = readFileBytes(huge, 1000);
     ASSERT_TRUE(head);
     EXPECT_EQ(head->size(), 1000u);
+    // The real size is told all the same.
+    const auto withSize = readFileHead(huge, 1000);
+    ASSERT_TRUE(withSize);
+    EXPECT_EQ(withSize->bytes.size(), 1000u);
+    EXPECT_EQ(withSize->fileBytes, std::uint64_t(1) << 40);
 }
 
 TEST(FindFileIgnoringCase, FindsDosNamesWhateverTheirCase) {

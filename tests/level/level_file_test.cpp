@@ -20,7 +20,7 @@ using test::paddedHeader;
 using test::plainHeader;
 
 ReadResult readBytes(Level& level, const std::vector<uint8_t>& bytes) {
-    return readLevelFromBytes(level, bytes);
+    return readLevelFromBytes(level, bytes).result;
 }
 
 void fillPlanes(Level& level, int32_t value) {
@@ -76,20 +76,27 @@ TEST(LevelFile, RunsCrossFromTilePlaneIntoObjectPlaneAndStopAtItsEnd) {
     addWords(endless, {0xFEFE, 1000, 4});
     readBytes(*level, endless);
     EXPECT_EQ(level->objectPlane[2][1], 4);
-    EXPECT_EQ(level->objectPlane[3][1], 0);   // cleared, never written
-    EXPECT_EQ(level->objectPlane[200][1], 9); // outside the cleared square: untouched
+    EXPECT_EQ(level->objectPlane[3][1], 0); // cleared, never written
+    EXPECT_EQ(level->objectPlane[200][1], 0);
 }
 
-TEST(LevelFile, ReaderClearsOnlyTheSquareOf128Cells) {
+// A level read after a bigger one keeps none of its cells: a 200 x 200 file
+// holding only its header, read over a full 256 x 256 level, is all zeros.
+TEST(LevelFile, ReadClearsBothPlanesWhole) {
     auto level = newLevel();
     fillPlanes(*level, 9);
-    readBytes(*level, plainHeader(2, 2));
-    EXPECT_EQ(level->tilePlane[128][128], 0);
-    EXPECT_EQ(level->objectPlane[1][128], 0);
-    EXPECT_EQ(level->tilePlane[0][0], 9);
-    EXPECT_EQ(level->tilePlane[129][1], 9);
-    EXPECT_EQ(level->objectPlane[1][129], 9);
-    EXPECT_EQ(level->objectPlane[256][256], 9);
+    ASSERT_EQ(readBytes(*level, plainHeader(200, 200)), ReadResult::Read);
+    int leftOver = 0;
+    for (int column = 0; column < kPlaneSize; ++column) {
+        for (int row = 0; row < kPlaneSize; ++row) {
+            leftOver += level->tilePlane[column][row] != 0;
+            leftOver += level->objectPlane[column][row] != 0;
+        }
+    }
+    EXPECT_EQ(leftOver, 0);
+    std::vector<uint8_t> saved = plainHeader(200, 200);
+    saved.resize(saved.size() + 4 * 200 * 200, 0);
+    EXPECT_EQ(encodeLevel(*level), saved);
 }
 
 TEST(LevelFile, HeaderOnlyFileIsAnEmptyLevelAndSavesAsItself) {
@@ -116,19 +123,17 @@ TEST(LevelFile, FileEndingAfterTheTilePlaneLeavesObjectsEmpty) {
     }
 }
 
-TEST(LevelFile, CellsPastTheEndOfTheFileKeepTheirValues) {
-    // 130 columns: the last two lie outside the cleared square, so what they
-    // held before the read shows that they were not written.
+TEST(LevelFile, CellsPastTheEndOfTheFileReadAsZero) {
     std::vector<uint8_t> file = plainHeader(130, 1);
     for (int i = 1; i <= 128; ++i) addWords(file, {i});
     auto level = newLevel();
     fillPlanes(*level, 9);
     readBytes(*level, file);
     EXPECT_EQ(level->tilePlane[128][1], 128);
-    EXPECT_EQ(level->tilePlane[129][1], 9);
-    EXPECT_EQ(level->tilePlane[130][1], 9);
-    EXPECT_EQ(level->objectPlane[1][1], 0);   // the next plane reads one zero word
-    EXPECT_EQ(level->objectPlane[129][1], 9); // and ends there
+    EXPECT_EQ(level->tilePlane[129][1], 0);
+    EXPECT_EQ(level->tilePlane[130][1], 0);
+    EXPECT_EQ(level->objectPlane[1][1], 0);
+    EXPECT_EQ(level->objectPlane[129][1], 0);
 }
 
 TEST(LevelFile, ShortHeaderReadsZerosForMissingBytes) {
@@ -149,13 +154,13 @@ TEST(LevelFile, UnreadablePathsReadAsAnEmptyLevel) {
         fillPlanes(*level, 9);
         level->width = 5;
         level->keptHeader.fill(7);
-        EXPECT_EQ(readLevel(*level, path), ReadResult::Unreadable) << path;
+        EXPECT_EQ(readLevel(*level, path).result, ReadResult::Unreadable) << path;
         EXPECT_EQ(level->width, 0);
         EXPECT_EQ(level->height, 0);
         EXPECT_EQ(level->keptHeader, (std::array<uint8_t, 37>{}));
         EXPECT_EQ(level->tilePlane[1][1], 0);
         EXPECT_EQ(level->objectPlane[128][128], 0);
-        EXPECT_EQ(level->objectPlane[129][129], 9);
+        EXPECT_EQ(level->objectPlane[129][129], 0);
     }
 }
 
@@ -185,7 +190,7 @@ TEST(LevelFile, WriteAndReadThroughAFileGiveTheSameLevel) {
     ASSERT_TRUE(writeLevel(*level, dir.file("out.ck2")));
     EXPECT_EQ(test::fileBytes(dir.file("out.ck2")), file);
     auto again = newLevel();
-    EXPECT_EQ(readLevel(*again, dir.file("out.ck2")), ReadResult::Read);
+    EXPECT_EQ(readLevel(*again, dir.file("out.ck2")).result, ReadResult::Read);
     EXPECT_EQ(again->tilePlane, level->tilePlane);
     EXPECT_EQ(again->objectPlane, level->objectPlane);
 
@@ -203,7 +208,7 @@ TEST(LevelFile, TrailingBytesOfAHugeFileAreNeverRead) {
     if (::truncate(path.c_str(), off_t(1) << 40) != 0)
         GTEST_SKIP() << "this file system takes no sparse terabyte file";
     auto level = newLevel();
-    EXPECT_EQ(readLevel(*level, path), ReadResult::Read);
+    EXPECT_EQ(readLevel(*level, path).result, ReadResult::Read);
     EXPECT_EQ(level->tilePlane[3][2], 6);
     EXPECT_EQ(level->objectPlane[3][1], 775);
 }
@@ -251,6 +256,20 @@ TEST(LevelFilePadding, OnlyTheGamesLayoutForTheseDimensionsIsPadded) {
     auto level = newLevel();
     readBytes(*level, paddedHeader(8, 1));
     EXPECT_EQ(level->paddingWords, 0);
+}
+
+// The header, not the file's length, says where the object plane lies, as in
+// the games: planes written back to back under a padded header read
+// with their first object cells taken as padding.
+TEST(LevelFilePadding, TheHeaderPlacesThePlanesWhateverTheLength) {
+    std::vector<uint8_t> file = paddedHeader(3, 1);
+    addWords(file, {1, 2, 3, 4, 5, 6});
+    auto level = newLevel();
+    ASSERT_EQ(readBytes(*level, file), ReadResult::Read);
+    EXPECT_EQ(level->paddingWords, 5);
+    EXPECT_EQ(level->tilePadding[0], 4);
+    EXPECT_EQ(level->tilePadding[2], 6);
+    EXPECT_EQ(level->objectPlane[1][1], 0);
 }
 
 TEST(LevelFilePadding, RunsCoverPaddingLikeAnyCell) {
@@ -393,8 +412,8 @@ TEST(LevelFileRefused, OversizedFilesReadAsUnreadableOnes) {
         EXPECT_EQ(level->keptHeader, (std::array<uint8_t, 37>{}));
         EXPECT_EQ(level->tilePlane[1][1], 0);
         EXPECT_EQ(level->objectPlane[128][128], 0);
-        EXPECT_EQ(level->tilePlane[129][1], 9);
-        EXPECT_EQ(level->tilePlane[256][256], 9);
+        EXPECT_EQ(level->tilePlane[129][1], 0);
+        EXPECT_EQ(level->tilePlane[256][256], 0);
         EXPECT_EQ(encodeLevel(*level), std::vector<uint8_t>(36, 0));
     }
 }
@@ -403,7 +422,7 @@ TEST(LevelFileRefused, ReadLevelReportsTheRefusal) {
     test::TempDir dir;
     test::putFile(dir.file("big.dd2"), plainHeader(300, 10));
     auto level = newLevel();
-    EXPECT_EQ(readLevel(*level, dir.file("big.dd2")), ReadResult::Refused);
+    EXPECT_EQ(readLevel(*level, dir.file("big.dd2")).result, ReadResult::Refused);
 }
 
 TEST(LevelFileRefused, FullSizedLevelOf256By256IsRead) {
@@ -420,8 +439,8 @@ TEST(LevelFileRefused, FullSizedLevelOf256By256IsRead) {
     EXPECT_EQ(level->objectPlane[252][256], 5);
     EXPECT_EQ(level->objectPlane[254][256], 6);
     EXPECT_EQ(level->objectPlane[256][256], 6);
-    EXPECT_EQ(level->tilePlane[0][256], 9);
-    EXPECT_EQ(level->objectPlane[256][0], 9);
+    EXPECT_EQ(level->tilePlane[0][256], 0);
+    EXPECT_EQ(level->objectPlane[256][0], 0);
     EXPECT_EQ(encodeLevel(*level).size(), 36u + 4 * 256 * 256);
 }
 
@@ -476,7 +495,7 @@ TEST(LevelFileRoundTrip, CommittedSamplesDecodeAsTheirGeneratorDescribesThem) {
                               Expected{"sample.nin", 16, 12, 0}}) {
         const std::string path = std::string(TESSALY_SAMPLES_DIR) + "/" + e.name;
         auto level = newLevel();
-        ASSERT_EQ(readLevel(*level, path), ReadResult::Read) << path;
+        ASSERT_EQ(readLevel(*level, path).result, ReadResult::Read) << path;
         EXPECT_EQ(level->width, e.width);
         EXPECT_EQ(level->height, e.height);
         EXPECT_EQ(level->paddingWords, e.paddingWords);

@@ -111,7 +111,7 @@ TEST(LevelTool, CopyWritesWhatTheEditorsSaveWrites) {
     EXPECT_EQ(run.out + run.err, "");
 
     auto level = test::newLevel();
-    ASSERT_EQ(readLevel(*level, in), ReadResult::Read);
+    ASSERT_EQ(readLevel(*level, in).result, ReadResult::Read);
     const std::vector<uint8_t> copied = fileBytes(dir.file("out.ck1"));
     EXPECT_EQ(copied, encodeLevel(*level));
     EXPECT_EQ(copied.size(), 36u + 4u * (81 * 53 + 3)); // uncompressed, padding kept

@@ -40,5 +40,23 @@ TEST(ScanCodes, UnknownKeysHaveNoCodeAndKnownOnesStayInTheTable) {
     }
 }
 
+// Keycodes are the characters a key types: 'z' = 122, 'y' = 121, 'w' = 119.
+TEST(ScanCodes, UndoKeysFollowTheLettersOfTheLayout) {
+    constexpr int kUsageY = 28, kUsageZ = 29, kUsageW = 26;
+    // US: each letter in its own place.
+    EXPECT_EQ(layoutScanCode(kUsageZ, 'z'), scan::Z);
+    EXPECT_EQ(layoutScanCode(kUsageY, 'y'), scan::Y);
+    // German: Z and Y swap places; the codes follow the letters.
+    EXPECT_EQ(layoutScanCode(kUsageY, 'z'), scan::Z);
+    EXPECT_EQ(layoutScanCode(kUsageZ, 'y'), scan::Y);
+    // French: z is where W is; the key in Z's place types w and undoes nothing.
+    EXPECT_EQ(layoutScanCode(kUsageW, 'z'), scan::Z);
+    EXPECT_EQ(layoutScanCode(kUsageZ, 'w'), -1);
+    // Every other key keeps its physical code.
+    EXPECT_EQ(layoutScanCode(62, 0), scan::F5);
+    EXPECT_EQ(layoutScanCode(224, 0), scan::Ctrl); // left Ctrl
+    EXPECT_EQ(layoutScanCode(228, 0), scan::Ctrl); // right Ctrl
+}
+
 } // namespace
 } // namespace tessaly

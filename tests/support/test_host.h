@@ -21,6 +21,8 @@ class TestHost : public Host {
     std::deque<std::string> openAnswers; // "" = cancel; empty queue also cancels
     std::deque<std::string> saveAnswers;
     bool closeRequest = false;
+    std::deque<int> answers; // answer indexes; an empty queue closes the question
+    WallClock wall{};
 
     // What the program did.
     Surface* surface = nullptr;
@@ -31,9 +33,13 @@ class TestHost : public Host {
     std::vector<DialogRequest> openRequests;
     std::vector<DialogRequest> saveRequests;
     int aboutBoxes = 0;
+    int passes = 0;
+    std::vector<Question> questions;
+    std::vector<std::string> messages;
 
     void openWindow(Surface& s) override { surface = &s; }
-    void setTitle(std::string_view t) override { title = std::string(t.substr(0, 127)); }
+    void setTitle(std::string_view t) override { title = std::string(t.substr(0, kTitleLimit)); }
+    void beginPass() override { ++passes; }
     MouseState readMouse() override { return mouse; }
     bool keyHeld(int code) override { return code >= 0 && code < 128 && keys[code]; }
     void pause(int ms) override {
@@ -44,6 +50,8 @@ class TestHost : public Host {
         clock += ms;
         ++uninterruptiblePauses;
     }
+    int64_t clockMilliseconds() override { return clock; }
+    WallClock wallClock() override { return wall; }
     std::string executableDirectory() override { return exeDir; }
     std::string openFileDialog(const DialogRequest& r) override {
         openRequests.push_back(r);
@@ -54,6 +62,14 @@ class TestHost : public Host {
         return take(saveAnswers);
     }
     void showAboutBox() override { ++aboutBoxes; }
+    int ask(const Question& q) override {
+        questions.push_back(q);
+        if (answers.empty()) return kQuestionClosed;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
     bool closeRequested() override {
         bool r = closeRequest;
         closeRequest = false;

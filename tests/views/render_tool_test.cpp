@@ -100,7 +100,7 @@ TEST_F(RenderTool, EverySampleIsDrawnCellByCellFromItsTileBitmap) {
         std::array<Rgb, 256> colours;
         ASSERT_TRUE(readBitmapColours(*file, colours));
         ASSERT_TRUE(selectGame(profile(), game.gameId));
-        ASSERT_EQ(readLevel(level(), sample), ReadResult::Read);
+        ASSERT_EQ(readLevel(level(), sample).result, ReadResult::Read);
         const int columns = level().width, rows = level().height;
 
         const std::optional<Png> all = readPalettePng(folder.file("all.png"));

@@ -1,5 +1,7 @@
 #include "views/status_panel.h"
 
+#include "app/editor_step.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/views/views_fixture.h"
@@ -59,12 +61,12 @@ TEST_F(StatusPanel, LinesFollowPicksDoorsAndCopies) {
     EXPECT_EQ(statusLines(*editor)[6], "Copy H,V 5x2 --- 7x5 8x9");
 }
 
-TEST_F(StatusPanel, UpdateDrawsThePanelRedrawsTheMapViewAndPauses10Ms) {
+TEST_F(StatusPanel, FinishingAStepDrawsThePanelRedrawsTheMapViewAndPauses10Ms) {
     const ColourScheme scheme{76, 77, 78, 79, 80};
     fillBox(surface, 0, 0, 799, 599, 250);
     SetTextScale(text, 1);
 
-    updateStatusPanel(*editor);
+    finishStep(*program);
 
     EXPECT_EQ(host.pauses, 1);
     EXPECT_EQ(host.clock, 10);
@@ -99,7 +101,7 @@ TEST_F(StatusPanel, UpdateDrawsThePanelRedrawsTheMapViewAndPauses10Ms) {
     profile().objectCode[1] = 4;
     profile().objectLabel[1] = "Four";
     setObjectCell(level(), 3, 3, 4);
-    updateStatusPanel(*editor);
+    finishStep(*program);
     EXPECT_EQ(host.pauses, 2);
     EXPECT_EQ(host.clock, 20);
     EXPECT_EQ(text.scale, 1);

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "app/program.h"
 #include "gui/font.h"
 #include "gui/text.h"
 #include "level/profile.h"
@@ -170,7 +171,8 @@ inline TextStart colourExtent(const Surface& s, int x0, int y0, int x1, int y1, 
     return colourExtent(s, x0, y0, x1, y1, [=](int c) { return c >= first && c <= last; });
 }
 
-// Editor views on a fresh surface (page 0 work and visible), with the
+// Editor views, in a program record on a test host, on a fresh surface (page
+// 0 work and visible), with the
 // Dangerous Dave 2 profile and a default tile sheet: tiles 0..896 in their
 // recognisable images, the door link marker 878 one pixel of colour 201 at
 // (10, 10), the door exit marker 890 one pixel of colour 202 at (12, 3).
@@ -198,10 +200,11 @@ class ViewsTest : public ::testing::Test {
     static int pointX(int i) { return cellX(i) + 8; }
     static int pointY(int j) { return cellY(j) + 8; }
 
-    Surface surface;
-    TextState text;
     TestHost host;
-    std::unique_ptr<Editor> editor = std::make_unique<Editor>(surface, text, host);
+    std::unique_ptr<Program> program = std::make_unique<Program>(host);
+    Surface& surface = program->surface;
+    TextState& text = program->text;
+    std::unique_ptr<Editor>& editor = program->editor;
 };
 
 } // namespace tessaly::testing

@@ -30,7 +30,7 @@
 namespace tessaly {
 
 bool readOrComplain(Level& level, const std::string& path) {
-    switch (readLevel(level, path)) {
+    switch (readLevel(level, path).result) {
     case ReadResult::Read:
         return true;
     case ReadResult::Unreadable:

@@ -1,4 +1,4 @@
-#include "platform/sdl/window_title.h"
+#include "platform/text_encoding.h"
 
 #include <array>
 #include <cstdint>
@@ -37,15 +37,38 @@ void appendUtf8(std::string& out, uint32_t c) {
 
 } // namespace
 
-std::string windowTitleUtf8(std::string_view title) {
-    title = title.substr(0, kTitleLimit);
+std::string cp1251ToUtf8(std::string_view text) {
     std::string out;
-    for (char ch : title) {
+    for (char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
-        if (byte == 0) break; // the window system's strings end there
+        if (byte == 0) break;
         appendUtf8(out, byte < 0x80 ? byte : kUpperHalf[byte - 0x80]);
     }
     return out;
+}
+
+namespace {
+
+bool continuesCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
+std::size_t utf8Length(std::string_view text) {
+    std::size_t n = 0;
+    for (char c : text) n += continuesCharacter(c) ? 0 : 1;
+    return n;
+}
+
+std::string utf8Prefix(std::string_view text, std::size_t characters) {
+    text = text.substr(0, text.find('\0'));
+    std::size_t end = 0, count = 0;
+    while (end < text.size()) {
+        if (!continuesCharacter(text[end]) && count++ == characters) break;
+        ++end;
+    }
+    return std::string(text.substr(0, end));
 }
 
 } // namespace tessaly

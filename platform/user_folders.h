@@ -1,0 +1,14 @@
+// The per-user folders the programs keep files in, as the desktop's
+// conventions place them.
+#pragma once
+
+#include <string>
+
+namespace tessaly {
+
+// The folder for state that should survive a restart but is not the user's
+// document, such as recovery copies: $XDG_STATE_HOME/tessaly, by default
+// ~/.local/state/tessaly. "" when neither the variable nor a home folder is set.
+std::string userStateFolder();
+
+} // namespace tessaly

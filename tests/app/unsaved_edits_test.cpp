@@ -1,0 +1,424 @@
+// Undo and redo, the unsaved mark in the title, the questions before edits
+// are lost, failed saves said out loud, and recovery copies: the editor loop
+// driven pass by pass on a test host.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/editor_loop.h"
+#include "app/editor_step.h"
+#include "app/program.h"
+#include "app/recovery.h"
+#include "app/start_screen.h"
+#include "level/level_file.h"
+#include "level/profile.h"
+#include "platform/files.h"
+#include "tests/support/test_host.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kLeft = 1, kMiddle = 4;
+enum { kSave = 0, kDiscard = 1, kCancel = 2 };
+
+// A point inside view cell (i, j); with the view at (1, 1) that is level cell (i + 1, j + 1).
+int cellX(int i) {
+    return 34 + 16 * i;
+}
+int cellY(int j) {
+    return 34 + 16 * j;
+}
+
+struct UnsavedEdits : ::testing::Test {
+    TestHost host;
+    std::unique_ptr<Program> program = std::make_unique<Program>(host);
+    fs::path dir = fs::temp_directory_path() /
+                   ("tessaly-unsaved-" + std::to_string(getpid()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+
+    void SetUp() override {
+        host.exeDir = TESSALY_BIN_DIR; // where the tile bitmaps are
+        fs::remove_all(dir);
+        fs::create_directories(dir / "state");
+        setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+        startUp(*program);
+        selectGame(editor().profile, "CK1");
+    }
+    void TearDown() override {
+        unsetenv("XDG_STATE_HOME");
+        fs::remove_all(dir);
+    }
+
+    Editor& editor() { return *program->editor; }
+    Level& level() { return editor().level; }
+
+    std::string writeLevelFile(const std::string& name, int width, int height) {
+        Level l;
+        l.width = width;
+        l.height = height;
+        l.keptHeader[4] = uint8_t(width);
+        l.keptHeader[6] = uint8_t(height);
+        const std::string path = (dir / name).string();
+        EXPECT_TRUE(writeLevel(l, path));
+        return path;
+    }
+    void open(const std::string& path) {
+        host.openAnswers.push_back(path);
+        startEditor(*program);
+    }
+    PassEnd pass() { return editorPass(*program); }
+    // One pass with these buttons at (x, y) and these keys held, nothing else.
+    PassEnd pass(int x, int y, int buttons, std::initializer_list<int> keys = {}) {
+        host.mouse = {x, y, 0, buttons};
+        host.keys.fill(false);
+        for (int k : keys) host.keys[size_t(k)] = true;
+        return pass();
+    }
+    PassEnd idle() { return pass(700, 500, 0); }
+    void undo() {
+        pass(700, 500, 0, {scan::Ctrl, scan::Z});
+        idle();
+    }
+    void redo() {
+        pass(700, 500, 0, {scan::Ctrl, scan::Y});
+        idle();
+    }
+    void paint(int i, int j, int32_t tile) {
+        editor().edit.currentTile = tile;
+        pass(cellX(i), cellY(j), kLeft);
+        idle();
+    }
+    std::string title() const { return host.title; }
+};
+
+TEST_F(UnsavedEdits, AStrokeIsOneStepAndUndoKeysActOncePerPress) {
+    open(writeLevelFile("a.ck1", 30, 25));
+    editor().edit.currentTile = 5;
+    // One press of the left button painting three cells over three passes.
+    pass(cellX(0), cellY(0), kLeft);
+    pass(cellX(1), cellY(0), kLeft);
+    pass(cellX(2), cellY(0), kLeft);
+    idle();
+    editor().edit.currentTile = 6;
+    pass(cellX(0), cellY(1), kLeft);
+    idle();
+
+    // Holding Ctrl+Z for several passes undoes one step.
+    for (int i = 0; i < 5; ++i) pass(700, 500, 0, {scan::Ctrl, scan::Z});
+    EXPECT_EQ(tileCell(level(), 1, 2), 0);
+    EXPECT_EQ(tileCell(level(), 3, 1), 5);
+    idle();
+    undo();
+    EXPECT_EQ(tileCell(level(), 1, 1), 0);
+    EXPECT_EQ(tileCell(level(), 3, 1), 0);
+    undo(); // nothing left: nothing happens
+    // Ctrl+Y and Ctrl+Shift+Z both redo; the editing state stays as it is.
+    editor().edit.currentTile = 42;
+    redo();
+    EXPECT_EQ(tileCell(level(), 2, 1), 5);
+    pass(700, 500, 0, {scan::Ctrl, scan::RightShift, scan::Z});
+    EXPECT_EQ(tileCell(level(), 1, 2), 6);
+    EXPECT_EQ(editor().edit.currentTile, 42);
+    // Z alone, or Shift+Z without Ctrl, does nothing.
+    idle();
+    pass(700, 500, 0, {scan::Z});
+    pass(700, 500, 0, {scan::LeftShift, scan::Z});
+    EXPECT_EQ(tileCell(level(), 1, 2), 6);
+}
+
+TEST_F(UnsavedEdits, PastesAndDoorLinksAreStepsOfTheirOwn) {
+    open(writeLevelFile("a.ck1", 30, 25));
+    paint(0, 0, 7);
+    // Copy the 1 x 1 block at (1, 1) and paste it on three passes while key 4 is held.
+    editor().edit.copyStart = {1, 1};
+    editor().edit.copyEnd = {1, 1};
+    pass(cellX(0), cellY(0), 0, {scan::Digit3});
+    pass(cellX(5), cellY(5), 0, {scan::Digit4});
+    pass(cellX(6), cellY(5), 0, {scan::Digit4});
+    pass(cellX(6), cellY(5), 0, {scan::Digit4}); // writes nothing new: no step
+    idle();
+    EXPECT_EQ(tileCell(level(), 7, 6), 7);
+    undo();
+    EXPECT_EQ(tileCell(level(), 7, 6), 0);
+    EXPECT_EQ(tileCell(level(), 6, 6), 7);
+    undo();
+    EXPECT_EQ(tileCell(level(), 6, 6), 0);
+    EXPECT_EQ(tileCell(level(), 1, 1), 7);
+
+    // A door link: select the door cell, link it, undo the link.
+    setObjectCell(level(), 4, 4, 3 * 256 + 7);
+    pass(cellX(3), cellY(3), 2);
+    idle();
+    pass(cellX(9), cellY(8), kMiddle);
+    idle();
+    EXPECT_EQ(objectCell(level(), 4, 4), 10 * 256 + 9);
+    undo();
+    EXPECT_EQ(objectCell(level(), 4, 4), 3 * 256 + 7);
+}
+
+TEST_F(UnsavedEdits, TheTitleShowsTheFileAndTheUnsavedMark) {
+    open(writeLevelFile("a.ck1", 30, 25));
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1");
+    paint(0, 0, 0); // tile 0 over tile 0 changes nothing
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1");
+    paint(0, 0, 3);
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1 *");
+    undo();
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1");
+    redo();
+    pass(700, 500, 0, {scan::F5});
+    idle();
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1");
+    // The history outlives the save: undo brings the mark back.
+    undo();
+    EXPECT_EQ(tileCell(level(), 1, 1), 0);
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1 *");
+
+    // No file: "(no file)".
+    pass(700, 500, 0, {scan::F10});
+    host.answers = {kDiscard};
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
+    open("");
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - (no file)");
+}
+
+TEST_F(UnsavedEdits, ALongNameIsCutAndTheMarkStays) {
+    const std::string program = "Tessaly Editor v0.9";
+    const std::string name(200, 'x');
+    EXPECT_EQ(editorTitle(program, "/d/" + name, true),
+              program + " - " + std::string(127 - 22 - 2, 'x') + " *");
+    EXPECT_EQ(editorTitle(program, name, false), program + " - " + std::string(127 - 22, 'x'));
+    // A name is cut between characters, never inside one (a is two bytes here).
+    std::string wide;
+    for (int i = 0; i < 120; ++i) wide += "\xC3\xA4";
+    const std::string cut = editorTitle(program, wide, true);
+    EXPECT_EQ(cut.substr(cut.size() - 4), "\xC3\xA4 *");
+    EXPECT_EQ(editorTitle(program, "dir/lev\xC3\xA4l.ck1", false), program + " - lev\xC3\xA4l.ck1");
+}
+
+TEST_F(UnsavedEdits, F10WithUnsavedEditsAsksOnce) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    open(path);
+    const auto before = readFileBytes(path);
+    paint(0, 0, 3);
+
+    // Cancel, and a question closed with Escape, stay in the editor; a held
+    // F10 asked once only, as the question took the focus.
+    host.answers = {kCancel};
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Stay);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0].text, "Save changes to a.ck1 before leaving the editor?");
+    EXPECT_EQ(host.questions[0].answers, (std::vector<std::string>{"Save", "Discard", "Cancel"}));
+    EXPECT_EQ(host.questions[0].defaultAnswer, 0);
+    idle();
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Stay); // no answer: closed
+    idle();
+
+    // Discard leaves without writing.
+    host.answers = {kDiscard};
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
+    EXPECT_EQ(readFileBytes(path), before);
+
+    // Save writes first, then leaves.
+    open(path);
+    paint(1, 1, 4);
+    host.answers = {kSave};
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
+    Level reread;
+    readLevel(reread, path);
+    EXPECT_EQ(tileCell(reread, 2, 2), 4);
+
+    // Without unsaved edits F10 leaves at once.
+    const std::size_t asked = host.questions.size();
+    open(path);
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
+    EXPECT_EQ(host.questions.size(), asked);
+}
+
+TEST_F(UnsavedEdits, SaveAnswerWithoutAFileNameIsSaveAsAndACancelStays) {
+    open("");
+    paint(0, 0, 3);
+    host.answers = {kSave};
+    host.saveAnswers = {""}; // the save dialog is cancelled
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Stay);
+    EXPECT_EQ(host.saveRequests.size(), 1u);
+    idle();
+    host.answers = {kSave};
+    host.saveAnswers = {(dir / "new.ck1").string()};
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
+    EXPECT_TRUE(fs::exists(dir / "new.ck1"));
+}
+
+TEST_F(UnsavedEdits, ACloseRequestEndsTheProgramOnlyWhenNothingIsLost) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    open(path);
+    host.closeRequest = true;
+    EXPECT_EQ(pass(), PassEnd::EndProgram);
+    EXPECT_TRUE(host.questions.empty());
+
+    open(path);
+    paint(0, 0, 3);
+    host.closeRequest = true;
+    host.answers = {kCancel};
+    EXPECT_EQ(pass(), PassEnd::Stay);
+    EXPECT_EQ(host.questions.back().text, "Save changes to a.ck1 before closing?");
+
+    // A Save that fails keeps the editor open.
+    fs::remove(path);
+    fs::create_directory(path); // the name is now a folder
+    host.closeRequest = true;
+    host.answers = {kSave};
+    EXPECT_EQ(pass(), PassEnd::Stay);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].rfind("Could not save " + path + ": ", 0), 0u) << host.messages[0];
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1 *");
+
+    host.closeRequest = true;
+    host.answers = {kDiscard};
+    EXPECT_EQ(pass(), PassEnd::EndProgram);
+}
+
+TEST_F(UnsavedEdits, AFailedSaveIsToldAndLeavesTheLevelUnsaved) {
+    open(writeLevelFile("a.ck1", 30, 25));
+    paint(0, 0, 3);
+    host.saveAnswers = {(dir / "no such folder" / "b.ck1").string()};
+    pass(700, 500, 0, {scan::F6});
+    idle();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], "Could not save " + (dir / "no such folder" / "b.ck1").string() +
+                                    ": No such file or directory.");
+    // The chosen name is kept, and the mark.
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - b.ck1 *");
+}
+
+TEST_F(UnsavedEdits, F5OverAFileThatWasNotAWholeLevelAsksFirst) {
+    // A 20 x 20 level cut short after its header.
+    const std::string path = writeLevelFile("cut.ck1", 20, 20);
+    fs::resize_file(path, 40);
+    open(path);
+    host.answers = {1}; // Cancel
+    pass(700, 500, 0, {scan::F5});
+    idle();
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0].text, "cut.ck1 was not a complete level file. Overwrite it?");
+    EXPECT_EQ(host.questions[0].answers, (std::vector<std::string>{"Overwrite", "Cancel"}));
+    EXPECT_EQ(fs::file_size(path), 40u);
+    host.answers = {0}; // Overwrite
+    pass(700, 500, 0, {scan::F5});
+    idle();
+    EXPECT_EQ(fs::file_size(path), 36u + 4 * 20 * 20);
+    // Written by the editor, the file is whole: F5 asks no more.
+    pass(700, 500, 0, {scan::F5});
+    EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(UnsavedEdits, MessagesForFilesThatCannotBeOpened) {
+    open((dir / "missing.ck1").string());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], "Could not open " + (dir / "missing.ck1").string() +
+                                    ": the file cannot be read. An empty map is opened.");
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - (no file)");
+
+    // A missing tile bitmap is told once per editor start.
+    host.exeDir = dir.string();
+    host.messages.clear();
+    open("");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].rfind("The tile bitmap " + dir.string(), 0), 0u) << host.messages[0];
+}
+
+TEST_F(UnsavedEdits, RecoveryCopiesComeEvery30SecondsAndGoWithTheSave) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    open(path);
+    paint(0, 0, 3);
+    const fs::path copies = dir / "state" / "tessaly" / "recovery";
+    const std::string copy = (copies / recoveryCopyName(fs::absolute(path).string(), 1)).string();
+    while (host.clock < 29000) idle();
+    EXPECT_FALSE(fs::exists(copy));
+    while (host.clock < 31000) idle();
+    ASSERT_TRUE(fs::exists(copy));
+    Level saved;
+    readLevel(saved, copy);
+    EXPECT_EQ(tileCell(saved, 1, 1), 3);
+    std::ifstream side(copy + ".info");
+    std::string line;
+    std::getline(side, line);
+    EXPECT_EQ(line, "path: " + fs::absolute(path).string());
+
+    // Leaving without saving (a crash, say) and opening again offers it.
+    host.answers = {kDiscard};
+    pass(700, 500, 0, {scan::F10});
+    ASSERT_FALSE(fs::exists(copy)); // discarding removed it; write it again
+    open(path);
+    paint(0, 0, 9);
+    while (!fs::exists(copy)) idle();
+    program = std::make_unique<Program>(host); // the program is gone without a word
+    startUp(*program);
+    selectGame(editor().profile, "CK1");
+    host.answers = {0}; // Restore
+    open(path);
+    EXPECT_EQ(host.questions.back().text.rfind("a.ck1 has unsaved changes from ", 0), 0u);
+    EXPECT_EQ(tileCell(level(), 1, 1), 9);
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1 *");
+    pass(700, 500, 0, {scan::F5});
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_FALSE(fs::exists(copy + ".info"));
+}
+
+TEST_F(UnsavedEdits, ACopyNotRestoredNorDiscardedIsKeptAndNewEditsGoBesideIt) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    open(path);
+    paint(0, 0, 3);
+    while (host.clock < 31000) idle();
+    const fs::path copies = dir / "state" / "tessaly" / "recovery";
+    const std::string full = fs::absolute(path).string();
+    const std::string first = (copies / recoveryCopyName(full, 1)).string();
+    ASSERT_TRUE(fs::exists(first));
+
+    program = std::make_unique<Program>(host);
+    startUp(*program);
+    selectGame(editor().profile, "CK1");
+    host.answers.clear(); // Escape
+    open(path);
+    EXPECT_EQ(tileCell(level(), 1, 1), 0);
+    paint(0, 0, 5);
+    const int64_t start = host.clock;
+    while (host.clock < start + 31000) idle();
+    const std::string second = (copies / recoveryCopyName(full, 2)).string();
+    ASSERT_TRUE(fs::exists(second));
+    Level kept;
+    readLevel(kept, first);
+    EXPECT_EQ(tileCell(kept, 1, 1), 3);
+}
+
+TEST_F(UnsavedEdits, AnUnnamedLevelGetsACopyThatStays) {
+    host.wall = {1700000000, 3600}; // 2023-11-14 22:13:20 UTC, an hour ahead
+    open("");
+    paint(0, 0, 3);
+    while (host.clock < 31000) idle();
+    const fs::path copy = dir / "state" / "tessaly" / "recovery" / "unnamed-2023-11-14-231320.ck1";
+    ASSERT_TRUE(fs::exists(copy));
+    host.answers = {kDiscard};
+    EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
+    EXPECT_TRUE(fs::exists(copy));
+}
+
+TEST(RecoveryNames, DateAndTimeInTheUsersTime) {
+    EXPECT_EQ(formatDateTime({946684800, 0}), "2000-01-01 00:00:00");
+    EXPECT_EQ(formatDateTime({951782400 + 86399, 0}), "2000-02-29 23:59:59");
+    EXPECT_EQ(formatDateTime({0, -3600}), "1969-12-31 23:00:00");
+    const std::string a = recoveryCopyName("/levels/LEVEL01.CK1", 1);
+    EXPECT_EQ(a.substr(0, 8), "LEVEL01-");
+    EXPECT_EQ(a.substr(a.size() - 4), ".CK1");
+    EXPECT_NE(a, recoveryCopyName("/other/LEVEL01.CK1", 1));
+    EXPECT_EQ(recoveryCopyName("/levels/LEVEL01.CK1", 2), a.substr(0, a.size() - 4) + "-2.CK1");
+}
+
+} // namespace
+} // namespace tessaly
