@@ -42,6 +42,10 @@ struct GameRecord {
     std::string_view tileBitmapName;
     int32_t tileCount = 0;
     std::span<const CatalogueEntry> catalogue; // entries 1, 2, ... in order
+    // Whether the game itself takes object values 256..32767 as door links
+    // (see door_link.h) and so needs their destinations inside the level; in
+    // the other games such values mean other things.
+    bool followsDoorLinks = false;
 
     // The open and save dialogs: the levels filter and the two titles.
     std::string_view levelsDescription;

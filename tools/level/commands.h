@@ -1,6 +1,6 @@
 // The commands of tessaly-level. Each takes its command line already checked
 // (the files it names and its options) and returns the exit status: 0 done,
-// 1 a file could not be read or written.
+// 1 a file could not be read or written, or a check found an error.
 #pragma once
 
 #include <optional>
@@ -20,6 +20,8 @@ struct RenderOptions {
     std::optional<std::string> layers; // --layers LIST, checked by the command
 };
 int runRender(const RenderOptions& options);
+
+int runCheck(const std::vector<std::string>& paths);
 
 // Reads the level; a file that cannot be read or is refused gives one line on
 // stderr naming it, and false.

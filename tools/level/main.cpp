@@ -1,13 +1,14 @@
-// tessaly-level: what a modder runs to look into, copy or draw level
+// tessaly-level: what a modder runs to look into, copy, draw or check level
 // files, with the editor's own reader and writer.
 //
-//   tessaly-level info FILE                    describe the level (info.cpp)
-//   tessaly-level copy IN OUT                  write IN to OUT as the editor saves it
+//   tessaly-level info FILE          describe the level (info.cpp)
+//   tessaly-level copy IN OUT        write IN to OUT as the editor saves it (info.cpp)
 //   tessaly-level render LEVEL OUT.png [--tiles BITMAP] [--layers LIST]
-//                                              draw the whole level (render.cpp)
+//                                    draw the whole level (render.cpp)
+//   tessaly-level check FILE...      find mistakes (check.cpp)
 //
-// Exit status: 0 done, 1 a file that cannot be read or written, 2 a wrong
-// command line, which also prints the usage.
+// Exit status: 0 done, 1 a file that cannot be read or written (or a check
+// that found an error), 2 a wrong command line, which also prints the usage.
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
@@ -53,6 +54,9 @@ int copy(const Arguments& a) {
 int render(const Arguments& a) {
     return runRender({a.plain[0], a.plain[1], a.option("--tiles"), a.option("--layers")});
 }
+int check(const Arguments& a) {
+    return runCheck(a.plain);
+}
 
 constexpr std::string_view kRenderUsage = "render LEVEL OUT.png [--tiles BITMAP] [--layers LIST]";
 
@@ -61,6 +65,7 @@ const std::vector<Command>& commands() {
         {"info", "info FILE", 1, 1, {}, info},
         {"copy", "copy IN OUT", 2, 2, {}, copy},
         {"render", kRenderUsage, 2, 2, {"--tiles", "--layers"}, render},
+        {"check", "check FILE...", 1, SIZE_MAX, {}, check},
     };
     return all;
 }
