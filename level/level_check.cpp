@@ -77,7 +77,8 @@ std::vector<Finding> checkLevel(const LevelReadInfo& info, const Level& level,
         findings.push_back({Kind::Note, std::nullopt,
                             "the extension names no game: only the rules of every game were "
                             "checked"});
-    if (!firstStart)
+    // A file cut short may hold its player start in the cells it lacks.
+    if (!firstStart && info.cellsComplete)
         findings.push_back({Kind::Note, std::nullopt,
                             "no player start (object 255), as in the games' title and ending "
                             "levels"});

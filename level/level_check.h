@@ -30,7 +30,8 @@ struct Finding {
 //     255), and in a game that follows door links, a door link whose
 //     destination column is past the level's width or row past its height;
 //   notes: no game named (so the game's own rules were not checked); no
-//     player start; tile numbers at or past the game's map tiles.
+//     player start (in a file that holds all its cells); tile numbers at or
+//     past the game's map tiles.
 std::vector<Finding> checkLevel(const LevelReadInfo& info, const Level& level,
                                 const GameRecord* game);
 
