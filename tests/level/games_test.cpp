@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <memory>
 #include <set>
 #include <string>
 
@@ -87,24 +86,6 @@ TEST(GameTable, EveryGamesFilesAreNamedByItsExtension) {
             EXPECT_EQ(game.tileHeadName, "EGAHEAD." + std::string(game.gameId));
         }
         EXPECT_FALSE(game.buttonCaption.empty());
-    }
-}
-
-TEST(GameTable, SelectingAGameTakesItsRecordAndCatalogue) {
-    auto profile = std::make_unique<GameProfile>();
-    for (const GameRecord& game : kGames) {
-        ASSERT_TRUE(selectGame(*profile, game.gameId));
-        EXPECT_EQ(profile->gameId, game.gameId);
-        EXPECT_EQ(profile->name, game.name);
-        EXPECT_EQ(profile->openTitle, game.openTitle);
-        EXPECT_EQ(profile->catalogue.data(), game.catalogue.data());
-        ASSERT_EQ(profile->objectCount, int32_t(game.catalogue.size()));
-        for (int k = 1; k <= profile->objectCount; ++k) {
-            const CatalogueEntry& entry = game.catalogue[std::size_t(k - 1)];
-            EXPECT_EQ(profile->objectPicture[std::size_t(k)], entry.picture);
-            EXPECT_EQ(profile->objectCode[std::size_t(k)], entry.code);
-            EXPECT_EQ(profile->objectLabel[std::size_t(k)], entry.label);
-        }
     }
 }
 

@@ -14,8 +14,8 @@
 #include "level/level_file.h"
 #include "platform/bmp.h"
 #include "platform/files.h"
+#include "tests/views/map_view_cells.h"
 #include "tests/views/views_fixture.h"
-#include "views/map_view.h"
 
 namespace tessaly::testing {
 namespace {
@@ -131,23 +131,9 @@ TEST_F(RenderTool, EverySampleIsDrawnCellByCellFromItsTileBitmap) {
                     }
             }
 
-        // Everything: each cell as the map view shows it away from its frame.
-        for (int originRow = -4; originRow <= rows; originRow += 10)
-            for (int originColumn = -4; originColumn <= columns; originColumn += 10) {
-                editor->viewOriginColumn = originColumn;
-                editor->viewOriginRow = originRow;
-                redrawMapView(*editor);
-                for (int j = 5; j < 15; ++j)
-                    for (int i = 5; i < 15; ++i) {
-                        const int c = originColumn + i, r = originRow + j;
-                        if (c < 1 || c > columns || r < 1 || r > rows) continue;
-                        for (int y = 0; y < 16; ++y)
-                            for (int x = 0; x < 16; ++x)
-                                ASSERT_EQ(pixel(*all, 16 * (c - 1) + x, 16 * (r - 1) + y),
-                                          this->pixel(cellX(i) + x, cellY(j) + y))
-                                    << c << "," << r;
-                    }
-            }
+        // Everything: each cell as the map view shows it.
+        EXPECT_TRUE(
+            showsEveryCellAsTheMapView(*editor, [&](int x, int y) { return pixel(*all, x, y); }));
     }
 }
 
