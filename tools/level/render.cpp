@@ -10,6 +10,7 @@
 // A LIST naming anything but tiles, objects, labels and links is a wrong
 // command line (exit 2).
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -28,9 +29,19 @@ namespace tessaly {
 
 namespace {
 
-int fail(const std::string& subject, const char* problem) {
-    std::fprintf(stderr, "tessaly-level: %s %s\n", subject.c_str(), problem);
+int fail(const std::string& subject, const std::string& problem) {
+    std::fprintf(stderr, "tessaly-level: %s %s\n", subject.c_str(), problem.c_str());
     return 1;
+}
+
+// ".dd2, .ck1, ...": the extensions of the game table's games.
+std::string extensions() {
+    std::string list;
+    for (const GameRecord& game : kGames) {
+        list += list.empty() ? "." : ", .";
+        for (char c : game.gameId) list += char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return list;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -53,7 +64,7 @@ int runRender(const RenderOptions& options) {
     if (level->width <= 0 || level->height <= 0) return fail(options.level, "has no cells to draw");
     auto profile = std::make_unique<GameProfile>();
     const GameRecord* game = gameOfPath(options.level);
-    if (!game) return fail(options.level, "has no game's extension (.dd2, .ck1, .ck2, .ck3, .nin)");
+    if (!game) return fail(options.level, "has no game's extension (" + extensions() + ")");
     selectGame(*profile, game->gameId);
 
     const std::string bitmapPath = options.tiles ? *options.tiles : findTileBitmap(*game);
