@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/host.h"
 #include "platform/replay/replay_run.h"
 #include "platform/surface.h"
@@ -330,6 +333,31 @@ TEST_F(ReplayFiles, ScreenshotWritesThePngAndLogsThePathAsWritten) {
     char signature[4] = {};
     png.read(signature, 4);
     EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+}
+
+// A screenshot is written only as a regular file: a FIFO (which would block
+// the run for ever) and a folder fail like a failed check.
+TEST_F(ReplayFiles, ScreenshotIntoAFifoOrAFolderFails) {
+    ASSERT_EQ(::mkfifo((folder / "fifo.png").c_str(), 0600), 0);
+    std::filesystem::create_directories(folder / "folder.png");
+    Surface surface;
+    ::alarm(60); // a hang ends the test as a failure
+    Outcome out = replay(
+        "wait 10\nscreenshot fifo.png\nscreenshot folder.png\n",
+        [&](Host& host) {
+            openSurface(surface);
+            host.openWindow(surface);
+            host.pause(10);
+            return 0;
+        },
+        folder.string());
+    ::alarm(0);
+    EXPECT_EQ(out.log, "@10 screenshot fifo.png\n"
+                       "@10 expect-failed 2: cannot write fifo.png\n"
+                       "@10 screenshot folder.png\n"
+                       "@10 expect-failed 3: cannot write folder.png\n"
+                       "@10 exit 0\n");
+    EXPECT_EQ(out.status, 1);
 }
 
 TEST_F(ReplayFiles, BadScriptRunsNothingAndExitsTwo) {

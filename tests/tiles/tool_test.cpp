@@ -526,5 +526,43 @@ TEST_F(TilesTool, RendersATileBitmapAsAPicture) {
     EXPECT_FALSE(fs::exists(out / "bad.png"));
 }
 
+// A picture is written as a level is saved: never over its own input, never
+// into a folder, a FIFO or a device, and a failed write keeps the old picture.
+TEST_F(TilesTool, RenderWritesOnlyANewPictureFileSafely) {
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(20, 11)));
+    const fs::path bmp = out / "n.bmp";
+    ASSERT_EQ(run({"import", "NIN", game.string(), "--out", bmp.string()}).status, 0);
+    const std::vector<uint8_t> bitmap = readBytes(bmp);
+    fs::create_symlink(bmp, out / "link.bmp");
+    fs::create_directories(out / "folder.png");
+    ASSERT_EQ(::mkfifo((out / "fifo.png").c_str(), 0600), 0);
+    struct Case {
+        fs::path target;
+        std::string why;
+    };
+    for (const Case& c :
+         {Case{bmp, "is the input file"}, Case{out / "link.bmp", "is the input file"},
+          Case{out / "folder.png", "is a folder"},
+          Case{out / "fifo.png", "is not a regular file"}}) {
+        // The time limit turns a hang into a failure.
+        const ToolRun r =
+            run({"render", bmp.string(), c.target.string()}, TESSALY_TILES_EXE, "timeout 20 ");
+        EXPECT_EQ(r.status, 1) << c.target;
+        EXPECT_EQ(r.err, c.target.string() + ": " + c.why + "\n");
+        EXPECT_EQ(readBytes(bmp), bitmap);
+    }
+    EXPECT_EQ(filesIn(out), (std::set<std::string>{"n.bmp", "link.bmp", "folder.png", "fifo.png"}));
+
+    // A full disk (here a file size limit) keeps the old picture.
+    const std::vector<uint8_t> oldPicture = {'o', 'l', 'd'};
+    writeBytes(out / "n.png", oldPicture);
+    const ToolRun full =
+        run({"render", bmp.string(), (out / "n.png").string()}, TESSALY_TILES_EXE, kSmallFileLimit);
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, (out / "n.png").string() + ": cannot be written\n");
+    EXPECT_EQ(readBytes(out / "n.png"), oldPicture);
+    EXPECT_EQ(filesIn(out).size(), 5u);
+}
+
 } // namespace
 } // namespace tessaly
