@@ -360,6 +360,40 @@ TEST_F(ReplayFiles, ScreenshotIntoAFifoOrAFolderFails) {
     EXPECT_EQ(out.status, 1);
 }
 
+// Only a regular file of at most 16 MiB is read as a script; anything else
+// gets one line and status 2 at once, and nothing runs.
+TEST_F(ReplayFiles, ScriptsThatAreNotFilesOrTooLargeAreRefusedUnread) {
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::ofstream(folder / "large.txt") << "wait 10\n";
+    std::filesystem::resize_file(folder / "large.txt", (std::uintmax_t(16) << 20) + 1);
+    std::ofstream(folder / "long.txt") << "wait 2147483647\nwait 2147483647\n";
+    struct Case {
+        std::string path, why;
+    };
+    const std::string large = (folder / "large.txt").string();
+    const std::string longRun = (folder / "long.txt").string();
+    ::alarm(60); // a hang ends the test as a failure
+    for (const Case& c :
+         {Case{"/dev/zero", "/dev/zero: not a regular file"},
+          Case{(folder / "fifo").string(), (folder / "fifo").string() + ": not a regular file"},
+          Case{folder.string(), folder.string() + ": not a regular file"},
+          Case{large, large + ": 16777217 bytes, more than the 16777216 a script may hold"},
+          Case{longRun, longRun + ":1: the script's waits add up to 4294967294 ms, more than "
+                                  "the 86400000 ms (24 hours) a script may run"}}) {
+        std::ostringstream log, errors;
+        bool ran = false;
+        const int status = runReplayFile(c.path, log, errors, ".", [&](Host&) {
+            ran = true;
+            return 0;
+        });
+        EXPECT_EQ(status, 2) << c.path;
+        EXPECT_FALSE(ran) << c.path;
+        EXPECT_EQ(log.str(), "");
+        EXPECT_EQ(errors.str(), c.why + "\n");
+    }
+    ::alarm(0);
+}
+
 TEST_F(ReplayFiles, BadScriptRunsNothingAndExitsTwo) {
     std::ofstream(folder / "bad.txt") << "mouse 1 1\nwait soon\nkeydown F11\n";
     std::ostringstream log, errors;
