@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a normal build and an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, each under CTest; the window tests under
-# Xvfb; a short libFuzzer run of each fuzz target when clang has libFuzzer; and
-# the check that only the window host includes SDL or GTK. Exits 0 only when
-# everything passed.
+# Xvfb; a libFuzzer run of each fuzz target when clang has libFuzzer (10 s
+# each, 60 s under CI, i.e. when CI is set; TESSALY_FUZZ_SECONDS overrides
+# both); and the check that only the window host includes SDL or GTK. Exits 0
+# only when everything passed.
 set -uo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
@@ -34,7 +35,9 @@ step "sanitizer build and tests" build_and_test asan
 if [ -x scripts/window-tests.sh ]; then
     step "window tests under Xvfb" scripts/window-tests.sh build/default/bin
 fi
-step "fuzz targets" scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-10}"
+fuzz_seconds=10
+[ -n "${CI:-}" ] && fuzz_seconds=60
+step "fuzz targets" scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-$fuzz_seconds}"
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"

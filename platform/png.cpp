@@ -1,5 +1,7 @@
 #include "platform/png.h"
 
+#include "platform/files.h"
+
 #include <png.h>
 
 #include <array>
@@ -28,9 +30,20 @@ bool writeIndexedPng(const std::string& path, int width, int height,
     image.width = png_uint_32(width);
     image.height = png_uint_32(height);
     image.format = PNG_FORMAT_RGB;
-    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+    // Encoded in memory first (a call without a buffer gives the size), then
+    // written as a level is saved.
+    png_alloc_size_t size = 0;
+    bool ok = png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0;
+    std::vector<uint8_t> file(ok ? size : 0);
+    ok =
+        ok && png_image_write_to_memory(&image, file.data(), &size, 0, rgb.data(), 0, nullptr) != 0;
     png_image_free(&image);
-    return ok;
+    if (!ok) return false;
+    file.resize(size);
+    // Safe: a picture replaces an old file only once it is whole on disk, so
+    // a full disk keeps the old picture; a folder, a FIFO or a device at the
+    // path is refused without being opened.
+    return writeFileSafely(path, file);
 }
 
 namespace {

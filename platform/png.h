@@ -11,7 +11,9 @@
 namespace tessaly {
 
 // Writes an RGB picture of width x height pixels, given as palette indexes
-// (top row first) shown through `palette`. False when the file cannot be written.
+// (top row first) shown through `palette`, as writeFileSafely writes (the
+// old file is kept until the new one is whole; only a regular file or a new
+// name is written). False when the file cannot be written.
 bool writeIndexedPng(const std::string& path, int width, int height,
                      std::span<const uint8_t> pixels, std::span<const Rgb, 256> palette);
 

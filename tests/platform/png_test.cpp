@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -74,6 +81,40 @@ TEST(Png, TheVisiblePageIsShownAsItsPaletteShowsIt) {
     EXPECT_EQ(rgb[last + 1], 206);
     EXPECT_EQ(rgb[last + 2], 190);
     EXPECT_EQ(rgb[0], 0);
+}
+
+// Every picture (rendered sheets, screenshots, the specimen) is written as a
+// level is saved: a failed write keeps the old picture, and only a regular
+// file or a new name is written; a FIFO is refused at once instead of
+// blocking for a reader.
+TEST(Png, PicturesAreWrittenSafely) {
+    std::array<Rgb, 256> palette{};
+    const std::vector<uint8_t> pixels(64 * 64, 1);
+    const std::string path = tempPath("kept.png");
+    const std::string oldBytes = "old picture";
+    std::ofstream(path, std::ios::binary) << oldBytes;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(writeIndexedPng(path, 64, 64, pixels, palette) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), oldBytes);
+    std::filesystem::remove(path);
+
+    const std::string fifo = tempPath("fifo.png");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(60); // a hang ends the test as a failure
+    EXPECT_FALSE(writeIndexedPng(fifo, 64, 64, pixels, palette));
+    ::alarm(0);
+    std::filesystem::remove(fifo);
+    EXPECT_FALSE(
+        writeIndexedPng(std::filesystem::temp_directory_path().string(), 64, 64, pixels, palette));
 }
 
 } // namespace

@@ -12,9 +12,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "level/profile.h"
 #include "level/tilesheet.h"
@@ -42,11 +40,6 @@ std::string extensions() {
         for (char c : game.gameId) list += char(std::tolower(static_cast<unsigned char>(c)));
     }
     return list;
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
 }
 
 } // namespace
@@ -78,6 +71,8 @@ int runRender(const RenderOptions& options) {
 
     if (sameFile(options.out, options.level) || sameFile(options.out, bitmapPath))
         return fail(options.out, "is an input: not overwritten");
+    if (const std::string why = whyNotWritable(options.out); !why.empty())
+        return fail(options.out, why);
     const LevelPicture picture = drawLevelPicture(*level, *profile, *sheet, *layers);
     const std::vector<uint8_t> png =
         encodePalettePng(picture.width, picture.height, picture.pixels, colours);
