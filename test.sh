@@ -3,9 +3,10 @@
 # UndefinedBehaviorSanitizer build, each under CTest; the window tests under
 # Xvfb; the Windows programs, cross-built and tested under Wine (their unit
 # tests, the replay scenarios and the level tool against the Linux build, and
-# their window under Xvfb); a short libFuzzer run of each fuzz target when
-# clang has libFuzzer; and the check that only the window hosts include SDL,
-# GTK or windows.h. Exits 0 only when everything passed.
+# their window under Xvfb); a libFuzzer run of each fuzz target when clang has
+# libFuzzer (10 s each, 60 s under CI, i.e. when CI is set;
+# TESSALY_FUZZ_SECONDS overrides both); and the check that only the window
+# hosts include SDL, GTK or windows.h. Exits 0 only when everything passed.
 #
 # TESSALY_SKIP_WINDOWS=1 leaves the Windows part out, for a quicker run.
 set -uo pipefail
@@ -53,7 +54,9 @@ if [ "${TESSALY_SKIP_WINDOWS:-}" = 1 ]; then
 else
     step "Windows programs under Wine" windows_tests
 fi
-step "fuzz targets" scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-10}"
+fuzz_seconds=10
+[ -n "${CI:-}" ] && fuzz_seconds=60
+step "fuzz targets" scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-$fuzz_seconds}"
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"

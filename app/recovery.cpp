@@ -233,8 +233,8 @@ void startRecovery(Program& p) {
     r = RecoveryState{};
     const std::string state = userStateFolder();
     if (!state.empty()) r.folder = joinPath(state, "recovery");
-    r.unnamedName =
-        "unnamed-" + fileStamp(p.host.wallClock()) + "." + lowerCase(p.editor->profile.gameId);
+    r.unnamedName = "unnamed-" + fileStamp(p.host.wallClock()) + "." +
+                    lowerCase(std::string(p.editor->profile.gameId));
 }
 
 void offerRecovery(Program& p) {

@@ -62,18 +62,25 @@ struct ButtonText {
     ColourScheme colours;
 };
 
+// Slots 1 to 5 are the games' buttons, in the game table's order, each named
+// by its game id; the layout has places for five.
+constexpr int kGameSlots = 5;
+static_assert(kGameCount == kGameSlots, "the start screen has places for five game buttons");
+
 constexpr ColourScheme kGreyScheme{30, 25, 23, 19, 17};
-// Kept: "Dave2" without a space is the button's old caption, as users know it.
-constexpr std::array<ButtonText, 8> kButtons{{
-    {"DD2", "Editing Dangerous Dave2", {56, 57, 58, 59, 60}},
-    {"CK1", "Editing Commander Keen 1", {71, 72, 73, 74, 75}},
-    {"CK2", "Editing Commander Keen 2", {71, 72, 73, 74, 75}},
-    {"CK3", "Editing Commander Keen 3", {71, 72, 73, 74, 75}},
-    {"NIN", "Editing Shadow Knight", {76, 77, 78, 79, 80}},
+constexpr std::array<ButtonText, 3> kOtherButtons{{
     {"Options", "Options", kGreyScheme},
     {"EXIT", "-=Exit=-", kGreyScheme},
     {"OK", "OK", kGreyScheme},
 }};
+
+ButtonText buttonOf(int slot) {
+    if (slot <= kGameSlots) {
+        const GameRecord& game = kGames[std::size_t(slot - 1)];
+        return {game.gameId, game.buttonCaption, game.buttonColours};
+    }
+    return kOtherButtons[std::size_t(slot - kGameSlots - 1)];
+}
 
 void setColours(TextState& text, const ColourScheme& c) {
     SetTextColours(text, c[0], c[1], c[2], c[3], c[4]);
@@ -163,7 +170,7 @@ void startUp(Program& p) {
     SetTextScale(p.text, 1);
     p.titleText = std::string(kTitle);
     for (int slot = 1; slot <= 8; ++slot) {
-        const ButtonText& b = kButtons[size_t(slot - 1)];
+        const ButtonText b = buttonOf(slot);
         const ButtonPlace at = placeOf(slot, p.screenWidth, p.screenHeight);
         RegisterWidget(p.widgets, slot, b.name, at.x, at.y, kButtonHeight, at.width, b.caption);
         SetWidgetColours(p.widgets, slot, b.colours[0], b.colours[1], b.colours[2], b.colours[3],
@@ -188,7 +195,7 @@ std::optional<int> runStartScreen(Program& p) {
             return p.clicked && WidgetAt(p.widgets, p.mouse.x, p.mouse.y) == slot;
         };
         if (hit(kExitSlot)) return exitCommand(p);
-        for (int slot = 1; slot <= 5; ++slot) {
+        for (int slot = 1; slot <= kGameSlots; ++slot) {
             if (hit(slot)) gameCommand(p, slot);
         }
         // Kept: "Options" (slot 6) has no command.

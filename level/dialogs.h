@@ -1,4 +1,5 @@
-// The open and save dialog requests of each game: titles and filters.
+// The open and save dialog requests of each game: titles and filters, from
+// the game table.
 #pragma once
 
 #include <string>

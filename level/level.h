@@ -16,6 +16,13 @@ constexpr int kMaxMapSide = 256; // a level file may declare at most this many c
 constexpr int kHeaderBytes = 36;
 constexpr int kMaxPaddingWords = 8; // words after each plane in a padded game file
 
+// A level cell as (column, row); (0, 0) lies outside every map.
+struct Cell {
+    int32_t column = 0;
+    int32_t row = 0;
+    bool operator==(const Cell&) const = default;
+};
+
 using Plane = std::array<std::array<int32_t, kPlaneSize>, kPlaneSize>;
 
 struct Level {

@@ -33,6 +33,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly {
 
@@ -57,16 +58,14 @@ class RunDecoder {
     explicit RunDecoder(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     uint16_t next() {
-        uint8_t low = byteAt(position_);
-        uint8_t high = byteAt(position_ + 1);
+        uint16_t word = wordAt(position_);
         position_ += 2;
         // Safe: the word re-read while a run repeats is its value, never a
         // new marker, so a run of 0xFEFE cells expands to that many cells
         // instead of taking the value word for a marker and garbling the rest.
-        if (!repeating_ && low == 0xFE && high == 0xFE) {
-            remaining_ = static_cast<uint16_t>(byteAt(position_) | byteAt(position_ + 1) << 8);
-            low = byteAt(position_ + 2);
-            high = byteAt(position_ + 3);
+        if (!repeating_ && word == kRunMarker) {
+            remaining_ = wordAt(position_);
+            word = wordAt(position_ + 2);
             position_ += 4;
         }
         repeating_ = remaining_ > 1;
@@ -74,7 +73,7 @@ class RunDecoder {
             --remaining_;
             position_ -= 2;
         }
-        return static_cast<uint16_t>(high << 8 | low);
+        return word;
     }
 
     bool atEnd() const { return position_ >= bytes_.size(); }
@@ -82,10 +81,12 @@ class RunDecoder {
     bool ranOut() const { return ranOut_; }
 
   private:
-    uint8_t byteAt(size_t offset) {
-        if (offset < bytes_.size()) return bytes_[offset];
+    // The word at `offset`; bytes past the end of the file read as 0. One
+    // bounds check a word keeps the reader quick on the largest levels.
+    uint16_t wordAt(size_t offset) {
+        if (offset + 2 <= bytes_.size()) return readLe16(bytes_.data() + offset);
         ranOut_ = true;
-        return 0;
+        return offset < bytes_.size() ? bytes_[offset] : 0;
     }
 
     std::span<const uint8_t> bytes_;
@@ -118,9 +119,11 @@ bool decodePlane(RunDecoder& decoder, const Level& level, Plane& plane,
     return cellsRead;
 }
 
+// The planes are plain arrays of integers; one memset each is far quicker
+// than filling them cell by cell, which matters to every read.
 void clearPlanes(Level& level) {
-    for (auto& column : level.tilePlane) column.fill(0);
-    for (auto& column : level.objectPlane) column.fill(0);
+    std::memset(level.tilePlane.data(), 0, sizeof(Plane));
+    std::memset(level.objectPlane.data(), 0, sizeof(Plane));
 }
 
 void makeEmpty(Level& level) {
@@ -155,18 +158,17 @@ std::vector<uint16_t> levelWords(const Level& level) {
     const int height = std::clamp(level.height, 0, kMaxMapSide);
     const int padding = std::clamp(level.paddingWords, 0, kMaxPaddingWords);
 
-    std::vector<uint16_t> words;
-    words.reserve(kHeaderWords + 2 * (width * height + padding));
-    for (int offset = 4; offset < kHeaderBytes; offset += 2) {
-        words.push_back(headerWord(level, offset));
-    }
+    // Sized once and written through a pointer: no capacity check per word.
+    std::vector<uint16_t> words(kHeaderWords + 2 * (width * height + padding));
+    uint16_t* at = words.data();
+    for (int offset = 4; offset < kHeaderBytes; offset += 2) *at++ = headerWord(level, offset);
     auto putPlane = [&](const Plane& plane, const std::array<uint16_t, kMaxPaddingWords>& pad) {
         for (int row = 1; row <= height; ++row) {
             for (int column = 1; column <= width; ++column) {
-                words.push_back(static_cast<uint16_t>(plane[column][row] & 0xFFFF));
+                *at++ = static_cast<uint16_t>(plane[column][row] & 0xFFFF);
             }
         }
-        words.insert(words.end(), pad.begin(), pad.begin() + padding);
+        at = std::copy_n(pad.begin(), padding, at);
     };
     putPlane(level.tilePlane, level.tilePadding);
     putPlane(level.objectPlane, level.objectPadding);

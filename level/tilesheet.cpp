@@ -11,7 +11,7 @@ namespace {
 constexpr int kScratchPage = 2;
 
 // The width a BMP file declares, or 0 when the bytes are too short to tell.
-int32_t declaredBitmapWidth(const std::vector<uint8_t>& file) {
+int32_t declaredBitmapWidth(std::span<const uint8_t> file) {
     if (file.size() < 22) return 0;
     return int32_t(readLe32(file.data() + 18));
 }
@@ -19,7 +19,14 @@ int32_t declaredBitmapWidth(const std::vector<uint8_t>& file) {
 } // namespace
 
 std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir) {
-    return findFileIgnoringCase(joinPath(exeDir, "Resources"), profile.tileBitmapName);
+    return findFileIgnoringCase(joinPath(exeDir, "Resources"), std::string(profile.tileBitmapName));
+}
+
+bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
+                   const std::string& exeDir) {
+    const auto file = readFileBytes(tileBitmapPath(profile, exeDir));
+    return buildTileSheet(sheet, surface,
+                          file ? std::span<const uint8_t>(*file) : std::span<const uint8_t>());
 }
 
 // The bitmap is loaded whole into the load buffer, then copied strip by strip
@@ -28,18 +35,13 @@ std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir
 // tileImages. The pixel cursor runs on through the load buffer from strip to
 // strip, so a short bitmap leaves the later strips with whatever follows it
 // in the buffer (zeros, or an earlier, larger bitmap's pixels).
-bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
-                   const std::string& exeDir) {
+bool buildTileSheet(TileSheet& sheet, Surface& surface, std::span<const uint8_t> file) {
     selectPages(surface, kScratchPage, 0);
 
-    bool loaded = false;
-    if (auto file = readFileBytes(tileBitmapPath(profile, exeDir))) {
-        // Safe: only 208-pixel-wide bitmaps are tile bitmaps; anything else
-        // would smear the tiles, so it is refused like a missing file.
-        if (declaredBitmapWidth(*file) == kTileBitmapWidth) {
-            loaded = loadBitmapFromBytes(surface, *file, sheet.loadBuffer, 0);
-        }
-    }
+    // Safe: only 208-pixel-wide bitmaps are tile bitmaps; anything else
+    // would smear the tiles, so it is refused like a missing file.
+    const bool loaded = declaredBitmapWidth(file) == kTileBitmapWidth &&
+                        loadBitmapFromBytes(surface, file, sheet.loadBuffer, 0);
 
     std::size_t cursor = kImageHeaderBytes;
     std::size_t storeOffset = 0;
@@ -61,6 +63,10 @@ bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profil
 
     selectPages(surface, 0, 0);
     return loaded;
+}
+
+void putTile(Surface& surface, const TileSheet& sheet, int64_t tile, int x, int y, PutMode mode) {
+    putImage(surface, x, y, sheet.tileImages, tileImageOffset(sheet, tile), mode);
 }
 
 } // namespace tessaly

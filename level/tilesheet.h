@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ struct TileSheet {
 bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
                    const std::string& exeDir);
 
+// The same from the bytes of a tile bitmap file read elsewhere; empty bytes
+// count as a missing bitmap.
+bool buildTileSheet(TileSheet& sheet, Surface& surface, std::span<const uint8_t> file);
+
 // The path the sheet is loaded from.
 std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir);
 
@@ -47,5 +52,8 @@ inline std::size_t tileImageOffset(const TileSheet& sheet, int64_t tile) {
     if (tile < 0 || tile >= kTileOffsetEntries) tile = 0;
     return std::size_t(sheet.tileOffset[std::size_t(tile)]);
 }
+
+// Puts tile n's image with its top-left pixel at (x, y) on the work page.
+void putTile(Surface& surface, const TileSheet& sheet, int64_t tile, int x, int y, PutMode mode);
 
 } // namespace tessaly

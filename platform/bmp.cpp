@@ -123,6 +123,17 @@ bool loadBitmapFromBytes(Surface& surface, std::span<const uint8_t> file, std::s
     return true;
 }
 
+bool readBitmapColours(std::span<const uint8_t> file, std::array<Rgb, 256>& colours) {
+    BmpLayout bmp;
+    if (!readLayout(file, bmp)) return false;
+    colours.fill(Rgb{});
+    for (int i = 0; i < bmp.colours; ++i) {
+        const std::size_t at = bmp.table + std::size_t(i) * 4;
+        colours[std::size_t(i)] = {file[at + 2], file[at + 1], file[at]};
+    }
+    return true;
+}
+
 bool loadBitmap(Surface& surface, const std::string& path, std::span<uint8_t> store,
                 std::size_t offset) {
     const auto bytes = readFileBytes(path);

@@ -1,6 +1,7 @@
 // Palette-indexed BMP files: reading into an image buffer, writing 8-bit files.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -21,6 +22,11 @@ bool loadBitmap(Surface& surface, const std::string& path, std::span<uint8_t> st
                 std::size_t offset);
 bool loadBitmapFromBytes(Surface& surface, std::span<const uint8_t> file, std::span<uint8_t> store,
                          std::size_t offset);
+
+// The colour table of a BMP file loadBitmapFromBytes accepts, entry by entry
+// as the file holds it; entries past the file's table are black. False (and
+// `colours` unchanged) for any file it refuses.
+bool readBitmapColours(std::span<const uint8_t> file, std::array<Rgb, 256>& colours);
 
 // An 8-bit BMP file (40-byte info header, 256-entry colour table, bottom-up
 // rows) of width x height pixels given top row first, row by row.

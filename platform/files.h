@@ -38,11 +38,53 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // Replaces the file at `path` with `bytes` so that the old file is never
 // destroyed: a temporary file in the same folder, flushed to disk, renamed
 // over the target (a symbolic link is followed to its target; the target's
-// permission bits, and its owner and group where allowed, are kept). Where no
-// temporary file can be made there, the file is written in place. When the
-// file already holds exactly these bytes nothing is written. On any failure
-// the old file stays as it was, no temporary file is left, and false is
-// returned.
+// permission bits, its owner and group and its extended attributes are kept
+// where the system allows). The rename replaces only this name of a file with
+// several hard links: the other names keep the old bytes. Where no temporary
+// file can be made there, the file is written in place, and only when its old
+// bytes could be read whole to put back. When the file already holds exactly
+// these bytes nothing is written. On any failure the old file stays as it
+// was, no temporary file is left, and false is returned. Temporary files of
+// the same target left by a save that was killed, older than a minute, are
+// removed (implemented in safe_write.cpp, as are the functions below).
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// True when `path` (links followed) is a regular file holding exactly `bytes`.
+bool fileHolds(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Why no file can be written at `path`, found without opening anything (so a
+// FIFO cannot block): "is a folder", "is not a regular file", "is a symbolic
+// link that leads nowhere", or "" when it can be (a regular file or a name
+// not taken yet; links are followed).
+std::string whyNotWritable(const std::string& path);
+
+// Whether both paths name one existing file (the same device and inode),
+// links followed.
+bool sameFile(const std::string& a, const std::string& b);
+
+// writeFileSafely in two steps, for a caller that must act between writing
+// the new bytes and putting them in place (keep a backup of the old file).
+struct StagedFile {
+    std::string target;    // the file to replace, links followed
+    std::string temporary; // the new bytes, under a fresh name beside it
+    bool replaces = false; // the target exists now
+};
+
+// Writes `bytes` under a fresh temporary name beside the file `path` names,
+// created exclusively (never through a link), as writeFileSafely does; a
+// target that is not a writable regular file is refused. Nothing when the
+// bytes cannot be written there; then nothing is left behind.
+std::optional<StagedFile> stageFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Renames the staged bytes over their target; on failure the temporary file
+// is removed, the target stays as it was and false is returned.
+bool commitStagedFile(const StagedFile& staged);
+void discardStagedFile(const StagedFile& staged);
+
+// Makes `copyPath` hold every byte of the regular file `path` (links
+// followed): a hard link where the system allows, else a full streamed copy,
+// put in place by a rename only once complete. A link at `copyPath` is
+// replaced, not followed. False when no whole copy could be made; nothing is
+// changed then.
+bool keepWholeCopy(const std::string& path, const std::string& copyPath);
 
 } // namespace tessaly

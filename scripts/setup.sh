@@ -3,7 +3,7 @@
 
 tessaly_packages=(
     g++ cmake make pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libpng-dev
     libsdl2-dev libgtk-3-dev
     xvfb xauth x11-utils xdotool imagemagick
     clang libclang-rt-14-dev

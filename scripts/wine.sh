@@ -32,6 +32,19 @@ if [ ! -f "$WINEPREFIX/.tessaly-ready" ]; then
 fi
 # The Wine server stays up for a while after its last program has ended, so
 # a run of many programs starts it (and Wine's services) once rather than
-# once a program.
-wineserver -p"${TESSALY_WINESERVER_SECONDS:-20}"
+# once a program. The server and the services keep the standard output and
+# error of the program that started them for as long as they live: they are
+# started here by a program of their own with none, so that whoever reads
+# this program's output sees its end when the program ends.
+# The server's socket lies in a folder named after the prefix's device and
+# inode, under a temporary folder of Wine's choosing.
+server=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+running=no
+for socket in "${TMPDIR:-/tmp}"/wine-*/"$server"/socket "${TMPDIR:-/tmp}"/.wine-"$(id -u)"/"$server"/socket; do
+    if [ -S "$socket" ]; then running=yes; fi
+done
+if [ $running = no ]; then
+    wineserver -p"${TESSALY_WINESERVER_SECONDS:-20}" </dev/null >/dev/null 2>&1
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+fi
 exec wine "$@"

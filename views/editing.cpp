@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "level/door_link.h"
 #include "views/map_view.h"
 #include "views/panels.h"
 
@@ -49,9 +50,9 @@ void pickFromMap(Editor& editor, int x, int y) {
         EditState& e = editor.edit;
         e.currentTile = tileCell(editor.level, c.column, c.row);
         e.editCell = c;
-        const Cell link = decodeDoorLink(objectCell(editor.level, c.column, c.row));
-        if (link.column > 0 && link.column < 32768) {
-            e.doorExit = link;
+        const int32_t value = objectCell(editor.level, c.column, c.row);
+        if (picksAsDoor(value)) {
+            e.doorExit = decodeDoorLink(value);
             e.selectedDoor = c;
         }
     }
@@ -61,16 +62,15 @@ void pickFromMap(Editor& editor, int x, int y) {
 void linkDoor(Editor& editor, int x, int y) {
     auto hit = hitCell(editor, x, y);
     if (!hit) return;
-    const Cell c = hit->cell;
     // Safe: column x 256 + row names a cell only while both are at most 255;
     // column 256 gives a value no level file can hold, and row 256 would link
     // to row 0 of the next column. Such a destination links nothing.
-    if (c.column > 255 || c.row > 255) return;
-    const int32_t v = c.column * 256 + c.row;
+    const std::optional<int32_t> v = encodeDoorLink(hit->cell);
+    if (!v) return;
     // Kept: the selected cell is overwritten whatever it holds now; before
     // any door is selected that is cell (0, 0), outside every map.
-    setObject(editor, editor.edit.selectedDoor.column, editor.edit.selectedDoor.row, v);
-    editor.edit.doorExit = decodeDoorLink(v);
+    setObject(editor, editor.edit.selectedDoor.column, editor.edit.selectedDoor.row, *v);
+    editor.edit.doorExit = decodeDoorLink(*v);
 }
 
 void setCopyStart(Editor& editor, int x, int y) {

@@ -13,13 +13,6 @@
 
 namespace tessaly {
 
-// A level cell as (column, row); (0, 0) lies outside every map.
-struct Cell {
-    int32_t column = 0;
-    int32_t row = 0;
-    bool operator==(const Cell&) const = default;
-};
-
 // What ties the views and the editing operations together. Nothing here is
 // reset when a level is loaded, the editor is left or the game changes.
 struct EditState {
@@ -59,9 +52,5 @@ void setObject(Editor& editor, int column, int row, int32_t value);
 
 // Puts image `tile` of the tile sheet with its top-left pixel at (x, y).
 void drawTile(Editor& editor, int64_t tile, int x, int y, PutMode mode);
-
-// Object value v read as a door link: destination column v div 256 (rounded
-// down) and row v mod 256.
-Cell decodeDoorLink(int32_t value);
 
 } // namespace tessaly

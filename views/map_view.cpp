@@ -1,6 +1,7 @@
 #include "views/map_view.h"
 
 #include "gui/text.h"
+#include "level/door_link.h"
 
 namespace tessaly {
 
@@ -9,24 +10,6 @@ namespace {
 constexpr ColourScheme kLabelColours{71, 72, 73, 74, 75};
 constexpr int kLabelBoxOuter = 71;
 constexpr int kLabelBoxInner = 72;
-
-void drawObjects(Editor& editor, int32_t value, int cx, int cy) {
-    const GameProfile& p = editor.profile;
-    if (value == 0) return;
-    for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
-        if (p.objectCode[k] != value) continue;
-        drawTile(editor, p.objectPicture[k], cx, cy, PutMode::Transparent);
-        SetTextScale(editor.text, 1);
-        SetTextColours(editor.text, kLabelColours[0], kLabelColours[1], kLabelColours[2],
-                       kLabelColours[3], kLabelColours[4]);
-        const std::string& label = p.objectLabel[k];
-        // Kept: labels are not clipped to the view; long ones on the left
-        // column reach past the frame.
-        DrawText(editor.surface, editor.text, cx + 1 - 2 * int(label.size()), cy - 11, label);
-        drawBox(editor.surface, cx, cy, cx + 17, cy + 17, kLabelBoxOuter);
-        drawBox(editor.surface, cx + 1, cy + 1, cx + 16, cy + 16, kLabelBoxInner);
-    }
-}
 
 void drawFrame(Editor& editor) {
     const GameProfile& p = editor.profile;
@@ -44,6 +27,32 @@ void drawFrame(Editor& editor) {
 }
 
 } // namespace
+
+// Each catalogue entry with the cell's code puts its picture, its label and
+// the two label boxes, in that order; the door-link marker comes last.
+void drawCellOverlays(Surface& surface, TextState& text, const TileSheet& tiles,
+                      const GameProfile& p, int32_t value, int cx, int cy,
+                      const CellOverlays& layers) {
+    if (value != 0 && (layers.objects || layers.labels)) {
+        for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
+            if (p.objectCode[k] != value) continue;
+            if (layers.objects)
+                putTile(surface, tiles, p.objectPicture[k], cx, cy, PutMode::Transparent);
+            if (!layers.labels) continue;
+            SetTextScale(text, 1);
+            SetTextColours(text, kLabelColours[0], kLabelColours[1], kLabelColours[2],
+                           kLabelColours[3], kLabelColours[4]);
+            const std::string& label = p.objectLabel[k];
+            // Kept: labels are not clipped to the view; long ones on the left
+            // column reach past the frame.
+            DrawText(surface, text, cx + 1 - 2 * int(label.size()), cy - 11, label);
+            drawBox(surface, cx, cy, cx + 17, cy + 17, kLabelBoxOuter);
+            drawBox(surface, cx + 1, cy + 1, cx + 16, cy + 16, kLabelBoxInner);
+        }
+    }
+    if (layers.links && isDoorLink(value))
+        putTile(surface, tiles, kDoorLinkMarker, cx, cy, PutMode::Transparent);
+}
 
 Cell levelCellOf(const Editor& editor, ViewCell cell) {
     return {editor.viewOriginColumn + cell.i, editor.viewOriginRow + cell.j};
@@ -69,9 +78,7 @@ void redrawMapView(Editor& editor) {
             Cell c = levelCellOf(editor, {i, j});
             const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
             const int32_t v = objectCell(level, c.column, c.row);
-            drawObjects(editor, v, cx, cy);
-            if (v > 255 && v < 32768)
-                drawTile(editor, kDoorLinkMarker, cx, cy, PutMode::Transparent);
+            drawCellOverlays(editor.surface, editor.text, editor.tiles, editor.profile, v, cx, cy);
             if (c == e.doorExit) drawTile(editor, kDoorExitMarker, cx, cy, PutMode::Transparent);
             if (c == e.copyStart)
                 drawTile(editor, editor.profile.copyStartMarker, cx, cy, PutMode::Xor);

@@ -26,6 +26,21 @@ struct ViewCell {
 
 void redrawMapView(Editor& editor);
 
+// What the map view lays over a cell's tile; the view draws all of it.
+struct CellOverlays {
+    bool objects = true; // the pictures of the catalogue objects the cell holds
+    bool labels = true;  // their labels, 11 pixels above the cell, and the boxes round it
+    bool links = true;   // the door-link marker on a door link
+};
+
+// Draws the overlays of a cell whose object plane holds `value`, with the
+// cell's top-left pixel at (cx, cy) on the work page, exactly as the map view
+// draws them for each of its cells. Leaves the text state at scale 1 in the
+// label colours when a label was drawn.
+void drawCellOverlays(Surface& surface, TextState& text, const TileSheet& tiles,
+                      const GameProfile& profile, int32_t value, int cx, int cy,
+                      const CellOverlays& layers = {});
+
 // The view cell strictly containing (x, y): cx < x < cx + 16, cy < y < cy + 16.
 // Kept: a cell's left pixel column and top pixel row belong to no cell.
 std::optional<ViewCell> viewCellAt(int x, int y);

@@ -1,13 +1,12 @@
 #include "platform/replay/replay_script.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
-#include <sstream>
 
+#include "platform/files.h"
 #include "platform/host.h"
 #include "platform/path_text.h"
 
@@ -40,6 +39,8 @@ constexpr std::array<KeyName, 15> kKeyNames{{
 
 // The longest wait one line may ask for; keeps the script time far from overflow.
 constexpr long long kMaxWait = std::numeric_limits<int>::max();
+// Far more than any script needs: 16 MiB.
+constexpr std::uint64_t kMaxScriptBytes = std::uint64_t(16) << 20;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -234,6 +235,7 @@ std::vector<ReplayScriptError> parseReplayScript(std::string_view text, const st
     std::vector<ReplayScriptError> errors;
     long long time = 0;
     int lineNumber = 0;
+    int firstLineTooLate = 0; // the wait that took the time past the limit
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
@@ -264,22 +266,42 @@ std::vector<ReplayScriptError> parseReplayScript(std::string_view text, const st
         line.lineNumber = lineNumber;
         std::string why = parseLine(command, rest, folder, time, script, line);
         if (!why.empty()) errors.push_back({lineNumber, why});
+        if (time > kMaxScriptTime && firstLineTooLate == 0) firstLineTooLate = lineNumber;
     }
     script.endTime = time;
+    if (time > kMaxScriptTime) {
+        errors.push_back({firstLineTooLate, "the script's waits add up to " + std::to_string(time) +
+                                                " ms, more than the " +
+                                                std::to_string(kMaxScriptTime) +
+                                                " ms (24 hours) a script may run"});
+    }
     return errors;
 }
 
 std::vector<ReplayScriptError> loadReplayScript(const std::string& path, ReplayScript& script) {
     script = ReplayScript{};
+    // Safe: the script is sized before it is opened, so a device that never
+    // ends (/dev/zero), a FIFO that never gets a writer or a huge file is
+    // refused at once instead of filling memory or waiting for ever.
     std::error_code error;
-    if (std::filesystem::is_directory(pathFromUtf8(path), error)) return {{0, "cannot read the script"}};
-    std::ifstream file(pathFromUtf8(path), std::ios::binary);
-    if (!file) return {{0, "cannot read the script"}};
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) return {{0, "cannot read the script"}};
-    std::string folder = utf8FromPath(pathFromUtf8(path).parent_path());
-    return parseReplayScript(text.str(), folder, script);
+    const std::filesystem::path file = pathFromUtf8(path);
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (error) return {{0, "cannot read the script"}};
+    if (!std::filesystem::is_regular_file(status)) return {{0, "not a regular file"}};
+    auto tooLarge = [](std::uint64_t bytes) {
+        return ReplayScriptError{0, std::to_string(bytes) + " bytes, more than the " +
+                                        std::to_string(kMaxScriptBytes) + " a script may hold"};
+    };
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error) return {{0, "cannot read the script"}};
+    if (size > kMaxScriptBytes) return {tooLarge(size)};
+    const std::optional<FileHead> head = readFileHead(path, kMaxScriptBytes + 1);
+    if (!head) return {{0, "cannot read the script"}};
+    if (head->fileBytes > kMaxScriptBytes) return {tooLarge(head->fileBytes)};
+    const std::string_view text(reinterpret_cast<const char*>(head->bytes.data()),
+                                head->bytes.size());
+    std::string folder = utf8FromPath(file.parent_path());
+    return parseReplayScript(text, folder, script);
 }
 
 } // namespace tessaly

@@ -10,7 +10,9 @@
 // program time up to it and no further.
 //
 // The whole script is checked before anything runs; every bad line is
-// reported with its number and a reason.
+// reported with its number and a reason. A script whose waits add up to more
+// than kMaxScriptTime (24 hours of program time) is refused as a whole, at
+// the wait that passed the limit: it would keep a run going for days.
 #pragma once
 
 #include <string>
@@ -18,6 +20,9 @@
 #include <vector>
 
 namespace tessaly {
+
+// The most program time a script may give: 86,400,000 ms, 24 hours.
+constexpr long long kMaxScriptTime = 86'400'000;
 
 enum class ReplayCommand {
     Mouse,       // x, y
@@ -64,7 +69,8 @@ std::vector<ReplayScriptError> parseReplayScript(std::string_view text, const st
                                                  ReplayScript& script);
 
 // Reads and parses the script file at `path`; its paths are taken relative to
-// the file's folder.
+// the file's folder. Anything but a regular file of at most 16 MiB is refused
+// unread (one error, line 0).
 std::vector<ReplayScriptError> loadReplayScript(const std::string& path, ReplayScript& script);
 
 } // namespace tessaly

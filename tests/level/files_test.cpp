@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace tessaly {
@@ -160,6 +161,65 @@ TEST(WriteFileSafely, SameBytesWriteNothing) {
     EXPECT_EQ(after.st_ctim.tv_sec, before.st_ctim.tv_sec);
 }
 
+// Saving replaces this name only: other hard links keep the old bytes. The
+// file's extended attributes stay with the name saved.
+TEST(WriteFileSafely, KeepsExtendedAttributesAndLeavesOtherHardLinksAlone) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck1");
+    putFile(path, kOld);
+    const std::string note = "drawn by hand";
+    if (::setxattr(path.c_str(), "user.tessaly.note", note.data(), note.size(), 0) != 0)
+        GTEST_SKIP() << "this file system keeps no extended attributes";
+    ASSERT_EQ(::link(path.c_str(), dir.file("other.ck1").c_str()), 0);
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_EQ(fileBytes(path), kNew);
+    EXPECT_EQ(fileBytes(dir.file("other.ck1")), kOld);
+    char value[64] = {};
+    const ssize_t length = ::getxattr(path.c_str(), "user.tessaly.note", value, sizeof value);
+    EXPECT_EQ(std::string(value, length > 0 ? std::size_t(length) : 0), note);
+}
+
+// Temporary files a killed save left behind go at the next save of the same
+// file once a minute old; nothing else in the folder is touched.
+TEST(WriteFileSafely, RemovesStaleTemporariesOfTheSameFileOnly) {
+    TempDir dir;
+    const std::string longName = std::string(230, 'b') + ".ck1";
+    putFile(dir.file("level.ck1"), kOld);
+    putFile(dir.file(longName), kOld);
+    const std::vector<std::string> stale = {
+        ".level.ck1.0123456789abcdef.tmp",
+        "." + longName.substr(0, 200) + ".00000000ffffffff.tmp",
+    };
+    const std::vector<std::string> kept = {
+        ".other.ck1.0123456789abcdef.tmp", // another file's
+        ".level.ck1.0123456789ABCDEF.tmp", // not the pattern
+        ".level.ck1.0123456789abcde.tmp",   "level.ck1.0123456789abcdef.tmp",
+        ".level.ck1.0123456789abcdef.tmp~",
+    };
+    const std::string fresh = ".level.ck1.fedcba9876543210.tmp";
+    const std::string link = ".level.ck1.aaaaaaaaaaaaaaaa.tmp";
+    const timespec twoMinutesAgo[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    for (const std::vector<std::string>& names : {stale, kept}) {
+        for (const std::string& name : names) {
+            putFile(dir.file(name), kNew);
+            ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(name).c_str(), twoMinutesAgo, 0), 0);
+        }
+    }
+    putFile(dir.file(fresh), kNew);
+    ASSERT_EQ(::symlink("level.ck1", dir.file(link).c_str()), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(link).c_str(), twoMinutesAgo, AT_SYMLINK_NOFOLLOW), 0);
+
+    ASSERT_TRUE(writeFileSafely(dir.file("level.ck1"), kNew));
+    ASSERT_TRUE(writeFileSafely(dir.file(longName), kNew));
+    std::vector<std::string> expected = kept;
+    expected.insert(expected.end(), {"level.ck1", longName, fresh, link});
+    std::vector<std::string> entries = dir.entries();
+    std::sort(entries.begin(), entries.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(fileBytes(dir.file("level.ck1")), kNew);
+}
+
 TEST(WriteFileSafely, TakesTheLongestNamesTheSystemAllows) {
     TempDir dir;
     const std::string path = dir.file(std::string(250, 'a') + ".ck1");
@@ -269,6 +329,80 @@ TEST(WriteFileSafely, FailedWriteInPlacePutsTheOldBytesBack) {
     if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
     EXPECT_EQ(status, 1);
     EXPECT_EQ(fileBytes(path), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+// A file whose old bytes could not be read whole could not be put back after
+// a failed write, so it is not written in place.
+TEST(WriteFileSafely, FileTooLargeToPutBackIsNotWrittenInPlace) {
+    TempDir dir;
+    const std::string path = dir.file("level.ck1");
+    putFile(path, kOld);
+    ASSERT_EQ(::truncate(path.c_str(), off_t(kDefaultReadLimit) + 1), 0);
+    openToEveryone(dir, path);
+    ::chmod(dir.path().c_str(), 0555);
+    const int status = inChild(true, [&] { return writeFileSafely(path, kNew); });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(statOf(path).st_size, off_t(kDefaultReadLimit) + 1);
+}
+
+TEST(StageFile, WritesBesideTheTargetUnderAFreshNameUntilCommitted) {
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0755), 0);
+    const std::string real = dir.file("real/tiles.bmp");
+    putFile(real, kOld);
+    ASSERT_EQ(::symlink("real/tiles.bmp", dir.file("tiles.bmp").c_str()), 0);
+
+    std::optional<StagedFile> staged = stageFile(dir.file("tiles.bmp"), kNew);
+    ASSERT_TRUE(staged);
+    EXPECT_EQ(staged->target, real);
+    EXPECT_TRUE(staged->replaces);
+    EXPECT_EQ(fileBytes(staged->temporary), kNew);
+    EXPECT_EQ(fileBytes(real), kOld);
+    discardStagedFile(*staged);
+    EXPECT_EQ(statOf(staged->temporary).st_nlink, 0u);
+
+    staged = stageFile(dir.file("tiles.bmp"), kNew);
+    ASSERT_TRUE(staged);
+    ASSERT_TRUE(commitStagedFile(*staged));
+    EXPECT_EQ(fileBytes(real), kNew);
+    struct stat link {};
+    ::lstat(dir.file("tiles.bmp").c_str(), &link);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    EXPECT_EQ(dir.entries().size(), 2u);
+
+    EXPECT_FALSE(stageFile(dir.file("real"), kNew)); // a folder
+    EXPECT_FALSE(stageFile(dir.file("none/tiles.bmp"), kNew));
+}
+
+TEST(KeepWholeCopy, CopiesEveryByteAndReplacesAnOlderCopy) {
+    TempDir dir;
+    const std::string file = dir.file("tiles.bmp");
+    const std::string copy = dir.file("tiles.bmp.bak");
+    putFile(file, kOld);
+    putFile(copy, kNew);
+    ASSERT_TRUE(keepWholeCopy(file, copy));
+    EXPECT_EQ(fileBytes(copy), kOld);
+    // The copy keeps the old bytes when the file is written again.
+    ASSERT_TRUE(writeFileSafely(file, kNew));
+    EXPECT_EQ(fileBytes(copy), kOld);
+    // Copying onto a copy that is already the same file leaves no temporary.
+    ASSERT_TRUE(keepWholeCopy(file, copy));
+    ASSERT_TRUE(keepWholeCopy(file, copy));
+    EXPECT_EQ(fileBytes(copy), kNew);
+    EXPECT_EQ(dir.entries().size(), 2u);
+
+    // A link at the copy's name is replaced; the file it named is left alone.
+    putFile(dir.file("elsewhere"), kOld);
+    ASSERT_EQ(::symlink("elsewhere", dir.file("linked.bak").c_str()), 0);
+    ASSERT_TRUE(keepWholeCopy(file, dir.file("linked.bak")));
+    EXPECT_EQ(fileBytes(dir.file("linked.bak")), kNew);
+    EXPECT_EQ(fileBytes(dir.file("elsewhere")), kOld);
+
+    ASSERT_EQ(::mkdir(dir.file("folder.bak").c_str(), 0755), 0);
+    EXPECT_FALSE(keepWholeCopy(file, dir.file("folder.bak")));
+    EXPECT_FALSE(keepWholeCopy(dir.file("missing"), dir.file("missing.bak")));
+    EXPECT_EQ(dir.entries().size(), 5u);
 }
 
 } // namespace

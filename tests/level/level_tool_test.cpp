@@ -134,5 +134,105 @@ TEST(LevelTool, FailedCopyLeavesTheOutputAlone) {
     EXPECT_NE(run.err.find("no/out.ck2"), std::string::npos);
 }
 
+TEST(LevelTool, CheckReportsEveryFileAndChangesNone) {
+    TempDir dir;
+    // Two player starts and a door link to (9,1) in a 3 x 2 level.
+    std::vector<uint8_t> bad = test::plainHeader(3, 2);
+    addWords(bad, {0, 0, 0, 0, 0, 0, 255, 0, 9 * 256 + 1, 0, 0, 255});
+    putFile(dir.file("bad.dd2"), bad);
+    std::vector<uint8_t> quiet = test::plainHeader(2, 1);
+    addWords(quiet, {0, 0, 0, 0});
+    putFile(dir.file("quiet.ck1"), quiet);
+    putFile(dir.file("sample.ck3"), fileBytes(TESSALY_SAMPLES_DIR "/sample.ck3"));
+
+    const std::string files = quoted(dir.file("bad.dd2")) + " " + quoted(dir.file("gone.dd2")) +
+                              " " + quoted(dir.file("quiet.ck1")) + " " +
+                              quoted(dir.file("sample.ck3"));
+    const ToolRun run = runTool(dir, "check " + files);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "");
+    const std::string d = dir.path() + "/";
+    EXPECT_EQ(run.out,
+              d + "bad.dd2: 3,1: error: door link 2305 leads to 9,1, outside the 3 x 2 level\n" +
+                  d +
+                  "bad.dd2: 3,2: error: another player start (object 255); the first is at "
+                  "1,1\n" +
+                  d + "bad.dd2: 2 errors, 0 notes\n" + d + "gone.dd2: error: cannot be read\n" + d +
+                  "gone.dd2: 1 error, 0 notes\n" + d +
+                  "quiet.ck1: note: no player start (object 255), as in the games' title and "
+                  "ending levels\n" +
+                  d + "quiet.ck1: 0 errors, 1 note\n" + d + "sample.ck3: 0 errors, 0 notes\n");
+    EXPECT_EQ(fileBytes(dir.file("bad.dd2")), bad);
+    EXPECT_EQ(fileBytes(dir.file("quiet.ck1")), quiet);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("gone.dd2")));
+
+    // Notes alone leave the status at 0.
+    EXPECT_EQ(runTool(dir, "check " + quoted(dir.file("quiet.ck1")) + " " +
+                               quoted(dir.file("sample.ck3")))
+                  .status,
+              0);
+    EXPECT_EQ(runTool(dir, "check").status, 2);
+    EXPECT_EQ(runTool(dir, "check --all " + quoted(dir.file("quiet.ck1"))).status, 2);
+}
+
+// render's own failures; the pictures themselves are checked against the map
+// view in tests/views/render_tool_test.cpp.
+TEST(LevelTool, RenderRefusesWhatItCannotDrawAndLeavesTheOutputAlone) {
+    TempDir dir;
+    const std::string sample = TESSALY_SAMPLES_DIR "/sample.ck2";
+    const std::string bitmap = TESSALY_RESOURCES_DIR "/CK2TILES.bmp";
+    putFile(dir.file("out.png"), {1, 2, 3});
+    putFile(dir.file("wide.ck2"), test::plainHeader(257, 3));
+    putFile(dir.file("empty.ck2"), test::plainHeader(0, 0));
+    putFile(dir.file("level.txt"), fileBytes(sample));
+    putFile(dir.file("copy.ck2"), fileBytes(sample));
+    const std::string out = " " + quoted(dir.file("out.png"));
+    const std::string failures[] = {
+        quoted(dir.file("missing.ck2")) + out,
+        quoted(dir.file("wide.ck2")) + out,
+        quoted(dir.file("empty.ck2")) + out,
+        quoted(dir.file("level.txt")) + out,
+        quoted(sample) + out + " --tiles " + quoted(dir.file("missing.bmp")),
+        quoted(sample) + out + " --tiles " + quoted(sample), // not a bitmap
+        quoted(dir.file("copy.ck2")) + " " + quoted(dir.file("copy.ck2")) + " --tiles " +
+            quoted(bitmap),
+        quoted(sample) + " " + quoted(dir.path()) + " --tiles " + quoted(bitmap),
+    };
+    for (const std::string& arguments : failures) {
+        const ToolRun run = runTool(dir, "render " + arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(lines(run.err), 1) << arguments << ": " << run.err;
+    }
+    EXPECT_EQ(fileBytes(dir.file("out.png")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(fileBytes(dir.file("copy.ck2")), fileBytes(sample)); // OUT was the level
+
+    const std::string wrong[] = {"",
+                                 quoted(sample),
+                                 quoted(sample) + out + " extra",
+                                 quoted(sample) + out + " --layers",
+                                 quoted(sample) + out + " --layers tiles,walls",
+                                 quoted(sample) + out + " --layers ''",
+                                 quoted(sample) + out + " --colours 3",
+                                 quoted(sample) + out + " --tiles a --tiles b"};
+    for (const std::string& arguments : wrong) {
+        const ToolRun run = runTool(dir, "render " + arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err, "") << arguments;
+    }
+    EXPECT_EQ(fileBytes(dir.file("out.png")), (std::vector<uint8_t>{1, 2, 3}));
+
+    // Options may come anywhere after the command; success replaces OUT.
+    const ToolRun run = runTool(dir, "render --layers tiles,links " + quoted(sample) + " --tiles " +
+                                         quoted(bitmap) + out);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    const std::vector<uint8_t> png = fileBytes(dir.file("out.png"));
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(png[24], 8); // bit depth
+    EXPECT_EQ(png[25], 3); // colour type: palette
+}
+
 } // namespace
 } // namespace tessaly

@@ -30,10 +30,10 @@ TEST(GameProfile, EveryGameHasItsRow) {
         {"CK3", {308, 298, 321, 320, 309, 309, 296, 296, 378, 406}, "CK3TILES.bmp", 624, 19},
         {"NIN", {143, 148, 182, 187, 156, 174, 144, 185, 0, 0}, "NINTILES.bmp", 871, 19},
     };
-    ASSERT_EQ(kGameIds.size(), std::size(rows));
+    ASSERT_EQ(kGames.size(), std::size(rows));
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
-        EXPECT_EQ(kGameIds[i], row.id);
+        EXPECT_EQ(kGames[i].gameId, row.id);
         auto profile = std::make_unique<GameProfile>();
         ASSERT_TRUE(selectGame(*profile, row.id));
         EXPECT_EQ(profile->gameId, row.id);

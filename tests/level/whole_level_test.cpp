@@ -54,13 +54,6 @@ Read readBytes(Level& level, const std::vector<uint8_t>& bytes) {
     return r;
 }
 
-TEST(WholeLevel, LongestFileIsEveryWordWrittenAsARun) {
-    EXPECT_EQ(maxLevelFileBytes(0, 0, 0), 4u + 6u * 16u);
-    EXPECT_EQ(maxLevelFileBytes(3, 2, 5), 4u + 6u * (16u + 2u * (6u + 5u)));
-    EXPECT_EQ(maxLevelFileBytes(-3, 2, -1), maxLevelFileBytes(0, 0, 0));
-    EXPECT_GE(kLevelReadLimit, maxLevelFileBytes(kMaxMapSide, kMaxMapSide, kMaxPaddingWords));
-}
-
 // The read limit must never cut the longest 256 x 256 file short; one byte
 // more than that file can need, or one byte less, is not a whole level.
 TEST(WholeLevel, WorstCase256By256FileReadsWhole) {

@@ -289,3 +289,31 @@ TEST(LoadBitmap, ReadsFilesAndIgnoresMissingOnes) {
 
 } // namespace
 } // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(BitmapColours, TheTableAsTheFileHoldsItAndBlackAfterIt) {
+    for (const int colours : {4, 16, 300}) {
+        BmpShape shape;
+        shape.colours = colours;
+        std::array<Rgb, 256> table{};
+        table.fill({1, 1, 1});
+        ASSERT_TRUE(readBitmapColours(makeBmp(shape), table)) << colours;
+        for (int i = 0; i < 256; ++i) {
+            const Rgb want = i < colours ? tableColour(i) : Rgb{};
+            EXPECT_EQ(table[std::size_t(i)], want) << colours << " " << i;
+        }
+    }
+    // A file the loader refuses gives no colours and changes none.
+    std::vector<uint8_t> broken = makeBmp(BmpShape{});
+    broken.resize(broken.size() - 4);
+    std::array<Rgb, 256> table{};
+    table.fill({1, 2, 3});
+    EXPECT_FALSE(readBitmapColours(broken, table));
+    EXPECT_FALSE(readBitmapColours({}, table));
+    EXPECT_EQ(table[0], (Rgb{1, 2, 3}));
+}
+
+} // namespace
+} // namespace tessaly

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/host.h"
 #include "platform/replay/replay_run.h"
 #include "platform/surface.h"
@@ -331,6 +334,68 @@ TEST_F(ReplayFiles, ScreenshotWritesThePngAndLogsThePathAsWritten) {
     png.read(signature, 4);
     EXPECT_EQ(std::string(signature + 1, 3), "PNG");
 }
+
+// FIFOs, /dev/zero and alarm() are POSIX's: these two cases run on Linux.
+#ifndef _WIN32
+// A screenshot is written only as a regular file: a FIFO (which would block
+// the run for ever) and a folder fail like a failed check.
+TEST_F(ReplayFiles, ScreenshotIntoAFifoOrAFolderFails) {
+    ASSERT_EQ(::mkfifo((folder / "fifo.png").c_str(), 0600), 0);
+    std::filesystem::create_directories(folder / "folder.png");
+    Surface surface;
+    ::alarm(60); // a hang ends the test as a failure
+    Outcome out = replay(
+        "wait 10\nscreenshot fifo.png\nscreenshot folder.png\n",
+        [&](Host& host) {
+            openSurface(surface);
+            host.openWindow(surface);
+            host.pause(10);
+            return 0;
+        },
+        folder.string());
+    ::alarm(0);
+    EXPECT_EQ(out.log, "@10 screenshot fifo.png\n"
+                       "@10 expect-failed 2: cannot write fifo.png\n"
+                       "@10 screenshot folder.png\n"
+                       "@10 expect-failed 3: cannot write folder.png\n"
+                       "@10 exit 0\n");
+    EXPECT_EQ(out.status, 1);
+}
+
+// Only a regular file of at most 16 MiB is read as a script; anything else
+// gets one line and status 2 at once, and nothing runs.
+TEST_F(ReplayFiles, ScriptsThatAreNotFilesOrTooLargeAreRefusedUnread) {
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::ofstream(folder / "large.txt") << "wait 10\n";
+    std::filesystem::resize_file(folder / "large.txt", (std::uintmax_t(16) << 20) + 1);
+    std::ofstream(folder / "long.txt") << "wait 2147483647\nwait 2147483647\n";
+    struct Case {
+        std::string path, why;
+    };
+    const std::string large = (folder / "large.txt").string();
+    const std::string longRun = (folder / "long.txt").string();
+    ::alarm(60); // a hang ends the test as a failure
+    for (const Case& c :
+         {Case{"/dev/zero", "/dev/zero: not a regular file"},
+          Case{(folder / "fifo").string(), (folder / "fifo").string() + ": not a regular file"},
+          Case{folder.string(), folder.string() + ": not a regular file"},
+          Case{large, large + ": 16777217 bytes, more than the 16777216 a script may hold"},
+          Case{longRun, longRun + ":1: the script's waits add up to 4294967294 ms, more than "
+                                  "the 86400000 ms (24 hours) a script may run"}}) {
+        std::ostringstream log, errors;
+        bool ran = false;
+        const int status = runReplayFile(c.path, log, errors, ".", [&](Host&) {
+            ran = true;
+            return 0;
+        });
+        EXPECT_EQ(status, 2) << c.path;
+        EXPECT_FALSE(ran) << c.path;
+        EXPECT_EQ(log.str(), "");
+        EXPECT_EQ(errors.str(), c.why + "\n");
+    }
+    ::alarm(0);
+}
+#endif
 
 TEST_F(ReplayFiles, BadScriptRunsNothingAndExitsTwo) {
     std::ofstream(folder / "bad.txt") << "mouse 1 1\nwait soon\nkeydown F11\n";

@@ -43,6 +43,25 @@ TEST(ReplayScript, StampsLinesWithTheTimeTheyStandAt) {
     EXPECT_EQ(script.endTime, 27);
 }
 
+// 24 hours of program time is the most a script may give; more is refused
+// at the wait that passes it, before anything runs.
+TEST(ReplayScript, WaitsMayAddUpTo24HoursAtMost) {
+    ReplayScript script;
+    EXPECT_TRUE(parseReplayScript("wait 86399999\nmouse 1 1\nwait 1\n", "", script).empty());
+    EXPECT_EQ(script.endTime, 86'400'000);
+
+    const std::string longWait = "wait 2147483647\n";
+    std::string text = "mouse 1 1\n";
+    for (int i = 0; i < 100; ++i) text += longWait;
+    const std::vector<ReplayScriptError> errors = parseReplayScript(text, "", script);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].lineNumber, 2);
+    EXPECT_EQ(errors[0].why, "the script's waits add up to 214748364700 ms, more than the "
+                             "86400000 ms (24 hours) a script may run");
+
+    ASSERT_EQ(parseReplayScript("wait 86400000\nwait 1\nwait oops\n", "", script).size(), 2u);
+}
+
 TEST(ReplayScript, ScanCodesAreWrittenInHexUpTo0x7F) {
     const std::vector<std::pair<std::string, int>> keys = {
         {"F10", 0x44}, {"4", 5}, {"0x3F", 0x3F}, {"0x7f", 0x7F}, {"0x00", 0}, {"0X1", 1}};

@@ -65,7 +65,8 @@ struct Game {
 const std::vector<Game>& games() {
     static const std::vector<Game> all = [] {
         std::vector<Game> g;
-        for (std::string_view id : kGameIds) {
+        for (const GameRecord& record : kGames) {
+            const std::string_view id = record.gameId;
             Game game;
             selectGame(game.profile, id);
             game.sheet = drawDefaultTileSheet(id);

@@ -1,11 +1,14 @@
 // Runs the built tessaly-tiles on game folders the tests write themselves.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -47,7 +50,7 @@ void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
 std::set<std::string> filesIn(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(dir))
-        names.insert(fs::relative(entry.path(), dir).string());
+        names.insert(entry.path().lexically_relative(dir).string());
     return names;
 }
 
@@ -118,8 +121,9 @@ class TilesTool : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(root); }
 
-    ToolRun run(const std::vector<std::string>& args, const std::string& exe = TESSALY_TILES_EXE) {
-        std::string command = "'" + exe + "'";
+    ToolRun run(const std::vector<std::string>& args, const std::string& exe = TESSALY_TILES_EXE,
+                const std::string& prefix = "") {
+        std::string command = prefix + "'" + exe + "'";
         for (const std::string& arg : args) command += " '" + arg + "'";
         command +=
             " >'" + (root / "log/out").string() + "' 2>'" + (root / "log/err").string() + "'";
@@ -204,9 +208,11 @@ TEST_F(TilesTool, WritesBesideTheExecutableAndKeepsTheOldBitmapAsBak) {
     expectSheet(bin / "Resources/CK3TILES.bmp", "CK3", tiles);
     EXPECT_EQ(readBytes(bin / "Resources/CK3TILES.bmp.bak"), old);
 
-    // The same import again leaves the backup of the older bitmap alone.
+    // The same import again says so and leaves the backup of the older bitmap alone.
     r = run({"import", "CK3", game.string()}, exe);
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "624 tiles from EGALATCH.CK3 (plain): Resources/CK3TILES.bmp already up to date\n");
     EXPECT_EQ(readBytes(bin / "Resources/CK3TILES.bmp.bak"), old);
 
     // A different import backs up the bitmap it replaces.
@@ -226,28 +232,165 @@ TEST_F(TilesTool, WritesBesideTheExecutableAndKeepsTheOldBitmapAsBak) {
     EXPECT_EQ(filesIn(bin / "Resources"), std::set<std::string>{"NINTILES.bmp"});
 }
 
-// A bitmap that cannot be written (here its staging name is taken by a
-// folder) must not leave a .bak behind or touch the bitmap; a .bak that cannot
-// be written stops the import before the bitmap is replaced.
+// Runs the tool with a file size limit of about 50 KiB (dash counts 512-byte
+// blocks, bash 1 KiB ones), well below a tile bitmap.
+constexpr const char* kSmallFileLimit = "trap '' XFSZ; ulimit -f 100; ";
+
+// A bitmap that cannot be written (here a file size limit stops it) must not
+// replace the .bak or touch the bitmap; a .bak that cannot be written stops
+// the import before the bitmap is replaced.
 TEST_F(TilesTool, AFailedWriteLeavesTheBitmapAndItsBackupAlone) {
     writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 3)));
     const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    const std::vector<uint8_t> older = {'o', 'l', 'd', 'e', 'r'};
     const fs::path target = out / "tiles.bmp";
     writeBytes(target, old);
-    fs::create_directories(out / "tiles.bmp.new");
-    ToolRun r = run({"import", "NIN", game.string(), "--out", target.string()});
+    writeBytes(out / "tiles.bmp.bak", older);
+    ToolRun r = run({"import", "NIN", game.string(), "--out", target.string()}, TESSALY_TILES_EXE,
+                    kSmallFileLimit);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, target.string() + ": cannot be written\n");
-    EXPECT_EQ(filesIn(out), (std::set<std::string>{"tiles.bmp", "tiles.bmp.new"}));
+    EXPECT_EQ(filesIn(out), (std::set<std::string>{"tiles.bmp", "tiles.bmp.bak"}));
     EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(readBytes(out / "tiles.bmp.bak"), older);
 
-    fs::remove(out / "tiles.bmp.new");
+    fs::remove(out / "tiles.bmp.bak");
     fs::create_directories(out / "tiles.bmp.bak");
     r = run({"import", "NIN", game.string(), "--out", target.string()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, target.string() + ".bak: cannot be written\n");
     EXPECT_EQ(filesIn(out), (std::set<std::string>{"tiles.bmp", "tiles.bmp.bak"}));
     EXPECT_EQ(readBytes(target), old);
+}
+
+// The new bitmap is staged under a fresh name: a file of the user's named
+// like a staging file is neither overwritten nor consumed, and a link there is
+// never followed.
+TEST_F(TilesTool, StagingLeavesTheUsersFilesAndLinksAlone) {
+    const fs::path target = out / "tiles.bmp";
+    const std::vector<uint8_t> mine = {'m', 'i', 'n', 'e'};
+    writeBytes(target, {'o', 'l', 'd'});
+    writeBytes(out / "tiles.bmp.new", mine);
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 3)));
+    ToolRun r = run({"import", "NIN", game.string(), "--out", target.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(out / "tiles.bmp.new"), mine);
+    EXPECT_EQ(filesIn(out), (std::set<std::string>{"tiles.bmp", "tiles.bmp.bak", "tiles.bmp.new"}));
+
+    fs::remove(out / "tiles.bmp.new");
+    writeBytes(root / "victim", mine);
+    fs::create_symlink(root / "victim", out / "tiles.bmp.new");
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 4)));
+    r = run({"import", "NIN", game.string(), "--out", target.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(root / "victim"), mine);
+    EXPECT_TRUE(fs::is_symlink(out / "tiles.bmp.new"));
+    EXPECT_FALSE(fs::is_symlink(target));
+    expectSheet(target, "NIN", randomTiles(10, 4));
+}
+
+// --out naming a symbolic link writes the file it names and keeps the link,
+// as a level save does; the backup lies beside the link.
+TEST_F(TilesTool, OutThroughASymbolicLinkWritesTheFileItNames) {
+    fs::create_directories(root / "real");
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    writeBytes(root / "real/tiles.bmp", old);
+    fs::create_symlink(root / "real/tiles.bmp", out / "link.bmp");
+    const std::vector<TilePixels> tiles = randomTiles(10, 5);
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(tiles));
+    const ToolRun r = run({"import", "NIN", game.string(), "--out", (out / "link.bmp").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(out / "link.bmp"));
+    expectSheet(root / "real/tiles.bmp", "NIN", tiles);
+    EXPECT_EQ(readBytes(out / "link.bmp.bak"), old);
+    EXPECT_EQ(filesIn(root / "real"), std::set<std::string>{"tiles.bmp"});
+}
+
+// A file of `size` bytes, mostly a hole, ending in "tail!".
+void writeLargeFile(const fs::path& path, std::uintmax_t size) {
+    writeBytes(path, {'o', 'l', 'd'});
+    fs::resize_file(path, size - 5);
+    std::ofstream(path, std::ios::binary | std::ios::app) << "tail!";
+}
+
+bool endsInTail(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(-5, std::ios::end);
+    std::string tail(5, ' ');
+    in.read(tail.data(), 5);
+    return tail == "tail!";
+}
+
+// The backup holds every byte of the old bitmap, however large; one that
+// cannot be made whole stops the import.
+TEST_F(TilesTool, TheBackupIsTheWholeOldBitmap) {
+    const fs::path target = out / "tiles.bmp";
+    const std::uintmax_t size = (std::uintmax_t(64) << 20) + 5;
+    writeLargeFile(target, size);
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 6)));
+    const ToolRun r = run({"import", "NIN", game.string(), "--out", target.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs::file_size(out / "tiles.bmp.bak"), size);
+    EXPECT_TRUE(endsInTail(out / "tiles.bmp.bak"));
+}
+
+// On another file system the backup must be copied; with a file size limit
+// that lets the new bitmap through but not the copy, nothing changes.
+TEST_F(TilesTool, ABitmapThatCannotBeBackedUpWholeIsKept) {
+    char pattern[] = "/dev/shm/tessaly-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) GTEST_SKIP() << "no /dev/shm";
+    const fs::path shm = pattern;
+    const std::uintmax_t size = std::uintmax_t(4) << 20;
+    writeLargeFile(shm / "tiles.bmp", size);
+    const fs::path target = out / "tiles.bmp";
+    fs::create_symlink(shm / "tiles.bmp", target);
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 6)));
+    struct stat a {
+    }, b{};
+    ::stat(shm.c_str(), &a);
+    ::stat(out.c_str(), &b);
+    if (a.st_dev != b.st_dev) {
+        const ToolRun r = run({"import", "NIN", game.string(), "--out", target.string()},
+                              TESSALY_TILES_EXE, "trap '' XFSZ; ulimit -f 2048; ");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, target.string() + ".bak: cannot be written\n");
+        EXPECT_EQ(fs::file_size(shm / "tiles.bmp"), size);
+        EXPECT_EQ(filesIn(out), std::set<std::string>{"tiles.bmp"});
+        EXPECT_EQ(filesIn(shm), std::set<std::string>{"tiles.bmp"});
+        // Without the limit the copy is made whole.
+        const ToolRun whole = run({"import", "NIN", game.string(), "--out", target.string()});
+        EXPECT_EQ(whole.status, 0) << whole.err;
+        EXPECT_EQ(fs::file_size(out / "tiles.bmp.bak"), size);
+        EXPECT_TRUE(endsInTail(out / "tiles.bmp.bak"));
+    }
+    fs::remove_all(shm);
+    if (a.st_dev == b.st_dev) GTEST_SKIP() << "/dev/shm is on the same file system";
+}
+
+// Runs `command` as an unprivileged user when the tests run as root, so that
+// permissions apply; "" when that is not possible.
+std::string unprivileged() {
+    if (::geteuid() != 0) return " ";
+    if (std::system("command -v setpriv >/dev/null 2>&1") != 0) return "";
+    return "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+}
+
+TEST_F(TilesTool, AnUnreadableGameFolderIsReportedAsSuch) {
+    const std::string prefix = unprivileged();
+    if (prefix.empty()) GTEST_SKIP() << "cannot drop root privileges";
+    writeKeen("EGAHEAD.CK1", "EGALATCH.CK1", 2048, 512, randomTiles(10, 7), false);
+    fs::permissions(root, fs::perms::all);
+    fs::permissions(out, fs::perms::all);
+    for (const fs::perms perms :
+         {fs::perms::none, fs::perms::owner_read | fs::perms::others_read}) {
+        fs::permissions(game, perms);
+        const ToolRun r = run({"import", "CK1", game.string(), "--out", (out / "t.bmp").string()},
+                              TESSALY_TILES_EXE, prefix);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "cannot read " + game.string() + ": " + std::strerror(EACCES) + "\n");
+        EXPECT_TRUE(filesIn(out).empty());
+    }
+    fs::permissions(game, fs::perms::all);
 }
 
 // Each case sets up a broken game folder; the tool must fail with one line
@@ -305,6 +448,26 @@ TEST_F(TilesTool, BadGameFilesWriteNothing) {
          [&](const fs::path& dir) { writeBytes(dir / "EGATILES.NIN", {}); },
          "/EGATILES.NIN: the file is empty"},
         {"no tile file", "DD2", [](const fs::path&) {}, ": found none of TILES.DD2 EGATILES.DD2"},
+        // The real size decides, before anything is read.
+        {"huge tile file", "NIN",
+         [&](const fs::path& dir) {
+             writeBytes(dir / "EGATILES.NIN", egaTilesFile(tiles));
+             fs::resize_file(dir / "EGATILES.NIN", std::uintmax_t(1) << 31);
+         },
+         "/EGATILES.NIN: 2147483648 bytes, too large for a tile file"},
+        {"huge latch file", "CK1",
+         [&](const fs::path& dir) {
+             writeBytes(dir / "EGAHEAD.CK1", head);
+             writeBytes(dir / "EGALATCH.CK1", planes);
+             fs::resize_file(dir / "EGALATCH.CK1", std::uintmax_t(1) << 31);
+         },
+         "/EGALATCH.CK1: 2147483648 bytes, too large for a tile file"},
+        {"tile file just too large", "NIN",
+         [&](const fs::path& dir) {
+             writeBytes(dir / "EGATILES.NIN", {});
+             fs::resize_file(dir / "EGATILES.NIN", (std::uintmax_t(16) << 20) + 128);
+         },
+         "/EGATILES.NIN: 16777344 bytes, too large for a tile file"},
     };
     const std::vector<uint8_t> old = {'k', 'e', 'p', 't'};
     for (const Case& c : cases) {
@@ -361,6 +524,44 @@ TEST_F(TilesTool, RendersATileBitmapAsAPicture) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err.rfind((out / "bad.bmp").string() + ": ", 0), 0u);
     EXPECT_FALSE(fs::exists(out / "bad.png"));
+}
+
+// A picture is written as a level is saved: never over its own input, never
+// into a folder, a FIFO or a device, and a failed write keeps the old picture.
+TEST_F(TilesTool, RenderWritesOnlyANewPictureFileSafely) {
+    writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(20, 11)));
+    const fs::path bmp = out / "n.bmp";
+    ASSERT_EQ(run({"import", "NIN", game.string(), "--out", bmp.string()}).status, 0);
+    const std::vector<uint8_t> bitmap = readBytes(bmp);
+    fs::create_symlink(bmp, out / "link.bmp");
+    fs::create_directories(out / "folder.png");
+    ASSERT_EQ(::mkfifo((out / "fifo.png").c_str(), 0600), 0);
+    struct Case {
+        fs::path target;
+        std::string why;
+    };
+    for (const Case& c :
+         {Case{bmp, "is the input file"}, Case{out / "link.bmp", "is the input file"},
+          Case{out / "folder.png", "is a folder"},
+          Case{out / "fifo.png", "is not a regular file"}}) {
+        // The time limit turns a hang into a failure.
+        const ToolRun r =
+            run({"render", bmp.string(), c.target.string()}, TESSALY_TILES_EXE, "timeout 20 ");
+        EXPECT_EQ(r.status, 1) << c.target;
+        EXPECT_EQ(r.err, c.target.string() + ": " + c.why + "\n");
+        EXPECT_EQ(readBytes(bmp), bitmap);
+    }
+    EXPECT_EQ(filesIn(out), (std::set<std::string>{"n.bmp", "link.bmp", "folder.png", "fifo.png"}));
+
+    // A full disk (here a file size limit) keeps the old picture.
+    const std::vector<uint8_t> oldPicture = {'o', 'l', 'd'};
+    writeBytes(out / "n.png", oldPicture);
+    const ToolRun full =
+        run({"render", bmp.string(), (out / "n.png").string()}, TESSALY_TILES_EXE, kSmallFileLimit);
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, (out / "n.png").string() + ": cannot be written\n");
+    EXPECT_EQ(readBytes(out / "n.png"), oldPicture);
+    EXPECT_EQ(filesIn(out).size(), 5u);
 }
 
 } // namespace

@@ -1,138 +1,120 @@
-// tessaly-level: what a modder runs to check or unpack a level file.
+// tessaly-level: what a modder runs to look into, copy, draw or check level
+// files, with the editor's own reader and writer.
 //
-//   tessaly-level info FILE      describe the level (format below), exit 0
-//   tessaly-level copy IN OUT    read IN, write OUT as the editor saves it
+//   tessaly-level info FILE          describe the level (info.cpp)
+//   tessaly-level copy IN OUT        write IN to OUT as the editor saves it (info.cpp)
+//   tessaly-level render LEVEL OUT.png [--tiles BITMAP] [--layers LIST]
+//                                    draw the whole level (render.cpp)
+//   tessaly-level check FILE...      find mistakes (check.cpp)
 //
-// A file that cannot be read, a refused file (more than 256 columns or rows)
-// or an OUT that cannot be written gives one line on stderr and exit 1, and
-// OUT is left as it was. A wrong command line gives the usage and exit 2.
-//
-// info prints one "key: value" line each, in this order:
-//   game: CK1                the game the file's extension names, or "none"
-//   size: 81 x 53            columns x rows
-//   header: 00 00 ...        the 36 header bytes in hex
-//   padded: no               or "yes, N words after each plane"
-//   tile cells not zero: N
-//   object cells not zero: N
-// then one line per object value used, in increasing order, with the number
-// of cells that hold it and, when the game's catalogue has it, its label:
-//   object 255: 1 "-=Keen=-"
-// then one line per door link (object values 256..32767), row by row, from
-// the cell that holds it to its destination column and row:
-//   door 12,40 -> 3,7
-#include "level/level_file.h"
-#include "level/profile.h"
-#include "platform/command_line.h"
-
+// Exit status: 0 done, 1 a file that cannot be read or written (or a check
+// that found an error), 2 a wrong command line, which also prints the usage.
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/command_line.h"
+#include "tools/level/commands.h"
 
 namespace {
 
 using namespace tessaly;
 
-constexpr int kFirstDoorLink = 256;
-constexpr int kLastDoorLink = 32767;
+// A command line after the command's name: its plain arguments and the
+// options it takes, each given at most once and followed by its value.
+struct Arguments {
+    std::vector<std::string> plain;
+    std::map<std::string, std::string> options;
 
-bool readOrComplain(Level& level, const std::string& path) {
-    switch (readLevel(level, path).result) {
-    case ReadResult::Read:
-        return true;
-    case ReadResult::Unreadable:
-        std::fprintf(stderr, "tessaly-level: cannot read %s\n", path.c_str());
-        return false;
-    case ReadResult::Refused:
-        std::fprintf(stderr, "tessaly-level: %s declares more than 256 columns or rows\n",
-                     path.c_str());
-        return false;
+    std::optional<std::string> option(const std::string& name) const {
+        const auto found = options.find(name);
+        if (found == options.end()) return std::nullopt;
+        return found->second;
     }
-    return false;
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;
+    std::size_t fewest, most; // plain arguments
+    std::vector<std::string_view> options;
+    int (*run)(const Arguments&);
+};
+
+int info(const Arguments& a) {
+    return runInfo(a.plain[0]);
+}
+int copy(const Arguments& a) {
+    return runCopy(a.plain[0], a.plain[1]);
+}
+int render(const Arguments& a) {
+    return runRender({a.plain[0], a.plain[1], a.option("--tiles"), a.option("--layers")});
+}
+int check(const Arguments& a) {
+    return runCheck(a.plain);
 }
 
-// The profile of the game whose id the file's extension spells, any case.
-bool gameOfPath(const std::string& path, GameProfile& profile) {
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return selectGame(profile, extension);
+constexpr std::string_view kRenderUsage = "render LEVEL OUT.png [--tiles BITMAP] [--layers LIST]";
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {
+        {"info", "info FILE", 1, 1, {}, info},
+        {"copy", "copy IN OUT", 2, 2, {}, copy},
+        {"render", kRenderUsage, 2, 2, {"--tiles", "--layers"}, render},
+        {"check", "check FILE...", 1, SIZE_MAX, {}, check},
+    };
+    return all;
 }
 
-int info(const std::string& path) {
-    auto level = std::make_unique<Level>();
-    if (!readOrComplain(*level, path)) return 1;
-    auto profile = std::make_unique<GameProfile>();
-    const bool known = gameOfPath(path, *profile);
-
-    std::printf("game: %s\n", known ? profile->gameId.c_str() : "none");
-    std::printf("size: %d x %d\n", level->width, level->height);
-    std::printf("header:");
-    for (int i = 0; i < kHeaderBytes; ++i) std::printf(" %02X", level->keptHeader[i]);
-    std::printf("\n");
-    if (level->paddingWords > 0) {
-        std::printf("padded: yes, %d words after each plane\n", level->paddingWords);
-    } else {
-        std::printf("padded: no\n");
-    }
-
-    int tiles = 0;
-    int objects = 0;
-    std::map<int32_t, int> objectUses;
-    for (int row = 1; row <= level->height; ++row) {
-        for (int column = 1; column <= level->width; ++column) {
-            if (tileCell(*level, column, row) != 0) ++tiles;
-            const int32_t object = objectCell(*level, column, row);
-            if (object != 0) {
-                ++objects;
-                ++objectUses[object];
+std::optional<Arguments> parse(const Command& command, const std::vector<std::string>& args) {
+    Arguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
+            bool known = false;
+            for (std::string_view name : command.options) known = known || args[i] == name;
+            if (!known || i + 1 == args.size() || parsed.options.count(args[i])) {
+                return std::nullopt;
             }
+            parsed.options[args[i]] = args[i + 1];
+            ++i;
+        } else {
+            parsed.plain.push_back(args[i]);
         }
     }
-    std::printf("tile cells not zero: %d\n", tiles);
-    std::printf("object cells not zero: %d\n", objects);
-    for (const auto& [value, count] : objectUses) {
-        std::printf("object %d: %d", value, count);
-        for (int entry = 1; known && entry <= profile->objectCount; ++entry) {
-            if (profile->objectCode[entry] == value) {
-                std::printf(" \"%s\"", profile->objectLabel[entry].c_str());
-                break;
-            }
-        }
-        std::printf("\n");
+    if (parsed.plain.size() < command.fewest || parsed.plain.size() > command.most) {
+        return std::nullopt;
     }
-    for (int row = 1; row <= level->height; ++row) {
-        for (int column = 1; column <= level->width; ++column) {
-            const int32_t value = objectCell(*level, column, row);
-            if (value >= kFirstDoorLink && value <= kLastDoorLink) {
-                std::printf("door %d,%d -> %d,%d\n", column, row, value / 256, value % 256);
-            }
-        }
-    }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return parsed;
 }
 
-int copy(const std::string& in, const std::string& out) {
-    auto level = std::make_unique<Level>();
-    if (!readOrComplain(*level, in)) return 1;
-    if (!writeLevel(*level, out)) {
-        std::fprintf(stderr, "tessaly-level: cannot write %s\n", out.c_str());
-        return 1;
+int usage() {
+    const char* lead = "usage:";
+    for (const Command& command : commands()) {
+        std::fprintf(stderr, "%s tessaly-level %.*s\n", lead, int(command.usage.size()),
+                     command.usage.data());
+        lead = "      ";
     }
-    return 0;
+    std::fprintf(stderr,
+                 "LIST is a comma list of tiles, objects, labels, links (all by default)\n");
+    return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = utf8Arguments(argc, argv);
-    const std::string command = args.size() > 1 ? args[1] : "";
-    if (command == "info" && args.size() == 3) return info(args[2]);
-    if (command == "copy" && args.size() == 4) return copy(args[2], args[3]);
-    std::fprintf(stderr, "usage: tessaly-level info FILE | tessaly-level copy IN OUT\n");
-    return 2;
+    const std::vector<std::string> all = tessaly::utf8Arguments(argc, argv);
+    const std::string name = all.size() > 1 ? all[1] : "";
+    const std::vector<std::string> args(all.begin() + std::ptrdiff_t(std::min<std::size_t>(all.size(), 2)),
+                                        all.end());
+    for (const Command& command : commands()) {
+        if (command.name != name) continue;
+        const std::optional<Arguments> parsed = parse(command, args);
+        return parsed ? command.run(*parsed) : usage();
+    }
+    return usage();
 }

@@ -16,8 +16,9 @@
 //   sample.nin  16 x 12, uncompressed, with data in header bytes 0..3
 // Every level uses tiles below its game's tile count, objects from its
 // game's catalogue and door links.
+#include "level/door_link.h"
+#include "level/games.h"
 #include "level/level_file.h"
-#include "level/profile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -40,7 +41,6 @@ struct Placement {
 };
 
 struct Sample {
-    const char* fileName;
     const char* gameId;
     int width, height;
     bool padded;      // declare the plane layout in header bytes 8..9 and 18..19
@@ -52,7 +52,16 @@ struct Sample {
 };
 
 int32_t doorTo(int column, int row) {
-    return column * 256 + row;
+    return encodeDoorLink({column, row}).value();
+}
+
+// "sample." and the game's extension in lower case: sample.dd2.
+std::string fileNameOf(const Sample& sample) {
+    std::string name = std::string("sample.") + sample.gameId;
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return name;
 }
 
 void putWord(Level& level, int offset, int value) {
@@ -101,8 +110,7 @@ std::vector<uint8_t> build(const Sample& sample) {
 
 std::vector<Sample> samples() {
     return {
-        {"sample.dd2",
-         "DD2",
+        {"DD2",
          24,
          22,
          false,
@@ -122,8 +130,7 @@ std::vector<Sample> samples() {
           {14, 20, 32770},
           {2, 20, doorTo(6, 4)},
           {18, 14, doorTo(3, 20)}}},
-        {"sample.ck1",
-         "CK1",
+        {"CK1",
          81,
          53,
          true,
@@ -142,8 +149,7 @@ std::vector<Sample> samples() {
           {60, 19, 10},
           {78, 51, doorTo(2, 3)},
           {41, 24, doorTo(79, 51)}}},
-        {"sample.ck2",
-         "CK2",
+        {"CK2",
          30,
          25,
          false,
@@ -158,8 +164,7 @@ std::vector<Sample> samples() {
           {24, 9, 6},
           {12, 4, 7},
           {28, 23, doorTo(12, 3)}}},
-        {"sample.ck3",
-         "CK3",
+        {"CK3",
          40,
          30,
          true,
@@ -176,8 +181,7 @@ std::vector<Sample> samples() {
           {36, 28, 17},
           {14, 9, 13},
           {38, 28, doorTo(14, 8)}}},
-        {"sample.nin",
-         "NIN",
+        {"NIN",
          16,
          12,
          false,
@@ -192,17 +196,15 @@ std::vector<Sample> samples() {
 // Every tile lies below the game's tile count and every object is a code of
 // its catalogue or a door link.
 bool fitsGame(const Sample& sample) {
-    auto profile = std::make_unique<GameProfile>();
-    if (!selectGame(*profile, sample.gameId)) return false;
+    const GameRecord* game = findGame(sample.gameId);
+    if (!game) return false;
     const Scenery& s = sample.scenery;
     for (const int32_t tile : {s.sky, s.ground, s.platform, s.wall}) {
-        if (tile < 0 || tile >= profile->tileCount) return false;
+        if (tile < 0 || tile >= game->tileCount) return false;
     }
     for (const Placement& p : sample.objects) {
-        bool known = p.value >= 256 && p.value <= 32767;
-        for (int entry = 1; entry <= profile->objectCount; ++entry) {
-            known = known || profile->objectCode[entry] == p.value;
-        }
+        bool known = isDoorLink(p.value);
+        for (const CatalogueEntry& entry : game->catalogue) known = known || entry.code == p.value;
         if (!known) return false;
     }
     return true;
@@ -226,11 +228,12 @@ int main(int argc, char** argv) {
     int status = 0;
     for (const Sample& sample : samples()) {
         if (!fitsGame(sample)) {
-            std::fprintf(stderr, "tessaly-samplegen: %s does not fit its game\n", sample.fileName);
+            std::fprintf(stderr, "tessaly-samplegen: %s does not fit its game\n",
+                         fileNameOf(sample).c_str());
             return 1;
         }
         const std::vector<uint8_t> bytes = build(sample);
-        const std::string path = folder + "/" + sample.fileName;
+        const std::string path = folder + "/" + fileNameOf(sample);
         if (check) {
             if (readAll(path) != bytes) {
                 std::fprintf(stderr, "tessaly-samplegen: %s differs from the generator\n",

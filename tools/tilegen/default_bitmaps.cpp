@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gui/palette.h"
-#include "level/profile.h"
+#include "level/games.h"
 #include "platform/bmp.h"
 #include "platform/files.h"
 #include "tools/tilegen/tile_art.h"
@@ -58,13 +58,11 @@ bool writeDefaultBitmaps(const std::string& folder, std::ostream& notes) {
     Stamp stamp = readStamp(stampPath);
     const Stamp before = stamp;
     bool ok = true;
-    for (std::string_view id : kGameIds) {
-        GameProfile profile;
-        selectGame(profile, id);
-        const std::string& name = profile.tileBitmapName;
+    for (const GameRecord& game : kGames) {
+        const std::string name(game.tileBitmapName);
         const std::string path = joinPath(folder, name);
-        const std::vector<uint8_t> file =
-            encodeBitmap8(kSheetWidth, kSheetHeight, drawDefaultTileSheet(id), kEditorPalette);
+        const std::vector<uint8_t> file = encodeBitmap8(
+            kSheetWidth, kSheetHeight, drawDefaultTileSheet(game.gameId), kEditorPalette);
         const uint64_t hash = bitmapHash(file);
 
         const bool missing = !std::filesystem::exists(path, error);

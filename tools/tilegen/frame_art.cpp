@@ -1,5 +1,7 @@
 #include "tools/tilegen/frame_art.h"
 
+#include <iterator>
+
 namespace tessaly::art {
 
 namespace {
@@ -10,29 +12,25 @@ struct FrameColours {
     uint8_t hi2, hi1, faceLight, face, faceDark, lo1, lo2, edge;
 };
 
-struct GameFrame {
-    std::string_view gameId;
-    FrameColours colours;
+// The frame colours of each art theme, numbered as the map tiles' themes.
+constexpr FrameColours kThemeFrames[] = {
+    {81, 82, 82, 83, 84, 84, 85, kBlack},
+    {43, 42, 42, 6, 84, 84, 85, kBlack},
+    {71, 72, 72, 73, 74, 74, 75, kBlack},
+    {76, 77, 77, 78, 79, 79, 80, kBlack},
+    {grey(13), grey(11), grey(10), grey(8), grey(7), grey(5), grey(3), kBlack},
 };
 
-constexpr GameFrame kGameFrames[] = {
-    {"DD2", {81, 82, 82, 83, 84, 84, 85, kBlack}},
-    {"CK1", {43, 42, 42, 6, 84, 84, 85, kBlack}},
-    {"CK2", {71, 72, 72, 73, 74, 74, 75, kBlack}},
-    {"CK3", {76, 77, 77, 78, 79, 79, 80, kBlack}},
-    {"NIN", {grey(13), grey(11), grey(10), grey(8), grey(7), grey(5), grey(3), kBlack}},
-};
-
-FrameColours coloursFor(std::string_view gameId) {
-    for (const GameFrame& f : kGameFrames)
-        if (f.gameId == gameId) return f.colours;
+FrameColours coloursFor(int artTheme) {
+    if (artTheme >= 0 && artTheme < int(std::size(kThemeFrames)))
+        return kThemeFrames[std::size_t(artTheme)];
     return {grey(14), grey(12), grey(10), grey(9), grey(7), grey(5), grey(3), kBlack};
 }
 
 } // namespace
 
-FrameStyle frameStyleFor(std::string_view gameId, bool sharedSides) {
-    const FrameColours c = coloursFor(gameId);
+FrameStyle frameStyleFor(const GameRecord& game, bool sharedSides) {
+    const FrameColours c = coloursFor(game.artTheme);
     if (sharedSides) {
         // A flat bar with raised rims and a groove down its middle.
         const std::array<uint8_t, 16> bar = {

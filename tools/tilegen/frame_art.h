@@ -3,11 +3,10 @@
 // edge pieces repeated along the sides), together a 16-pixel bevelled band.
 #pragma once
 
+#include "level/games.h"
+#include "tools/tilegen/art_kit.h"
 #include <array>
 #include <cstdint>
-#include <string_view>
-
-#include "tools/tilegen/art_kit.h"
 
 namespace tessaly::art {
 
@@ -21,11 +20,11 @@ struct FrameStyle {
     std::array<uint8_t, 16> shaded{};
 };
 
-// The game's frame. A game that uses one tile for two opposite sides (the
-// left and right edge, or the top and bottom edge) gets a symmetric band,
-// the same on both sides and the same read from either edge, so the shared
-// tile fits both places; the others get a band lit from the top left.
-FrameStyle frameStyleFor(std::string_view gameId, bool sharedSides);
+// The game's frame, in its art theme's colours. A game that uses one tile for two opposite sides
+// (the left and right edge, or the top and bottom edge) gets a symmetric band, the same on both
+// sides and the same read from either edge, so the shared tile fits both places; the others get a
+// band lit from the top left.
+FrameStyle frameStyleFor(const GameRecord& game, bool sharedSides);
 
 // A piece of the frame. Each pixel takes the band of the side it lies nearest
 // to; on a corner's diagonal the top or bottom side wins. So a corner's

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace tessaly::art {
 
@@ -32,7 +33,6 @@ enum class Family {
 constexpr int kFamilies = 11;
 
 struct Theme {
-    std::string_view gameId;
     std::array<Look, 3> looks;
     std::array<Family, kFamilies> order; // family of sheet row r: order[r mod 11]
 };
@@ -48,33 +48,29 @@ constexpr Ramp kSignalLights{31, 11, 3, 73, 74};
 constexpr Ramp kForestNight{62, 63, 64, 65, 17};
 constexpr Ramp kSwampNight{67, 68, 69, 70, 16};
 
+// The themes, numbered from 0 as a game's artTheme in the game table names them.
 constexpr Theme kThemes[] = {
-    {"DD2",
-     {{{kMaroonNight, kRoseRamp, kEmberRamp, kRedRamp, kFireRamp},
+    {{{{kMaroonNight, kRoseRamp, kEmberRamp, kRedRamp, kFireRamp},
        {kDuskGreys, kEmberRamp, kOliveRamp, kTealRamp, kGoldRamp},
        {kMarsDusk, kMidGreys, kRoseRamp, kSeaRamp, kFireRamp}}},
      {F::Sky, F::Ground, F::Bricks, F::Wall, F::Doors, F::Stone, F::Climb, F::Decor, F::Hazard,
       F::Liquid, F::Machine}},
-    {"CK1",
-     {{{kMarsDusk, kMarsRock, kRedRamp, kSeaRamp, kGoldRamp},
+    {{{{kMarsDusk, kMarsRock, kRedRamp, kSeaRamp, kGoldRamp},
        {kNightGreys, kRedRamp, kEmberRamp, kSlimeRamp, kFireRamp},
        {kMaroonNight, kRoseRamp, kFireRamp, kFireRamp, kIceRamp}}},
      {F::Sky, F::Ground, F::Stone, F::Climb, F::Machine, F::Hazard, F::Bricks, F::Doors, F::Liquid,
       F::Decor, F::Wall}},
-    {"CK2",
-     {{{kDeepSpace, kMidGreys, kBlueRamp, kTealRamp, kSignalLights},
+    {{{{kDeepSpace, kMidGreys, kBlueRamp, kTealRamp, kSignalLights},
        {kNightGreys, kBlueRamp, kLightGreys, kSeaRamp, kRedRamp},
        {kBlueRamp, kTealRamp, kMidGreys, kIceRamp, kGoldRamp}}},
      {F::Machine, F::Sky, F::Doors, F::Climb, F::Wall, F::Hazard, F::Stone, F::Bricks, F::Liquid,
       F::Decor, F::Ground}},
-    {"CK3",
-     {{{kMarsDusk, kVioletRamp, kGreenRamp, kSlimeRamp, kPlumRamp},
+    {{{{kMarsDusk, kVioletRamp, kGreenRamp, kSlimeRamp, kPlumRamp},
        {kDeepSpace, kGreenRamp, kVioletRamp, kTealRamp, kGoldRamp},
        {kNightGreys, kRoseRamp, kTealRamp, kSeaRamp, kSlimeRamp}}},
      {F::Sky, F::Stone, F::Ground, F::Machine, F::Climb, F::Bricks, F::Hazard, F::Doors, F::Decor,
       F::Liquid, F::Wall}},
-    {"NIN",
-     {{{kForestNight, kMidGreys, kGreenRamp, kTealRamp, kGoldRamp},
+    {{{{kForestNight, kMidGreys, kGreenRamp, kTealRamp, kGoldRamp},
        {kNightGreys, kGreenRamp, kOliveRamp, kSeaRamp, kFireRamp},
        {kSwampNight, kDarkGreys, kTealRamp, kSlimeRamp, kFireRamp}}},
      {F::Sky, F::Stone, F::Bricks, F::Ground, F::Climb, F::Wall, F::Doors, F::Hazard, F::Decor,
@@ -1351,16 +1347,15 @@ void paintWall(Canvas& t, Job& j) {
     }
 }
 
-const Theme& themeFor(std::string_view gameId) {
-    for (const Theme& t : kThemes)
-        if (t.gameId == gameId) return t;
-    return kThemes[0];
+const Theme& themeFor(int artTheme) {
+    if (artTheme < 0 || artTheme >= int(std::size(kThemes))) return kThemes[0];
+    return kThemes[std::size_t(artTheme)];
 }
 
 } // namespace
 
-Canvas drawMapTile(std::string_view gameId, int tileNumber) {
-    const Theme& theme = themeFor(gameId);
+Canvas drawMapTile(const GameRecord& game, int tileNumber) {
+    const Theme& theme = themeFor(game.artTheme);
     const int row = tileNumber / 13, place = tileNumber % 13;
     const Family family = theme.order[std::size_t(row % kFamilies)];
     // Each pass over the families moves every family on to another colourway;
@@ -1372,7 +1367,7 @@ Canvas drawMapTile(std::string_view gameId, int tileNumber) {
         std::swap(look.solid, look.trim);
         look.back = {look.back[0], look.back[0], look.back[1], look.back[2], look.back[3]};
     }
-    Job job{look, place, Rng(seedFor(gameId, tileNumber)), seedFor(gameId, -1 - row)};
+    Job job{look, place, Rng(seedFor(game.gameId, tileNumber)), seedFor(game.gameId, -1 - row)};
     Canvas t;
     switch (family) {
     case Family::Sky:

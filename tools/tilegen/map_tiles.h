@@ -7,14 +7,14 @@
 // theme; a seeded random generator gives every tile its own grain.
 #pragma once
 
-#include <string_view>
-
+#include "level/games.h"
 #include "tools/tilegen/art_kit.h"
 
 namespace tessaly::art {
 
-// Map tile `tileNumber` of the game's default art (any number from 0 up;
-// gameId one of the five ids, any other id gets the first game's theme).
-Canvas drawMapTile(std::string_view gameId, int tileNumber);
+// Map tile `tileNumber` of the game's default art (any number from 0 up), in
+// the game's art theme (a number past the themes gets the first), its grain
+// seeded by the game's id.
+Canvas drawMapTile(const GameRecord& game, int tileNumber);
 
 } // namespace tessaly::art

@@ -54,11 +54,11 @@ std::vector<uint8_t> drawDefaultTileSheet(std::string_view gameId) {
     std::vector<Canvas> tiles(kSheetTiles);
     for (int n = 0; n < kSheetTiles; ++n)
         tiles[std::size_t(n)] =
-            n < profile.tileCount ? art::drawMapTile(gameId, n) : art::drawUnusedTile();
+            n < profile.tileCount ? art::drawMapTile(profile, n) : art::drawUnusedTile();
 
     const bool sharedSides =
         profile.frameLeft == profile.frameRight || profile.frameTop == profile.frameBottom;
-    const art::FrameStyle style = art::frameStyleFor(gameId, sharedSides);
+    const art::FrameStyle style = art::frameStyleFor(profile, sharedSides);
     using art::FramePart;
     const std::pair<int32_t, FramePart> frame[] = {
         {profile.frameTopLeft, FramePart::TopLeft},

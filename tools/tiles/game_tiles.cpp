@@ -2,29 +2,6 @@
 
 namespace tessaly {
 
-bool tileFilesForGame(std::string_view gameId, GameTileFiles& files) {
-    if (gameId == "CK1" || gameId == "CK2" || gameId == "CK3") {
-        const std::string ext(gameId);
-        files.layout = TileFileLayout::Latch;
-        files.headName = "EGAHEAD." + ext;
-        files.dataNames = {"EGALATCH." + ext};
-        return true;
-    }
-    if (gameId == "DD2") {
-        files.layout = TileFileLayout::Planar;
-        files.headName.clear();
-        files.dataNames = {"TILES.DD2", "EGATILES.DD2"};
-        return true;
-    }
-    if (gameId == "NIN") {
-        files.layout = TileFileLayout::Planar;
-        files.headName.clear();
-        files.dataNames = {"EGATILES.NIN"};
-        return true;
-    }
-    return false;
-}
-
 GameTilesResult decodeKeenTiles(const NamedBytes& head, const NamedBytes& latch) {
     GameTilesResult r;
     const LatchHeaderResult header = readLatchHeader(head.bytes);

@@ -1,19 +1,27 @@
 // import: find the game's graphics files, decode its tiles, lay them over our
 // default art, and write the bitmap, keeping any bitmap already there as
 // NAME.bak. Every file problem is found before anything is written.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "gui/palette.h"
 #include "level/profile.h"
 #include "platform/bmp.h"
+#include "platform/executable_folder.h"
 #include "platform/files.h"
+#include "platform/path_text.h"
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/commands.h"
-#include "platform/executable_folder.h"
+#include "tools/tiles/game_files.h"
 #include "tools/tiles/game_tiles.h"
 #include "tools/tiles/tile_sheet.h"
 
@@ -23,26 +31,44 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Far more than any of these games' tile files: 16 MiB.
+constexpr std::uint64_t kMaxGameFileBytes = std::uint64_t(16) << 20;
+
 struct GameFile {
     std::string path;
     std::vector<uint8_t> bytes;
     std::string error;
 };
 
+std::string tooLarge(const std::string& path, std::uint64_t bytes) {
+    return path + ": " + std::to_string(bytes) + " bytes, too large for a tile file";
+}
+
 // Reads the first of `names` present in `folder`, whatever the case of its name.
 GameFile readGameFile(const std::string& folder, const std::vector<std::string>& names) {
     GameFile file;
     for (const std::string& name : names) {
         const std::string path = findFileIgnoringCase(folder, name);
-        std::error_code ec;
-        if (!fs::exists(path, ec)) continue;
+        std::error_code error;
+        const fs::file_status status = fs::status(pathFromUtf8(path), error);
+        if (status.type() == fs::file_type::not_found) continue;
         file.path = path;
-        std::optional<std::vector<uint8_t>> bytes;
-        if (!fs::is_directory(path, ec)) bytes = readFileBytes(path);
-        if (!bytes) {
+        // Safe: the real size is checked before anything is read, so a huge
+        // file is refused for what it is instead of being read in part.
+        const bool regular = !error && fs::is_regular_file(status);
+        const std::uintmax_t size = regular ? fs::file_size(pathFromUtf8(path), error) : 0;
+        if (regular && !error && size > kMaxGameFileBytes) {
+            file.error = tooLarge(path, size);
+            return file;
+        }
+        std::optional<FileHead> head;
+        if (regular) head = readFileHead(path, kMaxGameFileBytes + 1);
+        if (!head) {
             file.error = path + ": cannot be read";
+        } else if (head->fileBytes > kMaxGameFileBytes) { // it grew since
+            file.error = tooLarge(path, head->fileBytes);
         } else {
-            file.bytes = std::move(*bytes);
+            file.bytes = std::move(head->bytes);
         }
         return file;
     }
@@ -56,36 +82,52 @@ GameFile readGameFile(const std::string& folder, const std::vector<std::string>&
 }
 
 std::string fileName(const std::string& path) {
-    return fs::path(path).filename().string();
+    return utf8FromPath(pathFromUtf8(path).filename());
 }
 
-// Writes the bitmap at `target`. A different bitmap already there is copied to
-// NAME.bak first.
+// Writes the bitmap at `target` (through a symbolic link to the file it
+// names), keeping a different bitmap already there as TARGET.bak. Sets
+// `unchanged` when the target already holds these bytes; returns the problem,
+// "" on success.
 // Safe: an identical bitmap (the same import run again) is left alone and its
 // .bak is not replaced, so repeating an import never loses the older bitmap
 // that the first run backed up.
-// Safe: the new bitmap is written under a staging name before the backup is
-// made, so a write that fails leaves the bitmap and any older .bak untouched.
-std::string writeBitmap(const std::string& target, const std::vector<uint8_t>& bitmap) {
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) return target + ": is a folder";
-    std::optional<std::vector<uint8_t>> old;
-    if (fs::exists(target, ec)) {
-        old = readFileBytes(target);
-        if (!old) return target + ": cannot be read to keep it as " + target + ".bak";
-        if (*old == bitmap) return {};
-    }
-    const std::string staged = target + ".new";
-    if (!writeFileSafely(staged, bitmap)) return target + ": cannot be written";
-    if (old && !writeFileSafely(target + ".bak", *old)) {
-        fs::remove(staged, ec);
+// Safe: the new bitmap is written under a fresh temporary name before the
+// backup is made, so a write that fails leaves the bitmap and any older .bak
+// untouched; the backup is the old file whole (a second name for it, or a
+// copy of every byte), and a bitmap that cannot be backed up whole is not
+// replaced.
+std::string writeBitmap(const std::string& target, const std::vector<uint8_t>& bitmap,
+                        bool& unchanged) {
+    if (const std::string why = whyNotWritable(target); !why.empty()) return target + ": " + why;
+    unchanged = fileHolds(target, bitmap);
+    if (unchanged) return {};
+    const std::optional<StagedFile> staged = stageFile(target, bitmap);
+    if (!staged) return target + ": cannot be written";
+    if (staged->replaces && !keepWholeCopy(staged->target, target + ".bak")) {
+        discardStagedFile(*staged);
         return target + ".bak: cannot be written";
     }
-    fs::rename(staged, target, ec);
-    if (ec) {
-        fs::remove(staged, ec);
-        return target + ": cannot be written";
+    if (!commitStagedFile(*staged)) return target + ": cannot be written";
+    return {};
+}
+
+// Why the game folder cannot be searched, "" when it can.
+std::string folderProblem(const std::string& folder) {
+    std::error_code error;
+    const fs::path path = pathFromUtf8(folder);
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) return folder + ": no such folder";
+    if (error) return "cannot read " + folder + ": " + error.message();
+    if (!fs::is_directory(status)) return folder + ": no such folder";
+    const fs::directory_iterator listing(path, error);
+    if (error) return "cannot read " + folder + ": " + error.message();
+#ifndef _WIN32
+    // A folder that can be listed but not entered shows its names and no files.
+    if (::access(folder.c_str(), X_OK) != 0) {
+        return "cannot read " + folder + ": " + std::strerror(errno);
     }
+#endif
     return {};
 }
 
@@ -99,9 +141,8 @@ int runImport(const std::string& gameId, const std::string& gameDir,
         err << "unknown game " << gameId << ": use DD2, CK1, CK2, CK3 or NIN\n";
         return 2;
     }
-    std::error_code ec;
-    if (!fs::is_directory(gameDir, ec)) {
-        err << gameDir << ": no such folder\n";
+    if (const std::string problem = folderProblem(gameDir); !problem.empty()) {
+        err << problem << "\n";
         return 1;
     }
 
@@ -155,15 +196,17 @@ int runImport(const std::string& gameId, const std::string& gameDir,
             return 1;
         }
         const std::string resources = joinPath(folder, "Resources");
-        fs::create_directories(resources, ec);
-        if (!fs::is_directory(resources, ec)) {
+        std::error_code ec;
+        fs::create_directories(pathFromUtf8(resources), ec);
+        if (!fs::is_directory(pathFromUtf8(resources), ec)) {
             err << resources << ": cannot be made\n";
             return 1;
         }
-        target = joinPath(resources, profile.tileBitmapName);
-        shownTarget = "Resources/" + profile.tileBitmapName;
+        target = joinPath(resources, std::string(profile.tileBitmapName));
+        shownTarget = "Resources/" + std::string(profile.tileBitmapName);
     }
-    if (const std::string problem = writeBitmap(target, bitmap); !problem.empty()) {
+    bool unchanged = false;
+    if (const std::string problem = writeBitmap(target, bitmap, unchanged); !problem.empty()) {
         err << problem << "\n";
         return 1;
     }
@@ -172,7 +215,11 @@ int runImport(const std::string& gameId, const std::string& gameDir,
     if (files.layout == TileFileLayout::Latch) {
         out << (decoded.compressed ? " (compressed)" : " (plain)");
     }
-    out << " written to " << shownTarget;
+    if (unchanged) {
+        out << ": " << shownTarget << " already up to date";
+    } else {
+        out << " written to " << shownTarget;
+    }
     if (decoded.tiles.size() > std::size_t(sheet.placed)) {
         out << " (tiles " << sheet.placed << " and up left out: the editor's map tiles end at "
             << sheet.placed - 1 << ")";

@@ -115,6 +115,16 @@ void drawNumber(Picture& picture, int left, int top, int number) {
 
 int runRender(const std::string& bitmapPath, const std::string& pngPath, std::ostream& out,
               std::ostream& err) {
+    // Safe: the picture never replaces its own input, and a folder, FIFO or
+    // device named as OUT is refused before anything is opened.
+    if (const std::string why = whyNotWritable(pngPath); !why.empty()) {
+        err << pngPath << ": " << why << "\n";
+        return 1;
+    }
+    if (sameFile(bitmapPath, pngPath)) {
+        err << pngPath << ": is the input file\n";
+        return 1;
+    }
     const std::optional<std::vector<uint8_t>> file = readFileBytes(bitmapPath);
     if (!file) {
         err << bitmapPath << ": cannot be read\n";

@@ -1,0 +1,158 @@
+// The findings of tessaly-level check, one kind at a time, on small levels
+// put together word by word.
+#include "level/level_check.h"
+
+#include "level_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+namespace tessaly {
+
+// Findings in failure messages as the tool would print them.
+void PrintTo(const Finding& f, std::ostream* out) {
+    if (f.cell) *out << f.cell->column << "," << f.cell->row << ": ";
+    *out << (f.kind == Finding::Kind::Error ? "error: " : "note: ") << f.text;
+}
+
+namespace {
+
+using test::addWords;
+using Kind = Finding::Kind;
+
+// A level file of width x height with these tile and object cells, row by
+// row, and nothing after them.
+std::vector<uint8_t> levelFile(int width, int height, std::initializer_list<int> tiles,
+                               std::initializer_list<int> objects) {
+    std::vector<uint8_t> bytes = test::plainHeader(width, height);
+    addWords(bytes, tiles);
+    addWords(bytes, objects);
+    return bytes;
+}
+
+struct Checked {
+    std::unique_ptr<Level> level = test::newLevel();
+    std::vector<Finding> findings;
+};
+
+Checked check(const std::vector<uint8_t>& bytes, const char* gameId) {
+    Checked c;
+    const LevelReadInfo info = readLevelFromBytes(*c.level, bytes);
+    c.findings = checkLevel(info, *c.level, gameId ? findGame(gameId) : nullptr);
+    return c;
+}
+
+Finding error(std::optional<Cell> cell, std::string text) {
+    return {Kind::Error, cell, std::move(text)};
+}
+
+Finding note(std::string text) {
+    return {Kind::Note, std::nullopt, std::move(text)};
+}
+
+const std::string kNoStart =
+    "no player start (object 255), as in the games' title and ending levels";
+
+TEST(LevelCheck, ALevelAsTheGamesWantItHasNoFindings) {
+    // 3 x 2: the player, a Zombie, a door link to column 1, row 2 and one to
+    // column 3, row 0, tiles below every game's map tile count.
+    const auto bytes = levelFile(3, 2, {0, 610, 5, 1, 2, 3}, {255, 1, 258, 0, 768, 0});
+    for (const char* game : {"DD2", "CK1", "CK2", "CK3", "NIN"})
+        EXPECT_EQ(check(bytes, game).findings, std::vector<Finding>{}) << game;
+    // Padding words missing at the end of a padded file are fine.
+    std::vector<uint8_t> padded = test::paddedHeader(3, 2);
+    addWords(padded, {0, 1, 2, 3, 4, 5, 9, 9}); // tile plane and its 2 padding words
+    addWords(padded, {255, 0, 0, 0, 0, 0});
+    const Checked c = check(padded, "CK1");
+    EXPECT_EQ(c.level->paddingWords, 2);
+    EXPECT_EQ(c.findings, std::vector<Finding>{});
+}
+
+TEST(LevelCheck, EveryGamesSampleHasNoFindings) {
+    for (const GameRecord& game : kGames) {
+        std::string ext(game.gameId);
+        for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        auto level = test::newLevel();
+        const std::string path = std::string(TESSALY_SAMPLES_DIR) + "/sample." + ext;
+        const LevelReadInfo info = readLevel(*level, path);
+        EXPECT_EQ(checkLevel(info, *level, gameOfPath(path)), std::vector<Finding>{}) << path;
+    }
+}
+
+TEST(LevelCheck, AFileThatCannotBeReadOrIsRefused) {
+    auto level = test::newLevel();
+    EXPECT_EQ(checkLevel(readLevel(*level, "/nonexistent/level.dd2"), *level, findGame("DD2")),
+              std::vector<Finding>{error(std::nullopt, "cannot be read")});
+    EXPECT_EQ(check(test::plainHeader(3, 257), "DD2").findings,
+              std::vector<Finding>{error(std::nullopt, "declares more than 256 columns or rows")});
+}
+
+TEST(LevelCheck, AFileCutShortOrTooLongIsNoWholeLevel) {
+    // Its player start may lie in the cells it lacks: no note says there is none.
+    std::vector<uint8_t> cut = levelFile(3, 2, {1, 2, 3, 4, 5, 6}, {0, 0, 0, 0, 0});
+    EXPECT_EQ(check(cut, "CK2").findings,
+              std::vector<Finding>{error(std::nullopt, "not a whole level: the file ends before "
+                                                       "the last of the 3 x 2 cells its header "
+                                                       "declares")});
+    // The longest file of a 3 x 2 level writes every word as a six-byte run.
+    std::vector<uint8_t> longest = levelFile(3, 2, {1, 2, 3, 4, 5, 6}, {255, 0, 0, 0, 0, 0});
+    longest.resize(4 + 6 * (16 + 12), 0);
+    EXPECT_EQ(check(longest, "CK2").findings, std::vector<Finding>{});
+    longest.push_back(0);
+    EXPECT_EQ(check(longest, "CK2").findings,
+              std::vector<Finding>{error(std::nullopt, "not a whole level: 173 bytes, more than "
+                                                       "the longest file of a 3 x 2 level (172 "
+                                                       "bytes)")});
+}
+
+TEST(LevelCheck, EveryPlayerStartAfterTheFirstIsAnError) {
+    // Row by row: (2,1) first, then (1,2) and (3,2).
+    const auto bytes = levelFile(3, 2, {0, 0, 0, 0, 0, 0}, {0, 255, 0, 255, 1, 255});
+    for (const char* game : {"DD2", "CK3", static_cast<const char*>(nullptr)}) {
+        std::vector<Finding> expected = {
+            error(Cell{1, 2}, "another player start (object 255); the first is at 2,1"),
+            error(Cell{3, 2}, "another player start (object 255); the first is at 2,1")};
+        if (!game)
+            expected.push_back(
+                note("the extension names no game: only the rules of every game were checked"));
+        EXPECT_EQ(check(bytes, game).findings, expected) << (game ? game : "no game");
+    }
+}
+
+TEST(LevelCheck, DangerousDave2DoorLinksMustLeadIntoTheLevel) {
+    // 3 x 2. Links to (4,1) and (2,3) lead out; (3,2) and (1,0) do not, as
+    // row 0 is inside a level whose rows count from 0; 32767 leads to
+    // (127,255); 32768 and 65535 are no door links.
+    const auto bytes = levelFile(3, 2, {0, 0, 0, 0, 0, 0},
+                                 {255, 4 * 256 + 1, 2 * 256 + 3, 3 * 256 + 2, 256, 32767});
+    EXPECT_EQ(check(bytes, "DD2").findings,
+              (std::vector<Finding>{
+                  error(Cell{2, 1}, "door link 1025 leads to 4,1, outside the 3 x 2 level"),
+                  error(Cell{3, 1}, "door link 515 leads to 2,3, outside the 3 x 2 level"),
+                  error(Cell{3, 2}, "door link 32767 leads to 127,255, outside the 3 x 2 level")}));
+    const auto others = levelFile(3, 2, {0, 0, 0, 0, 0, 0}, {255, 32768, 65535, 0, 0, 0});
+    EXPECT_EQ(check(others, "DD2").findings, std::vector<Finding>{});
+    // Values 256 and up mean other things in the other games: not judged.
+    for (const char* game : {"CK1", "CK2", "CK3", "NIN"})
+        EXPECT_EQ(check(bytes, game).findings, std::vector<Finding>{}) << game;
+}
+
+TEST(LevelCheck, NoPlayerStartIsANote) {
+    const Checked c = check(levelFile(2, 1, {0, 0}, {0, 1}), "CK1");
+    EXPECT_EQ(c.findings, std::vector<Finding>{note(kNoStart)});
+}
+
+TEST(LevelCheck, TilesPastTheGamesMapTilesAreANote) {
+    // Commander Keen 1 has 611 map tiles: 611 and 65535 lie past them.
+    const auto bytes = levelFile(3, 2, {610, 0, 611, 0, 65535, 5}, {255, 0, 0, 0, 0, 0});
+    EXPECT_EQ(check(bytes, "CK1").findings,
+              std::vector<Finding>{note("2 tile cells hold a number from 611 on, past Commander "
+                                        "Keen 1's map tiles (the first at 3,1)")});
+    EXPECT_EQ(check(bytes, "DD2").findings,
+              std::vector<Finding>{note("1 tile cell holds a number from 858 on, past Dangerous "
+                                        "Dave 2's map tiles (the first at 2,2)")});
+}
+
+} // namespace
+} // namespace tessaly

@@ -1,0 +1,162 @@
+// tessaly-level render run as a modder runs it, on every game's sample level
+// with the default tile bitmaps the build puts beside the programs: the PNG
+// must be the sample drawn cell by cell from the same bitmap, the tiles as
+// the bitmap holds them and everything else as the map view shows it.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "level/games.h"
+#include "level/level_file.h"
+#include "platform/bmp.h"
+#include "platform/files.h"
+#include "tests/views/map_view_cells.h"
+#include "tests/views/views_fixture.h"
+
+namespace tessaly::testing {
+namespace {
+
+struct Png {
+    int width = 0, height = 0;
+    std::vector<uint8_t> indexes;
+    std::vector<Rgb> colours;
+};
+
+// An 8-bit palette PNG read back as its indexes and colour table; nothing
+// for any other file.
+std::optional<Png> readPalettePng(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    Png* read = new Png; // no C++ object of this function may live across a longjmp
+    bool ok = false;
+    if (!setjmp(png_jmpbuf(png))) {
+        png_init_io(png, f);
+        png_read_info(png, info);
+        png_colorp table = nullptr;
+        int count = 0;
+        if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE &&
+            png_get_bit_depth(png, info) == 8 && png_get_PLTE(png, info, &table, &count)) {
+            read->width = int(png_get_image_width(png, info));
+            read->height = int(png_get_image_height(png, info));
+            for (int i = 0; i < count; ++i)
+                read->colours.push_back({table[i].red, table[i].green, table[i].blue});
+            read->indexes.resize(std::size_t(read->width) * std::size_t(read->height));
+            for (int y = 0; y < read->height; ++y)
+                png_read_row(png, read->indexes.data() + std::size_t(y) * std::size_t(read->width),
+                             nullptr);
+            ok = true;
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(f);
+    std::optional<Png> result;
+    if (ok) result = *read;
+    delete read;
+    return result;
+}
+
+int run(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+
+class RenderTool : public ViewsTest {
+  protected:
+    const std::string resources =
+        (std::filesystem::path(TESSALY_LEVEL_TOOL).parent_path() / "Resources").string();
+    TempFolder folder;
+};
+
+TEST_F(RenderTool, EverySampleIsDrawnCellByCellFromItsTileBitmap) {
+    for (const GameRecord& game : kGames) {
+        std::string ext(game.gameId);
+        for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+        const std::string sample = std::string(TESSALY_SAMPLES_DIR) + "/sample." + ext;
+        const std::string bitmap = resources + "/" + std::string(game.tileBitmapName);
+        SCOPED_TRACE(sample);
+        // The user's data folder is empty: the bitmap beside the program is used.
+        const std::string tool = "XDG_DATA_HOME=" + quoted(folder.path()) + " " +
+                                 quoted(TESSALY_LEVEL_TOOL) + " render " + quoted(sample) + " ";
+        ASSERT_EQ(run(tool + quoted(folder.file("all.png"))), 0);
+        ASSERT_EQ(run(tool + quoted(folder.file("tiles.png")) + " --layers tiles --tiles " +
+                      quoted(bitmap)),
+                  0);
+
+        const auto file = readFileBytes(bitmap);
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(buildTileSheet(tiles(), surface, *file));
+        std::vector<uint8_t> sheet(kTileStoreBytes);
+        ASSERT_TRUE(loadBitmapFromBytes(surface, *file, sheet, 0));
+        std::array<Rgb, 256> colours;
+        ASSERT_TRUE(readBitmapColours(*file, colours));
+        ASSERT_TRUE(selectGame(profile(), game.gameId));
+        ASSERT_EQ(readLevel(level(), sample).result, ReadResult::Read);
+        const int columns = level().width, rows = level().height;
+
+        const std::optional<Png> all = readPalettePng(folder.file("all.png"));
+        const std::optional<Png> tileLayer = readPalettePng(folder.file("tiles.png"));
+        ASSERT_TRUE(all && tileLayer);
+        for (const Png* png : {&*all, &*tileLayer}) {
+            ASSERT_EQ(png->width, 16 * columns);
+            ASSERT_EQ(png->height, 16 * rows);
+            ASSERT_EQ(png->colours, std::vector<Rgb>(colours.begin(), colours.end()));
+        }
+        const auto pixel = [](const Png& png, int x, int y) {
+            return png.indexes[std::size_t(y) * std::size_t(png.width) + std::size_t(x)];
+        };
+
+        // Tiles: cell (c, r) holds the bitmap's block of its tile, 13 tiles
+        // to a row of the bitmap.
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= columns; ++c) {
+                const int tile = tileCell(level(), c, r);
+                ASSERT_LT(tile, 897);
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 16; ++x) {
+                        const std::size_t at = kImageHeaderBytes +
+                                               std::size_t(16 * (tile / 13) + y) * 208 +
+                                               std::size_t(16 * (tile % 13) + x);
+                        ASSERT_EQ(pixel(*tileLayer, 16 * (c - 1) + x, 16 * (r - 1) + y), sheet[at])
+                            << c << "," << r;
+                    }
+            }
+
+        // Everything: each cell as the map view shows it.
+        EXPECT_TRUE(
+            showsEveryCellAsTheMapView(*editor, [&](int x, int y) { return pixel(*all, x, y); }));
+    }
+}
+
+TEST_F(RenderTool, TheUsersDataFolderComesFirst) {
+    // The user's own Dangerous Dave 2 bitmap: another game's art under its name.
+    const std::filesystem::path own =
+        std::filesystem::path(folder.path()) / "tessaly" / "Resources";
+    std::filesystem::create_directories(own);
+    std::filesystem::copy_file(resources + "/NINTILES.bmp", own / "dd2tiles.BMP");
+    const std::string sample = std::string(TESSALY_SAMPLES_DIR) + "/sample.dd2";
+    const std::string tool = quoted(TESSALY_LEVEL_TOOL) + " render " + quoted(sample) + " ";
+    ASSERT_EQ(
+        run("XDG_DATA_HOME=" + quoted(folder.path()) + " " + tool + quoted(folder.file("own.png"))),
+        0);
+    ASSERT_EQ(run(tool + quoted(folder.file("given.png")) + " --tiles " +
+                  quoted((own / "dd2tiles.BMP").string())),
+              0);
+    ASSERT_EQ(run("XDG_DATA_HOME=/nonexistent " + tool + quoted(folder.file("ours.png"))), 0);
+    const auto ownPicture = readFileBytes(folder.file("own.png"));
+    ASSERT_TRUE(ownPicture);
+    EXPECT_EQ(ownPicture, readFileBytes(folder.file("given.png")));
+    EXPECT_NE(ownPicture, readFileBytes(folder.file("ours.png")));
+}
+
+} // namespace
+} // namespace tessaly::testing
