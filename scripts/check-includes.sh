@@ -16,7 +16,7 @@ fi
 hits=$(grep -rEin '#\s*include\s*[<"](windows|winuser|winbase|commdlg|commctrl|shellapi)\.h' \
     --include='*.cpp' --include='*.h' --include='*.c' --include='*.rc' \
     app gui level views platform tools tests bench fuzz 2>/dev/null |
-    grep -v -E '^(platform/win32/|platform/[a-z_]+_win32\.cpp:|tests/win32/|tests/window/winhelper\.cpp:)')
+    grep -v -E '^(platform/win32/|platform/[a-z_]+_win32\.(cpp|h):|tests/win32/|tests/window/winhelper\.cpp:)')
 if [ -n "$hits" ]; then
     echo "windows.h included outside platform/win32 and the platform core's Windows half:"
     echo "$hits"

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -143,6 +144,67 @@ TEST(Win32Files, PathsInAnyScriptAndOfAnyLength) {
     ASSERT_TRUE(writeFileSafely(level, kOld));
     ASSERT_TRUE(writeFileSafely(level, kNew));
     EXPECT_EQ(readFileBytes(level), kNew);
+}
+
+// What the tiles tool's import does: the new bytes staged, the old file kept
+// whole as a backup, then the new bytes put in place.
+TEST(Win32Files, StagedWritesBackupsAndIdentity) {
+    ScratchFolder folder;
+    const std::string path = folder.file("CK1TILES.bmp");
+    const std::string backup = path + ".bak";
+    ASSERT_TRUE(writeFileSafely(path, kOld));
+    auto staged = stageFile(path, kNew);
+    ASSERT_TRUE(staged);
+    EXPECT_TRUE(staged->replaces);
+    EXPECT_TRUE(fileHolds(path, kOld));
+    ASSERT_TRUE(keepWholeCopy(path, backup));
+    EXPECT_TRUE(sameFile(path, backup)); // a second name of the same file
+    ASSERT_TRUE(commitStagedFile(*staged));
+    EXPECT_TRUE(fileHolds(path, kNew));
+    EXPECT_TRUE(fileHolds(backup, kOld));
+    EXPECT_FALSE(sameFile(path, backup));
+    EXPECT_FALSE(sameFile(path, folder.file("none.bmp")));
+
+    staged = stageFile(path, kOld);
+    ASSERT_TRUE(staged);
+    discardStagedFile(*staged);
+    EXPECT_TRUE(fileHolds(path, kNew));
+    auto names = folder.names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"CK1TILES.bmp", "CK1TILES.bmp.bak"}));
+
+    EXPECT_EQ(whyNotWritable(folder.file("")), "is a folder");
+    EXPECT_EQ(whyNotWritable(path), "");
+    EXPECT_EQ(whyNotWritable(folder.file("new.png")), "");
+    EXPECT_FALSE(keepWholeCopy(folder.file("none.bmp"), backup));
+    EXPECT_TRUE(fileHolds(backup, kOld));
+}
+
+// A save that was killed leaves its temporary file; the next save of the same
+// file removes it once it is a minute old, and nothing else.
+TEST(Win32Files, StaleTemporariesOfAKilledSaveGo) {
+    ScratchFolder folder;
+    const std::string path = folder.file("LEVEL01.CK1");
+    const std::string stale = folder.file(".LEVEL01.CK1.0123456789abcdef.tmp");
+    const std::string fresh = folder.file(".LEVEL01.CK1.fedcba9876543210.tmp");
+    const std::string other = folder.file(".LEVEL01.CK1.notatemporary.tmp");
+    for (const std::string& p : {stale, fresh, other}) ASSERT_TRUE(writeFileSafely(p, kOld));
+    for (const std::string& p : {stale, other}) {
+        HANDLE h = CreateFileW(widePath(p).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+        t.QuadPart -= 120ull * 10000000; // two minutes ago
+        const FILETIME old{t.LowPart, t.HighPart};
+        SetFileTime(h, nullptr, nullptr, &old);
+        CloseHandle(h);
+    }
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_FALSE(fs::exists(widePath(stale)));
+    EXPECT_TRUE(fs::exists(widePath(fresh)));
+    EXPECT_TRUE(fs::exists(widePath(other)));
 }
 
 TEST(Win32Files, NamesAreFoundWhateverTheirCaseAndJoinedWithBackslashes) {
