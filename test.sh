@@ -33,10 +33,26 @@ build_and_test() {
         ctest --preset "$preset" -j "$jobs"
 }
 
+# The zip for users, unpacked on its own: its programs start without the
+# build beside them and the editor finds its tile bitmaps.
+check_windows_zip() {
+    scripts/build-windows.sh || return 1
+    local unpacked=build/windows/unpacked
+    rm -rf "$unpacked" && mkdir -p "$unpacked"
+    (cd "$unpacked" && cmake -E tar xf ../../../dist/tessaly-*-win32.zip) || return 1
+    local folder
+    folder=$(echo "$unpacked"/tessaly-*-win32)
+    scripts/wine.sh build/windows/wine "$folder/tessaly-level.exe" info "$folder/samples/sample.ck1" |
+        grep -q '^game: CK1' || return 1
+    cp -r tests/e2e/demo/. "$unpacked/"
+    (cd "$unpacked" && ../../../scripts/wine.sh ../wine "$(basename "$folder")/tessaly-replay.exe" \
+        case.replay | tr -d '\r' | diff - expected.log)
+}
+
 # The Windows tests under Wine, then Wine's server stopped so nothing of it
 # outlives the run.
 windows_tests() {
-    build_and_test windows &&
+    build_and_test windows && check_windows_zip &&
         scripts/window-tests.sh --windows build/windows/bin build/default/bin
     local status=$?
     WINEPREFIX=$(pwd)/build/windows/wine wineserver -k 2>/dev/null
