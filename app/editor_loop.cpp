@@ -10,6 +10,7 @@
 #include "level/dialogs.h"
 #include "level/level_file.h"
 #include "level/tilesheet.h"
+#include "platform/files.h"
 #include "views/editing.h"
 #include "views/map_view.h"
 #include "views/panels.h"
@@ -113,12 +114,11 @@ void openLevel(Program& p) {
         // that cannot be read) opens empty; forgetting its name keeps any
         // Save from overwriting the file with that empty level.
         if (!e.level.fileName.empty()) {
-            p.host.showMessage(
-                read == ReadResult::Refused
-                    ? "Could not open " + e.level.fileName +
-                          ": it declares more than 256 columns or rows. An empty map is opened."
-                    : "Could not open " + e.level.fileName +
-                          ": the file cannot be read. An empty map is opened.");
+            const std::string why = read == ReadResult::Refused
+                                        ? "it declares more than 256 columns or rows"
+                                        : whyUnreadable(e.level.fileName);
+            p.host.showMessage("Could not open " + e.level.fileName + ": " + why +
+                               ". An empty map is opened.");
         }
         e.level.fileName.clear();
     }
