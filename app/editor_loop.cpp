@@ -71,8 +71,9 @@ void runKeyCommands(Program& p) {
         const bool down = chordDown(p.host, command);
         // Kept: keys are polled, so a held key repeats its command on every
         // pass (about 50 a second), as users and replay scripts rely on.
-        // Undo and redo act once per press.
-        const bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
+        // Undo, redo and Shift+arrows act once per press.
+        const bool everyPass = command.chord == Chord::Held || command.chord == Chord::Unshifted;
+        const bool run = everyPass ? down : down && !p.chordWasDown[i];
         p.chordWasDown[i] = down;
         if (run) RunKeyCommand(p, command);
     }

@@ -31,6 +31,20 @@ int buttonsOf(Uint32 sdlButtons) {
            ((sdlButtons & SDL_BUTTON_MMASK) ? 4 : 0);
 }
 
+// The program's bit for an SDL button, 0 for the others.
+int buttonBit(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
 void setIcon(SDL_Window* window) {
     IndexedPicture icon = drawEmblem(kIconTiles);
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height,
@@ -87,6 +101,12 @@ void SdlHost::openWindow(Surface& surface) {
         return;
     }
     setIcon(window_);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+        x11Window_ = static_cast<unsigned long>(info.info.x11.window);
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    }
     // Keys are read as keys; no text input method may swallow them.
     SDL_StopTextInput();
     SDL_ShowWindow(window_);
@@ -100,9 +120,53 @@ void SdlHost::setTitle(std::string_view title) {
     if (window_) SDL_SetWindowTitle(window_, title_.c_str());
 }
 
+// The X11 events SDL passes on as they came. SDL sets its pointer position
+// from motion alone, and drops the motion it makes up for the place where
+// the pointer enters the window; so the pointer is followed from the X11
+// events themselves, which all carry it. They come just before SDL's own
+// events made from them.
+void SdlHost::handleWindowSystemEvent(const SDL_Event& e) {
+    const SDL_SysWMmsg* m = e.syswm.msg;
+    if (!m || m->subsystem != SDL_SYSWM_X11 || x11Window_ == 0) return;
+    const XEvent& x = m->msg.x11.event;
+    if (x.xany.window != x11Window_) return;
+    switch (x.type) {
+    case EnterNotify:
+    case LeaveNotify:
+        pointerX_ = x.xcrossing.x;
+        pointerY_ = x.xcrossing.y;
+        break;
+    case MotionNotify:
+        pointerX_ = x.xmotion.x;
+        pointerY_ = x.xmotion.y;
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        pointerX_ = x.xbutton.x;
+        pointerY_ = x.xbutton.y;
+        break;
+    default:
+        break;
+    }
+}
+
+// Desktop full screen: the window covers the screen it is on without a mode
+// change; SDL keeps the window's size and place for the switch back.
+void SdlHost::toggleFullScreen() {
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                      SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    wholeWindowStale_ = true;
+}
+
 void SdlHost::handle(const SDL_Event& e) {
     switch (e.type) {
     case SDL_KEYDOWN:
+        // F11 belongs to the window itself, on every screen of the program.
+        if (e.key.keysym.scancode == SDL_SCANCODE_F11) {
+            if (e.key.repeat == 0) toggleFullScreen();
+            break;
+        }
         keyDown(keys_, layoutScanCode(e.key.keysym.scancode, e.key.keysym.sym), e.key.repeat != 0,
                 e.key.timestamp);
         return;
@@ -113,9 +177,11 @@ void SdlHost::handle(const SDL_Event& e) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             focusGained(keys_, e.window.timestamp);
+            forgetPresses(clicks_);
             return;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             focusLost(keys_, e.window.timestamp);
+            forgetPresses(clicks_);
             return;
         case SDL_WINDOWEVENT_CLOSE:
             closeRequest_ = true;
@@ -136,6 +202,17 @@ void SdlHost::handle(const SDL_Event& e) {
     case SDL_MOUSEWHEEL:
         wheel_ += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         break;
+    case SDL_MOUSEMOTION:
+        pointerX_ = e.motion.x;
+        pointerY_ = e.motion.y;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        // Where the pointer is, not SDL's idea of it (see handleWindowSystemEvent).
+        pressed(clicks_, buttonBit(e.button.button), pointerX_, pointerY_);
+        break;
+    case SDL_SYSWMEVENT:
+        handleWindowSystemEvent(e);
+        return;
     default:
         break;
     }
@@ -224,18 +301,24 @@ void SdlHost::present() {
     markPresented(*surface_);
 }
 
-void SdlHost::beginPass() {}
+void SdlHost::beginPass() {
+    pumpEvents();
+    tessaly::beginPass(keys_);
+    startPass(clicks_);
+}
 
 MouseState SdlHost::readMouse() {
     if (!window_) return {-1, -1, -1, -1};
     pumpEvents();
     present();
-    int wx = 0, wy = 0;
-    const Uint32 sdlButtons = SDL_GetMouseState(&wx, &wy);
     MouseState m;
     m.wheel = wheel_;
-    m.buttons = buttonsOf(sdlButtons);
-    if (SDL_GetMouseFocus() != window_) {
+    m.buttons = readButtons(clicks_, buttonsOf(SDL_GetMouseState(nullptr, nullptr)));
+    int wx = pointerX_, wy = pointerY_;
+    if (keepsClick(clicks_)) {
+        wx = clicks_.keptX;
+        wy = clicks_.keptY;
+    } else if (SDL_GetMouseFocus() != window_) {
         m.x = m.y = -1;
         return m;
     }
@@ -253,7 +336,7 @@ MouseState SdlHost::readMouse() {
 }
 
 bool SdlHost::keyHeld(int scanCode) {
-    return window_ && tessaly::keyHeld(keys_, scanCode);
+    return window_ && readKey(keys_, scanCode);
 }
 
 void SdlHost::waitPumping(int milliseconds) {
@@ -329,12 +412,14 @@ auto SdlHost::runModal(Show show) {
     pumpEvents();
     present();
     focusLost(keys_, SDL_GetTicks());
+    forgetPresses(clicks_);
     auto result = show(dialogOwner());
     if (window_) {
         SDL_RaiseWindow(window_);
         SDL_SetWindowInputFocus(window_);
     }
     focusGained(keys_, SDL_GetTicks());
+    forgetPresses(clicks_);
     present();
     return result;
 }

@@ -129,3 +129,52 @@ wait_line() {
 }
 
 count_lines() { grep -c -- "$1" "$WORK/out.log" 2>/dev/null || true; }
+
+# The whole program: its start screen, and the way out of it.
+
+title="Tessaly Editor v0.9"
+
+start_editor() {
+    start "$BIN/tessaly"
+    EDITOR=$(window_of "$title") || {
+        fail "the editor window did not open"
+        return 1
+    }
+    # The start screen's panel face is palette entry 73, set as (40, 80, 140):
+    # held as (10, 20, 35), shown as (40, 80, 141).
+    "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 28508D 5000 >/dev/null ||
+        fail "start screen not shown"
+    xdotool windowfocus --sync "$EDITOR"
+}
+
+# Asks the window to close on the start screen: that is the Exit command.
+close_on_start_screen() {
+    "$BIN/tessaly-xhelper" close "$EDITOR"
+    wait_exit 3
+    expect_eq "exit status after a close request" "$EXIT_STATUS" 0
+}
+
+# A click as a touchpad tap makes it: press and release at once; the pointer
+# moves on to the window's far corner right after, so the click must act
+# where it went down.
+tap() { # window x y [button]
+    xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}" mousemove --window "$1" 795 595
+}
+
+# Writes level file FILE again with tile N at level cell (C, R) (from 1), as
+# the level tool copies files: uncompressed, padding kept.
+set_tile() { # file c r n
+    local width offset
+    width=$("$BIN/tessaly-level" info "$1" | sed -n 's/^size: \([0-9]*\) x .*/\1/p')
+    offset=$((36 + 2 * (($3 - 1) * width + ($2 - 1))))
+    printf "\\$(printf '%03o' $(($4 & 255)))\\$(printf '%03o' $(($4 >> 8)))" |
+        dd of="$1" bs=1 seek="$offset" conv=notrunc status=none
+}
+
+# Opens level file PATH in the editor for game button (x, y) with dialog TITLE.
+open_level() { # x y title path
+    click "$EDITOR" "$1" "$2"
+    answer_dialog "$3" "$4" || return 1
+    window_gone "$3" || fail "open dialog still open"
+    sleep 0.3
+}
