@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 
 #include <algorithm>
 #include <chrono>
@@ -150,12 +151,57 @@ void SdlHost::handleWindowSystemEvent(const SDL_Event& e) {
     }
 }
 
-// Desktop full screen: the window covers the screen it is on without a mode
-// change; SDL keeps the window's size and place for the switch back.
+// Whether a window manager runs that puts windows in full screen when asked
+// (EWMH's _NET_WM_STATE_FULLSCREEN). Off X11 the system always does.
+bool SdlHost::windowManagerDoesFullScreen() {
+    if (x11Window_ == 0) return true;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    Display* display = info.info.x11.display;
+    const Atom supported = XInternAtom(display, "_NET_SUPPORTED", True);
+    const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", True);
+    if (supported == None || fullScreen == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM,
+                           &type, &format, &count, &after, &data) == Success &&
+        data && type == XA_ATOM && format == 32) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, fullScreen) != atoms + count;
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+// Desktop full screen: the window covers the whole screen it is on, with no
+// change of the screen's mode. The window manager does it when there is one
+// that can; else the host moves and sizes the window itself. Either way the
+// window's size and place before are kept for the switch back.
 void SdlHost::toggleFullScreen() {
-    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
-                      SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (!fullScreen_) {
+        SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+        if (windowManagerDoesFullScreen()) {
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            SDL_Rect screen;
+            if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &screen) != 0)
+                return;
+            SDL_SetWindowPosition(window_, screen.x, screen.y);
+            SDL_SetWindowSize(window_, screen.w, screen.h);
+        }
+        fullScreen_ = true;
+    } else {
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)
+            SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        fullScreen_ = false;
+    }
     wholeWindowStale_ = true;
 }
 
@@ -265,7 +311,7 @@ void SdlHost::present() {
     if (picture->w != pictureWidth_ || picture->h != pictureHeight_) {
         pictureWidth_ = picture->w;
         pictureHeight_ = picture->h;
-        fit_ = fitPage(picture->w, picture->h);
+        scale_ = pageScale(fitPage(picture->w, picture->h));
         wholeWindowStale_ = true;
     }
     updateColours();
@@ -283,7 +329,7 @@ void SdlHost::present() {
     const PixelRect pageRect =
         whole ? PixelRect{0, 0, kSurfaceWidth - 1, kSurfaceHeight - 1} : surface_->changed;
     const PixelRect drawn =
-        drawPagePicture(surface_->page(visible), colours_, fit_, pageRect, target);
+        drawPagePicture(surface_->page(visible), colours_, scale_, pageRect, target);
     if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
 
     if (whole) {
@@ -329,7 +375,7 @@ MouseState SdlHost::readMouse() {
         wx = int(int64_t(wx) * pictureWidth_ / ww);
         wy = int(int64_t(wy) * pictureHeight_ / wh);
     }
-    const PagePoint p = windowToPage(fit_, wx, wy);
+    const PagePoint p = windowToPage(scale_.fit, wx, wy);
     m.x = p.x;
     m.y = p.y;
     return m;
@@ -444,6 +490,12 @@ int SdlHost::ask(const Question& question) {
 
 void SdlHost::showMessage(std::string_view text) {
     runModal([&](const DialogOwner& o) { return dialogs_.message(text, o); });
+}
+
+void SdlHost::setWindowSize(int width, int height) {
+    if (!window_) return;
+    SDL_SetWindowSize(window_, width, height);
+    pumpEvents();
 }
 
 bool SdlHost::closeRequested() {

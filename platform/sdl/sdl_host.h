@@ -69,11 +69,14 @@ class SdlHost : public Host {
     void pumpEvents();
 
     bool hasWindow() const { return window_ != nullptr; }
+    // Resizes the window as the user would (for the benchmarks).
+    void setWindowSize(int width, int height);
 
   private:
     void handle(const SDL_Event& event);
     void handleWindowSystemEvent(const SDL_Event& event);
     void toggleFullScreen();
+    bool windowManagerDoesFullScreen();
     void waitPumping(int milliseconds);
     void updateColours();
     // Runs a modal dialog: the focus rule applies around it and the editor
@@ -93,10 +96,14 @@ class SdlHost : public Host {
     KeptClicks clicks_;
     int pointerX_ = 0, pointerY_ = 0; // window coordinates, as the events tell
     unsigned long x11Window_ = 0;     // the window on X11, else 0
+    bool fullScreen_ = false;
+    struct {
+        int x = 0, y = 0, w = 0, h = 0;
+    } windowed_; // the window's place and size before full screen
     int wheel_ = 0;
     bool closeRequest_ = false;
 
-    PageFit fit_;                              // where the page is in the window
+    PageScale scale_;                          // where and how the page is in the window
     int pictureWidth_ = 0, pictureHeight_ = 0; // the window's picture in pixels
     bool wholeWindowStale_ = true;             // next present redraws everything
     std::array<uint32_t, 256> colours_{};      // palette as window pixel values
