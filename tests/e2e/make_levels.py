@@ -104,6 +104,13 @@ def main():
     write("f6_held_across_dialog", "expected/level.ck1", ck1.bytes())
     write("f6_held_across_dialog", "expected/copy.ck1", ck1.bytes())
 
+    # Keen 1 objects "Green One Eye" (code 1) at (1, 6) and (20, 9): their
+    # labels reach past the frame on the left and on the right.
+    labels = Level(30, 25)
+    labels.objects[(1, 6)] = 1
+    labels.objects[(20, 9)] = 1
+    write("labels_leave_no_pieces", "level.ck1", labels.bytes())
+
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
         write("demo", "level.dd2", f.read())
