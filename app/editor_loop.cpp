@@ -72,9 +72,16 @@ void runKeyCommands(Program& p) {
         // Kept: keys are polled, so a held key repeats its command on every
         // pass (about 50 a second), as users and replay scripts rely on.
         // Undo, redo and Shift+arrows act once per press.
-        const bool everyPass = command.chord == Chord::Held || command.chord == Chord::Unshifted;
-        const bool run = everyPass ? down : down && !p.chordWasDown[i];
-        p.chordWasDown[i] = down;
+        bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
+        bool state = down;
+        if (command.chord == Chord::Unshifted) {
+            // An arrow held with Shift stays Shift+arrow's until it is
+            // released: letting go of Shift first moves the view no further.
+            const bool held = p.host.keyHeld(command.scanCode);
+            state = held && (!down || p.chordWasDown[i]); // held with Shift since
+            run = down && !state;
+        }
+        p.chordWasDown[i] = state;
         if (run) RunKeyCommand(p, command);
     }
 }

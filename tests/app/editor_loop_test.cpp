@@ -143,13 +143,29 @@ TEST_F(EditorLoop, ShiftArrowScrollsOneCellPerPress) {
     EXPECT_EQ(e.viewOriginColumn, 4);
     EXPECT_EQ(e.viewOriginRow, 3);
 
+    // Shift let go before the arrow: the arrow moves no further until it is
+    // pressed again.
+    host.keys[scan::Right] = true;
+    editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 4);
+    program->editor->viewOriginColumn = 2;
+    host.keys[scan::LeftShift] = false;
+    for (int pass = 0; pass < 3; ++pass) editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 2);
+    host.keys[scan::Right] = false;
+    editorPass(*program);
+    host.keys[scan::LeftShift] = true;
+
     // The right Shift counts too; the left arrow alone moves on every pass.
     host.keys[scan::LeftShift] = false;
     host.keys[scan::RightShift] = true;
     host.keys[scan::Left] = true;
     for (int pass = 0; pass < 3; ++pass) editorPass(*program);
-    EXPECT_EQ(e.viewOriginColumn, 3);
-    host.keys[scan::RightShift] = false;
+    EXPECT_EQ(e.viewOriginColumn, 1);
+    host.keys[scan::RightShift] = host.keys[scan::Left] = false;
+    editorPass(*program);
+    program->editor->viewOriginColumn = 4;
+    host.keys[scan::Left] = true;
     for (int pass = 0; pass < 3; ++pass) editorPass(*program);
     EXPECT_EQ(e.viewOriginColumn, 1);
 }

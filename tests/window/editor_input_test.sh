@@ -72,3 +72,36 @@ test_quick_clicks_and_key_taps_are_never_lost() {
     wait_exit 3
     expect_eq "exit status after a tap on Exit" "$EXIT_STATUS" 0
 }
+
+# Counts the changes of the map view while the keys are held for a second.
+map_changes_while_held() { # keys...
+    "$BIN/tessaly-xhelper" changes "$EDITOR" 26 26 320 320 1400 >"$WORK/changes" &
+    local watcher=$!
+    sleep 0.2
+    xdotool keydown "$@"
+    sleep 1
+    xdotool keyup "$@"
+    wait "$watcher"
+    cat "$WORK/changes"
+}
+
+# Shift+arrow moves the view exactly one cell per press however long it is
+# held; the plain arrow still moves on every pass.
+test_shift_arrow_scrolls_one_cell_per_press() {
+    start_editor || return
+    open_level 425 215 "Open File Map Commander Keen 1" "$BIN/samples/sample.ck1" || return
+    expect_eq "map view changes while Shift+Right is held" \
+        "$(map_changes_while_held shift Right)" 1
+    expect_eq "map view changes while Shift+Down is held" "$(map_changes_while_held shift Down)" 1
+    local moves
+    moves=$(map_changes_while_held Right)
+    [ "$moves" -gt 5 ] || fail "the right arrow held alone moved the view only $moves times"
+    "$BIN/tessaly-xhelper" changes "$EDITOR" 26 26 320 320 800 >"$WORK/changes" &
+    local watcher=$!
+    sleep 0.2
+    xdotool key shift+Left # a tap
+    wait "$watcher"
+    expect_eq "map view changes after a tap of Shift+Left" "$(cat "$WORK/changes")" 1
+    xdotool key F10
+    close_on_start_screen
+}

@@ -61,6 +61,31 @@ press_again() {
 
 pixel() { "$BIN/tessaly-xhelper" pixel "$@"; }
 
+# Where a window of W x H shows the page: FIT_X FIT_Y FIT_W FIT_H, the
+# largest 4:3 rectangle, centred (platform/sdl/page_picture.h).
+fit_of() { # w h
+    local w=$1 h=$2 fw fh
+    if [ $((w * 600)) -le $((h * 800)) ]; then
+        fw=$w fh=$((w * 600 / 800))
+    else
+        fh=$h fw=$((h * 800 / 600))
+    fi
+    FIT_X=$(((w - fw) / 2)) FIT_Y=$(((h - fh) / 2)) FIT_W=$fw FIT_H=$fh
+}
+
+# The window pixel showing the middle of page pixel (px, py), and the page
+# pixel that the pointer reads at window pixel (wx, wy).
+window_x() { echo $((FIT_X + (2 * $1 + 1) * FIT_W / 1600)); }
+window_y() { echo $((FIT_Y + (2 * $1 + 1) * FIT_H / 1200)); }
+page_x() { echo $(((2 * ($1 - FIT_X) + 1) * 800 / (2 * FIT_W))); }
+page_y() { echo $(((2 * ($1 - FIT_Y) + 1) * 600 / (2 * FIT_H))); }
+
+# The window point showing page pixel (x, y) in a window of W x H.
+page_point() { # w h x y
+    fit_of "$1" "$2"
+    echo "$(window_x "$3") $(window_y "$4")"
+}
+
 hold_key() { # key...: press together, hold 100 ms, release
     xdotool keydown "$@"
     sleep 0.1
