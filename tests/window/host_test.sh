@@ -222,6 +222,7 @@ test_without_a_display_dialogs_give_empty_paths() {
 
 test_dialogs_belong_to_the_window_which_keeps_painting_and_gets_the_focus_back() {
     start_probe || return
+    xdotool windowmove --sync "$PROBE" 0 0
     hold_key F6
     local dialog
     dialog=$(window_of "Save Probe") || {
