@@ -25,11 +25,19 @@ test_labels_scrolled_away_leave_no_pieces_beside_the_frame() {
     close_on_start_screen
 }
 
-# Exit shows its pressed button for 300 ms and the program ends within half
-# a second after that, dialogs used or not.
-test_exit_ends_the_program_soon_after_its_pressed_button_shows() {
-    start_editor || return
-    open_level 425 215 "Open File Map Commander Keen 1" "$BIN/samples/sample.ck1" || return
+# Runs PROGRAM (the editor), opens a level through the dialog, goes back to
+# the start screen and clicks Exit; sets EXIT_MS to how many milliseconds
+# after the press the process ended.
+exit_time_of() { # program
+    start "$1"
+    EDITOR=$(window_of "$title") || {
+        fail "the editor window did not open"
+        return 1
+    }
+    "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 "$face" 10000 >/dev/null ||
+        fail "start screen not shown"
+    xdotool windowfocus --sync "$EDITOR"
+    open_level 425 215 "Open File Map Commander Keen 1" "$BIN/samples/sample.ck1" || return 1
     xdotool key F10
     "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 "$face" 3000 >/dev/null ||
         fail "F10 did not return to the start screen"
@@ -44,10 +52,21 @@ test_exit_ends_the_program_soon_after_its_pressed_button_shows() {
     end=$(date +%s%N)
     xdotool mouseup 1
     wait_exit 1
-    expect_eq "exit status" "$EXIT_STATUS" 0
-    local ms=$(((end - start) / 1000000))
-    echo "    Exit: the process ended $ms ms after the press"
-    [ "$ms" -le 800 ] || fail "the process ended $ms ms after the press on Exit"
+    expect_eq "exit status of $1" "$EXIT_STATUS" 0
+    EXIT_MS=$(((end - start) / 1000000))
+}
+
+# Exit shows its pressed button for 300 ms and the program ends within half
+# a second after that, dialogs used or not; in the sanitizer build too, when
+# it is built (./test.sh builds it first).
+test_exit_ends_the_program_soon_after_its_pressed_button_shows() {
+    local program
+    for program in "$BIN/tessaly" "$root/build/asan/bin/tessaly"; do
+        [ -x "$program" ] || continue
+        exit_time_of "$program" || return
+        echo "    Exit: $program ended $EXIT_MS ms after the press"
+        [ "$EXIT_MS" -le 800 ] || fail "$program ended $EXIT_MS ms after the press on Exit"
+    done
 }
 
 # In full screen (2560 x 1440, the page at 1920 x 1440) and in a window of
