@@ -52,22 +52,41 @@ void spanOf(const std::vector<PageSample>& axis, int p0, int p1, int& first, int
     last = int(axis.rend() - rend) - 1;
 }
 
+// The hot loops are built twice, for AVX2 and for any x86-64, and the one
+// the processor can run is picked when the program starts.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define TESSALY_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define TESSALY_VECTOR_CLONES
+#endif
+
 // Pixels mixed byte by byte: out = (a * (256 - w) + b * w) / 256 with the
 // weight w of each byte, which stays within 16 bits, so the loop runs on
 // 16-bit vector lanes.
-void mixBytes(const uint8_t* __restrict a, const uint8_t* __restrict b,
-              const uint8_t* __restrict weights, int count, uint8_t* __restrict out) {
+TESSALY_VECTOR_CLONES void mixBytes(const uint8_t* __restrict a, const uint8_t* __restrict b,
+                                    const uint8_t* __restrict weights, int count,
+                                    uint8_t* __restrict out) {
     for (int i = 0; i < count; ++i) {
         const uint16_t w = weights[i];
         out[i] = uint8_t((uint16_t(a[i] * (256 - w)) + uint16_t(b[i] * w)) >> 8);
     }
 }
 
-void mixBytes(const uint8_t* __restrict a, const uint8_t* __restrict b, uint16_t w, int count,
-              uint8_t* __restrict out) {
+TESSALY_VECTOR_CLONES void mixBytes(const uint8_t* __restrict a, const uint8_t* __restrict b,
+                                    uint16_t w, int count, uint8_t* __restrict out) {
     const uint16_t keep = uint16_t(256 - w);
     for (int i = 0; i < count; ++i)
         out[i] = uint8_t((uint16_t(a[i] * keep) + uint16_t(b[i] * w)) >> 8);
+}
+
+// Each column's two page pixels, from the row's colours.
+TESSALY_VECTOR_CLONES void gather(const uint32_t* __restrict colourRow,
+                                  const PageSample* __restrict columns, int width,
+                                  uint32_t* __restrict left, uint32_t* __restrict right) {
+    for (int i = 0; i < width; ++i) {
+        left[i] = colourRow[columns[i].first];
+        right[i] = colourRow[columns[i].first + 1];
+    }
 }
 
 // Working rows of one drawing: the two page rows the current window row
@@ -98,10 +117,7 @@ struct RowScaler {
         }
         for (int x = 0; x < kSurfaceWidth; ++x) colourRow[std::size_t(x)] = colours[row[x]];
         colourRow[kSurfaceWidth] = colourRow[kSurfaceWidth - 1];
-        for (int i = 0; i < width; ++i) {
-            left[std::size_t(i)] = colourRow[std::size_t(columns[i].first)];
-            right[std::size_t(i)] = colourRow[std::size_t(columns[i].first) + 1];
-        }
+        gather(colourRow.data(), columns, width, left.data(), right.data());
         mixBytes(reinterpret_cast<const uint8_t*>(left.data()),
                  reinterpret_cast<const uint8_t*>(right.data()), byteWeights.data(), 4 * width,
                  reinterpret_cast<uint8_t*>(out));
