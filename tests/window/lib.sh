@@ -1,7 +1,8 @@
 # Helpers of the window tests, sourced by scripts/window-tests.sh after it has
 # started Xvfb. BIN is the folder of the built programs; each test runs in its
-# own empty folder WORK. Keys and buttons are held for 100 ms, longer than one
-# pass of the program's loops, since a tap shorter than a pass is not seen.
+# own empty folder WORK. click and hold_key hold a button or key for 100 ms,
+# as a person does; tap and `xdotool key` press and release at once, as a
+# touchpad or a quick finger does, which the program must see all the same.
 
 failures=0
 current_test=""
