@@ -72,9 +72,17 @@ void runKeyCommands(Program& p) {
         const bool down = chordDown(p.host, command);
         // Kept: keys are polled, so a held key repeats its command on every
         // pass (about 50 a second), as users and replay scripts rely on.
-        // Undo and redo act once per press.
-        const bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
-        p.chordWasDown[i] = down;
+        // Undo, redo and Shift+arrows act once per press.
+        bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
+        bool state = down;
+        if (command.chord == Chord::Unshifted) {
+            // An arrow held with Shift stays Shift+arrow's until it is
+            // released: letting go of Shift first moves the view no further.
+            const bool held = p.host.keyHeld(command.scanCode);
+            state = held && (!down || p.chordWasDown[i]); // held with Shift since
+            run = down && !state;
+        }
+        p.chordWasDown[i] = state;
         if (run) RunKeyCommand(p, command);
     }
 }

@@ -5,6 +5,7 @@
 #
 #   scripts/window-tests.sh [BIN]     BIN: the built programs, build/default/bin
 #
+# TESSALY_WINDOW_TESTS=REGEX runs only the tests whose names match.
 # The tests of the whole program need BIN/tessaly; without it they are skipped
 # with a message, and the tests of the window host alone still run.
 set -uo pipefail
@@ -47,11 +48,17 @@ fi
 
 total=0
 for file in tests/window/*_test.sh; do
-    if [ "$(basename "$file")" = editor_test.sh ] && [ $have_editor = no ]; then continue; fi
+    case $(basename "$file") in
+    editor*_test.sh) if [ $have_editor = no ]; then continue; fi ;;
+    esac
     before=$(declare -F | awk '{print $3}' | grep '^test_' | sort)
     . "$file"
     after=$(declare -F | awk '{print $3}' | grep '^test_' | sort)
     for t in $(comm -13 <(echo "$before") <(echo "$after")); do
+        if [[ ! $t =~ ${TESSALY_WINDOW_TESTS:-.} ]]; then
+            unset -f "$t"
+            continue
+        fi
         total=$((total + 1))
         WORK="$scratch/$t"
         mkdir -p "$WORK"
