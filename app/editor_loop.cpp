@@ -10,6 +10,7 @@
 #include "level/dialogs.h"
 #include "level/level_file.h"
 #include "level/tilesheet.h"
+#include "platform/files.h"
 #include "views/editing.h"
 #include "views/map_view.h"
 #include "views/panels.h"
@@ -71,9 +72,17 @@ void runKeyCommands(Program& p) {
         const bool down = chordDown(p.host, command);
         // Kept: keys are polled, so a held key repeats its command on every
         // pass (about 50 a second), as users and replay scripts rely on.
-        // Undo and redo act once per press.
-        const bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
-        p.chordWasDown[i] = down;
+        // Undo, redo and Shift+arrows act once per press.
+        bool run = command.chord == Chord::Held ? down : down && !p.chordWasDown[i];
+        bool state = down;
+        if (command.chord == Chord::Unshifted) {
+            // An arrow held with Shift stays Shift+arrow's until it is
+            // released: letting go of Shift first moves the view no further.
+            const bool held = p.host.keyHeld(command.scanCode);
+            state = held && (!down || p.chordWasDown[i]); // held with Shift since
+            run = down && !state;
+        }
+        p.chordWasDown[i] = state;
         if (run) RunKeyCommand(p, command);
     }
 }
@@ -113,12 +122,11 @@ void openLevel(Program& p) {
         // that cannot be read) opens empty; forgetting its name keeps any
         // Save from overwriting the file with that empty level.
         if (!e.level.fileName.empty()) {
-            p.host.showMessage(
-                read == ReadResult::Refused
-                    ? "Could not open " + e.level.fileName +
-                          ": it declares more than 256 columns or rows. An empty map is opened."
-                    : "Could not open " + e.level.fileName +
-                          ": the file cannot be read. An empty map is opened.");
+            const std::string why = read == ReadResult::Refused
+                                        ? "it declares more than 256 columns or rows"
+                                        : whyUnreadable(e.level.fileName);
+            p.host.showMessage("Could not open " + e.level.fileName + ": " + why +
+                               ". An empty map is opened.");
         }
         e.level.fileName.clear();
     }

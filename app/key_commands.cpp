@@ -73,11 +73,13 @@ bool shiftHeld(Host& host) {
 
 } // namespace
 
-const std::array<KeyCommand, 13> kKeyCommands{{
-    {scan::Left, Chord::Held, "SC_LEFT", scroll<-1, 0>},
-    {scan::Right, Chord::Held, "SC_RIGHT", scroll<1, 0>},
-    {scan::Up, Chord::Held, "SC_UP", scroll<0, -1>},
-    {scan::Down, Chord::Held, "SC_DOWN", scroll<0, 1>},
+// Shift+arrow scrolls one cell per press however long it is held, for
+// precise moves; the plain arrows keep their speed and make way for it.
+const std::array<KeyCommand, 17> kKeyCommands{{
+    {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
+    {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
+    {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
+    {scan::Down, Chord::Unshifted, "SC_DOWN", scroll<0, 1>},
     {scan::PageUp, Chord::Held, "SC_PAGEUP", page<-kPanelRow>},
     {scan::PageDown, Chord::Held, "SC_PAGEDOWN", page<kPanelRow>},
     {scan::KeypadMinus, Chord::Held, "SC_GRAYMINUS", page<-kPanelPage>},
@@ -87,13 +89,22 @@ const std::array<KeyCommand, 13> kKeyCommands{{
     {scan::Z, Chord::Ctrl, "SC_UNDO", undo},
     {scan::Z, Chord::CtrlShift, "SC_REDO", redo},
     {scan::Y, Chord::CtrlAnyShift, "SC_REDO", redo},
+    {scan::Left, Chord::Shift, "SC_SHIFT_LEFT", scroll<-1, 0>},
+    {scan::Right, Chord::Shift, "SC_SHIFT_RIGHT", scroll<1, 0>},
+    {scan::Up, Chord::Shift, "SC_SHIFT_UP", scroll<0, -1>},
+    {scan::Down, Chord::Shift, "SC_SHIFT_DOWN", scroll<0, 1>},
 }};
+static_assert(kKeyCommands.size() <= std::tuple_size_v<decltype(Program::chordWasDown)>);
 
 bool chordDown(Host& host, const KeyCommand& command) {
     if (!host.keyHeld(command.scanCode)) return false;
     switch (command.chord) {
     case Chord::Held:
         return true;
+    case Chord::Unshifted:
+        return !shiftHeld(host);
+    case Chord::Shift:
+        return shiftHeld(host);
     case Chord::Ctrl:
         return host.keyHeld(scan::Ctrl) && !shiftHeld(host);
     case Chord::CtrlShift:

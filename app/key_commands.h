@@ -13,6 +13,8 @@ namespace tessaly {
 // When a key's command runs.
 enum class Chord {
     Held,         // on every pass while the key is held, whatever else is held
+    Unshifted,    // on every pass while the key is held with Shift not held
+    Shift,        // once per press, with Shift held
     Ctrl,         // once per press, with Ctrl held and Shift not
     CtrlShift,    // once per press, with Ctrl and Shift held
     CtrlAnyShift, // once per press, with Ctrl held, Shift or not
@@ -25,7 +27,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 13> kKeyCommands;
+extern const std::array<KeyCommand, 17> kKeyCommands;
 
 // Whether the command's keys are down now: its key, and for a once-per-press
 // command the modifiers its chord names.

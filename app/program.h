@@ -41,7 +41,7 @@ struct Program {
     bool fileIsWhole = true;
     // The keys of each keyboard command that acts once per press, as they
     // were at the previous pass (index: the command's place in the table).
-    std::array<bool, 16> chordWasDown{};
+    std::array<bool, 24> chordWasDown{};
     RecoveryState recovery;
 };
 

@@ -187,9 +187,7 @@ std::string freeUnnamedPath(const std::string& folder, const std::string& name) 
 void writeCopy(Program& p) {
     RecoveryState& r = p.recovery;
     Editor& e = *p.editor;
-    if (r.folder.empty()) return;
-    std::error_code error;
-    fs::create_directories(pathFromUtf8(r.folder), error);
+    if (recoveryFolder(p).empty()) return;
     const bool named = !e.level.fileName.empty();
     const std::string fullPath = named ? fullPathOf(e.level.fileName) : "";
     if (r.copyPath.empty()) {
@@ -223,6 +221,14 @@ std::string recoveryCopyName(const std::string& fullPath, int number) {
     const CopyName parts = copyNameParts(fullPath);
     const std::string suffix = number > 1 ? "-" + std::to_string(number) : "";
     return parts.prefix + suffix + parts.extension;
+}
+
+std::string recoveryFolder(Program& p) {
+    RecoveryState& r = p.recovery;
+    if (r.folder.empty()) return "";
+    std::error_code error;
+    fs::create_directories(pathFromUtf8(r.folder), error);
+    return error ? "" : r.folder;
 }
 
 void startRecovery(Program& p) {

@@ -46,6 +46,9 @@ std::string formatDateTime(const WallClock& clock);
 // first copy, 2 and up the ones made beside a kept copy.
 std::string recoveryCopyName(const std::string& fullPath, int number);
 
+// The recovery folder, made when missing; "" when there is none.
+std::string recoveryFolder(Program& program);
+
 // At every editor start, before the level is opened.
 void startRecovery(Program& program);
 // After the level is opened: when it has a recovery copy, asks whether to

@@ -1,8 +1,5 @@
 #include "app/save_commands.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "app/editor_step.h"
 #include "level/dialogs.h"
 #include "level/level_file.h"
@@ -15,11 +12,13 @@ enum Answer { kSave = 0, kDiscard = 1 };
 
 bool writeAndTell(Program& p) {
     Editor& e = *p.editor;
-    errno = 0;
-    if (!writeLevel(e.level, e.level.fileName)) {
-        const std::string reason = errno != 0 ? std::strerror(errno) : "the file was not written";
+    std::string why;
+    // Safe: where the save must write the file in place, its old bytes wait
+    // in the recovery folder until the new ones are on disk.
+    const SafeWriteOptions options{p.recovery.folder};
+    if (!writeLevel(e.level, e.level.fileName, &why, options)) {
         // Safe: a failed save is said out loud and the level stays unsaved.
-        p.host.showMessage("Could not save " + e.level.fileName + ": " + reason + ".");
+        p.host.showMessage("Could not save " + e.level.fileName + ": " + why + ".");
         return false;
     }
     markSaved(e.history);

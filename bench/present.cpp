@@ -20,26 +20,33 @@ void fillPage(Surface& s) {
     }
 }
 
-// The picture of a whole page, at 1x (800 x 600) and 2x (1600 x 1200).
+// The picture of a whole page in a window of W x H: 1x, 2x, and the sizes
+// that scale smoothly (1366 x 768, 1920 x 1080, 2560 x 1440).
 void BM_DrawPagePicture(benchmark::State& state) {
-    const int scale = int(state.range(0));
+    const int w = int(state.range(0)), h = int(state.range(1));
     std::vector<uint8_t> page(kPageBytes);
     for (std::size_t i = 0; i < page.size(); ++i) page[i] = uint8_t(i * 7);
     std::array<uint32_t, 256> colours{};
     for (int i = 0; i < 256; ++i) colours[std::size_t(i)] = uint32_t(i) * 0x010101u;
-    const int w = kSurfaceWidth * scale, h = kSurfaceHeight * scale;
     std::vector<uint32_t> pixels(std::size_t(w) * std::size_t(h));
     const PixelTarget target{pixels.data(), w, h, w};
-    const PageFit fit = fitPage(w, h);
+    const PageScale scale = pageScale(fitPage(w, h));
     for (auto _ : state) {
-        drawPagePicture(page.data(), colours, fit, {0, 0, 799, 599}, target);
+        drawPagePicture(page.data(), colours, scale, {0, 0, 799, 599}, target);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
-BENCHMARK(BM_DrawPagePicture)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPagePicture)
+    ->Args({800, 600})
+    ->Args({1600, 1200})
+    ->Args({1366, 768})
+    ->Args({1920, 1080})
+    ->Args({2560, 1440})
+    ->Unit(benchmark::kMicrosecond);
 
-// One present to the window after `changed` of the page changed: the whole
-// page, one 16 x 16 map cell, or nothing (the skipped present of an idle pass).
+// One present to a 1920 x 1080 window (the page shown at 1440 x 1080) after
+// `changed` of the page changed: the whole page, one 16 x 16 map cell, or
+// nothing (the skipped present of an idle pass).
 void present(benchmark::State& state, PixelRect changed) {
     SdlHost host;
     Surface surface;
@@ -48,6 +55,7 @@ void present(benchmark::State& state, PixelRect changed) {
         state.SkipWithError("no display");
         return;
     }
+    host.setWindowSize(1920, 1080);
     openSurface(surface);
     fillPage(surface);
     host.pumpEvents();

@@ -282,4 +282,9 @@ bool writeLevel(const Level& level, const std::string& path) {
     return writeFileSafely(path, encodeLevel(level));
 }
 
+bool writeLevel(const Level& level, const std::string& path, std::string* why,
+                const SafeWriteOptions& options) {
+    return writeFileSafely(path, encodeLevel(level), why, options);
+}
+
 } // namespace tessaly

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "level/level.h"
+#include "platform/files.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -73,5 +74,8 @@ std::vector<uint8_t> encodeLevel(const Level& level);
 std::vector<uint8_t> encodeLevelWithRuns(const Level& level);
 // Writes the level to `path` without ever destroying the old file; true on success.
 bool writeLevel(const Level& level, const std::string& path);
+// The same, telling why it failed, with the safe write's options.
+bool writeLevel(const Level& level, const std::string& path, std::string* why,
+                const SafeWriteOptions& options);
 
 } // namespace tessaly

@@ -3,11 +3,14 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessaly {
 
@@ -43,6 +46,19 @@ std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit)
     head.fileBytes =
         std::max<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), head.bytes.size());
     return head;
+}
+
+std::string whyUnreadable(const std::string& path) {
+    if (path.empty()) return std::strerror(ENOENT);
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) return std::strerror(errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(info.st_mode)) return "not a regular file";
+    uint8_t byte = 0;
+    if (::read(fd.get(), &byte, 1) < 0) return std::strerror(errno);
+    return "";
 }
 
 std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::size_t limit) {

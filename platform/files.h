@@ -23,6 +23,10 @@ struct FileHead {
     std::uint64_t fileBytes = 0; // the whole file's size, at least bytes.size()
 };
 
+// Why the file cannot be read, in the system's words ("No such file or
+// directory", "Permission denied", "Is a directory"), or "" when it can.
+std::string whyUnreadable(const std::string& path);
+
 // As readFileBytes, also telling the file's real size.
 std::optional<FileHead> readFileHead(const std::string& path,
                                      std::size_t limit = kDefaultReadLimit);
@@ -48,6 +52,18 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // the same target left by a save that was killed, older than a minute, are
 // removed (implemented in safe_write.cpp, as are the functions below).
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes);
+
+struct SafeWriteOptions {
+    // Where a file written in place keeps its old bytes until the new ones
+    // are on disk ("NAME.before-save"); "" for nowhere. A write in place that
+    // cannot keep them there is not made.
+    std::string inPlaceBackupFolder;
+};
+
+// writeFileSafely, telling why it failed in the system's words ("Permission
+// denied", "No such file or directory", "Is a directory", ...).
+bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes, std::string* why,
+                     const SafeWriteOptions& options = {});
 
 // True when `path` (links followed) is a regular file holding exactly `bytes`.
 bool fileHolds(const std::string& path, const std::vector<uint8_t>& bytes);

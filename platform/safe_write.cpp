@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <random>
 #include <string_view>
 
@@ -142,12 +143,13 @@ enum class Staging { Staged, FolderRefused, Failed };
 // target's permission bits, owner, group and extended attributes where
 // allowed, flushed to disk and closed. Nothing is left behind on failure.
 Staging writeTemporary(const Target& target, const std::vector<uint8_t>& bytes,
-                       std::string& tempPath) {
+                       std::string& tempPath, int& error) {
     removeStaleTemporaries(target.path);
     const mode_t mode = target.exists ? (target.info.st_mode & 07777) : 0666;
     FileDescriptor fd(createTemporary(target.path, mode, tempPath));
     if (!fd.valid()) {
-        const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
+        error = errno;
+        const bool refused = error == EACCES || error == EPERM || error == EROFS;
         return refused ? Staging::FolderRefused : Staging::Failed;
     }
     if (target.exists) {
@@ -164,6 +166,7 @@ Staging writeTemporary(const Target& target, const std::vector<uint8_t>& bytes,
     const bool written = file_io::writeAll(fd.get(), bytes.data(), bytes.size()) &&
                          ::fsync(fd.get()) == 0 && fd.close();
     if (!written) {
+        error = errno;
         fd.close();
         ::unlink(tempPath.c_str());
         return Staging::Failed;
@@ -173,19 +176,43 @@ Staging writeTemporary(const Target& target, const std::vector<uint8_t>& bytes,
 
 // Overwrites the file itself, for a writable file in a folder where no
 // temporary file can be made. Safe: only a file whose old bytes could be read
-// whole is written, so that they can be put back when the write fails.
-bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes) {
+// whole is written, so that they can be put back when the write fails; with a
+// backup folder they are first kept there too, so that a crash during the
+// write cannot lose both. The backup goes once the new bytes are on disk.
+bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
+                  const SafeWriteOptions& options, int& error) {
     const std::optional<FileHead> old = readFileHead(target);
-    if (!old || old->fileBytes != old->bytes.size()) return false;
+    if (!old || old->fileBytes != old->bytes.size()) {
+        error = EFBIG;
+        return false;
+    }
+    std::string backup;
+    if (!options.inPlaceBackupFolder.empty()) {
+        std::error_code ignoredError;
+        std::filesystem::create_directories(options.inPlaceBackupFolder, ignoredError);
+        backup = joinPath(options.inPlaceBackupFolder, nameOf(target) + ".before-save");
+        std::string ignored;
+        if (!writeFileSafely(backup, old->bytes, &ignored)) {
+            error = EACCES;
+            return false;
+        }
+    }
     FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
-    if (!fd.valid()) return false;
+    if (!fd.valid()) {
+        error = errno;
+        return false;
+    }
     auto put = [&](const std::vector<uint8_t>& data) {
         return ::lseek(fd.get(), 0, SEEK_SET) == 0 &&
                file_io::writeAll(fd.get(), data.data(), data.size()) &&
                ::ftruncate(fd.get(), static_cast<off_t>(data.size())) == 0 &&
                ::fsync(fd.get()) == 0;
     };
-    if (put(bytes)) return fd.close();
+    if (put(bytes) && fd.close()) {
+        if (!backup.empty()) ::unlink(backup.c_str());
+        return true;
+    }
+    error = errno;
     put(old->bytes);
     return false;
 }
@@ -259,34 +286,56 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 // Safe: a save never truncates the old file before the new bytes are safely
 // on disk, so a full disk or a crash mid-save leaves the old level intact.
-bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes, std::string* why,
+                     const SafeWriteOptions& options) {
+    int error = 0;
+    auto failed = [&](int code) {
+        if (why) *why = std::strerror(code);
+        return false;
+    };
+    if (path.empty()) return failed(ENOENT);
     const std::optional<Target> target = findTarget(path);
-    if (!target) return false;
+    if (!target) {
+        // A loop of links, or something other than a regular file.
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) return failed(ELOOP);
+        if (S_ISDIR(info.st_mode)) return failed(EISDIR);
+        if (why) *why = "not a regular file";
+        return false;
+    }
     if (target->exists) {
         // A read-only file is not replaced, as opening it for writing would fail.
-        if (::access(target->path.c_str(), W_OK) != 0) return false;
+        if (::access(target->path.c_str(), W_OK) != 0) return failed(errno);
         if (fileHolds(target->path, bytes)) return true;
     }
 
     std::string tempPath;
-    switch (writeTemporary(*target, bytes, tempPath)) {
+    switch (writeTemporary(*target, bytes, tempPath, error)) {
     case Staging::Staged:
         break;
     case Staging::FolderRefused:
-        return target->exists && writeInPlace(target->path, bytes);
+        if (target->exists && writeInPlace(target->path, bytes, options, error)) return true;
+        return failed(error);
     case Staging::Failed:
-        return false;
+        return failed(error);
     }
     if (::rename(tempPath.c_str(), target->path.c_str()) != 0) {
         // In a sticky folder (/tmp, a shared drop folder) a file owned by
         // someone else may be writable but not replaceable: write it in place
         // as for a folder that takes no new files.
-        const bool replaceRefused = errno == EACCES || errno == EPERM;
+        error = errno;
+        const bool replaceRefused = error == EACCES || error == EPERM;
         ::unlink(tempPath.c_str());
-        return target->exists && replaceRefused && writeInPlace(target->path, bytes);
+        if (target->exists && replaceRefused && writeInPlace(target->path, bytes, options, error))
+            return true;
+        return failed(error);
     }
     syncFolder(folderOf(target->path));
     return true;
+}
+
+bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return writeFileSafely(path, bytes, nullptr);
 }
 
 std::optional<StagedFile> stageFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -294,7 +343,9 @@ std::optional<StagedFile> stageFile(const std::string& path, const std::vector<u
     if (!target) return std::nullopt;
     if (target->exists && ::access(target->path.c_str(), W_OK) != 0) return std::nullopt;
     StagedFile staged;
-    if (writeTemporary(*target, bytes, staged.temporary) != Staging::Staged) return std::nullopt;
+    int error = 0;
+    if (writeTemporary(*target, bytes, staged.temporary, error) != Staging::Staged)
+        return std::nullopt;
     staged.target = target->path;
     staged.replaces = target->exists;
     return staged;

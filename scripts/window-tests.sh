@@ -8,6 +8,7 @@
 #                                     the Windows programs in WINBIN (build/windows/bin)
 #                                     under Wine: tests/window/wine_test.sh alone
 #
+# TESSALY_WINDOW_TESTS=REGEX runs only the tests whose names match.
 # The tests of the whole program need BIN/tessaly; without it they are skipped
 # with a message, and the tests of the window host alone still run. The
 # Windows tests use BIN's helpers and level tool too.
@@ -66,7 +67,9 @@ fi
 
 total=0
 for file in tests/window/*_test.sh; do
-    if [ "$(basename "$file")" = editor_test.sh ] && [ $have_editor = no ]; then continue; fi
+    case $(basename "$file") in
+    editor*_test.sh) if [ $have_editor = no ]; then continue; fi ;;
+    esac
     # The Windows program's tests run alone, with --windows.
     wine_file=no wine_run=no
     if [ "$(basename "$file")" = wine_test.sh ]; then wine_file=yes; fi
@@ -76,6 +79,10 @@ for file in tests/window/*_test.sh; do
     . "$file"
     after=$(declare -F | awk '{print $3}' | grep '^test_' | sort)
     for t in $(comm -13 <(echo "$before") <(echo "$after")); do
+        if [[ ! $t =~ ${TESSALY_WINDOW_TESTS:-.} ]]; then
+            unset -f "$t"
+            continue
+        fi
         total=$((total + 1))
         WORK="$scratch/$t"
         mkdir -p "$WORK"

@@ -8,7 +8,7 @@
 
 xvfb_start() { # folder for the server's log and display number
     local dir=$1 display="" _
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" \
+    Xvfb -displayfd 3 -screen 0 2560x1440x24 -nolisten tcp -noreset 3>"$dir/display" \
         >"$dir/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do

@@ -2,6 +2,7 @@
 
 #include "gui/text.h"
 #include "level/door_link.h"
+#include "views/panels.h"
 
 namespace tessaly {
 
@@ -10,6 +11,23 @@ namespace {
 constexpr ColourScheme kLabelColours{71, 72, 73, 74, 75};
 constexpr int kLabelBoxOuter = 71;
 constexpr int kLabelBoxInner = 72;
+
+// The screen background the editor is drawn on: a full-screen panel in the
+// colours 71..75, its left edge bevelled in 71 and 72, its face 73.
+constexpr int kBackgroundOuterBevel = 71, kBackgroundInnerBevel = 72, kBackgroundFace = 73;
+
+// Labels reach past the frame on the left and on the right (never above or
+// below it). Before the view is drawn again, the strips beside the frame
+// get the background back, so a label that scrolled away or whose object
+// went leaves no pieces there.
+void clearLabelStrips(Surface& s) {
+    const int top = kMapFrameY, bottom = kMapCellsTop + 16 * kViewRows + 15;
+    const int right = kMapCellsLeft + 16 * kViewColumns + 16; // first pixel right of the frame
+    fillBox(s, 0, top, 0, bottom, kBackgroundOuterBevel);
+    fillBox(s, 1, top, 1, bottom, kBackgroundInnerBevel);
+    fillBox(s, 2, top, kMapFrameX - 1, bottom, kBackgroundFace);
+    fillBox(s, right, top, kTilePanelX - 1, bottom, kBackgroundFace);
+}
 
 void drawFrame(Editor& editor) {
     const GameProfile& p = editor.profile;
@@ -58,7 +76,8 @@ Cell levelCellOf(const Editor& editor, ViewCell cell) {
     return {editor.viewOriginColumn + cell.i, editor.viewOriginRow + cell.j};
 }
 
-// The view is drawn whole, in three passes: every cell's tile; then, cell by
+// The view is drawn whole, after the strips beside its frame are cleared,
+// in three passes: every cell's tile; then, cell by
 // cell in the same order, the overlays (object pictures with their labels and
 // boxes, the door link marker, the door exit marker, the two copy corners by
 // exclusive-or); then the frame, which covers whatever the overlays drew into
@@ -66,6 +85,7 @@ Cell levelCellOf(const Editor& editor, ViewCell cell) {
 void redrawMapView(Editor& editor) {
     const Level& level = editor.level;
     const EditState& e = editor.edit;
+    clearLabelStrips(editor.surface);
     for (int j = 0; j < kViewRows; ++j) {
         for (int i = 0; i < kViewColumns; ++i) {
             Cell c = levelCellOf(editor, {i, j});

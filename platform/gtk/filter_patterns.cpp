@@ -67,4 +67,8 @@ bool acceptableToSave(const std::string& path) {
     return folder.empty() || std::filesystem::is_directory(folder, ec);
 }
 
+std::string folderOf(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
 } // namespace tessaly

@@ -86,17 +86,26 @@ void ReplayHost::present() {
     if (surface_ != nullptr) markPresented(*surface_);
 }
 
-void ReplayHost::beginPass() {}
+void ReplayHost::beginPass() {
+    startPass(keyPresses_);
+    startPass(clicks_);
+}
 
 MouseState ReplayHost::readMouse() {
     present();
-    return mouse_;
+    MouseState m = mouse_;
+    m.buttons = readButtons(clicks_, mouse_.buttons);
+    if (keepsClick(clicks_)) {
+        m.x = clicks_.keptX;
+        m.y = clicks_.keptY;
+    }
+    return m;
 }
 
 bool ReplayHost::keyHeld(int scanCode) {
     present();
     if (scanCode < 0 || scanCode >= int(down_.size())) return false;
-    return down_[scanCode] && !stale_[scanCode];
+    return readHeld(keyPresses_, scanCode, down_[scanCode] && !stale_[scanCode]);
 }
 
 void ReplayHost::pause(int milliseconds) {
@@ -211,6 +220,29 @@ bool ReplayHost::closeRequested() {
 
 void ReplayHost::focusChanged() {
     stale_.fill(true);
+    forgetPresses(keyPresses_);
+    forgetPresses(clicks_);
+}
+
+void ReplayHost::press(int button) {
+    if ((mouse_.buttons & button) == 0) pressed(clicks_, button, mouse_.x, mouse_.y);
+    mouse_.buttons |= button;
+}
+
+void ReplayHost::release(int button) {
+    mouse_.buttons &= ~button;
+}
+
+void ReplayHost::keyDown(int code) {
+    if (down_[code]) return;
+    down_[code] = true;
+    stale_[code] = false;
+    pressed(keyPresses_, code);
+}
+
+void ReplayHost::keyUp(int code) {
+    down_[code] = false;
+    stale_[code] = false;
 }
 
 void ReplayHost::apply(const ReplayLine& line) {
@@ -220,20 +252,24 @@ void ReplayHost::apply(const ReplayLine& line) {
         mouse_.y = line.y;
         break;
     case ReplayCommand::Press:
-        mouse_.buttons |= line.value;
+        press(line.value);
         break;
     case ReplayCommand::Release:
-        mouse_.buttons &= ~line.value;
+        release(line.value);
+        break;
+    case ReplayCommand::Click:
+        press(line.value);
+        release(line.value);
         break;
     case ReplayCommand::KeyDown:
-        if (!down_[line.value]) {
-            down_[line.value] = true;
-            stale_[line.value] = false;
-        }
+        keyDown(line.value);
         break;
     case ReplayCommand::KeyUp:
-        down_[line.value] = false;
-        stale_[line.value] = false;
+        keyUp(line.value);
+        break;
+    case ReplayCommand::Tap:
+        keyDown(line.value);
+        keyUp(line.value);
         break;
     case ReplayCommand::Open:
     case ReplayCommand::OpenCancel:

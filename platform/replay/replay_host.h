@@ -18,12 +18,19 @@
 // `catch (const std::exception&)` does not take it). A dialog with no answer
 // queued stops the program the same way.
 //
-// Keys. A key reads as held between its keydown and keyup. A focus change
+// Keys and buttons. A key reads as held between its keydown and keyup, a
+// button between its press and release. A keydown or press that no read has
+// found held is kept for the next pass (platform/kept_presses.h): from the
+// program's next beginPass it reads as held for that whole pass, and the
+// pointer, in a pass that keeps a click, reads where the click was made. So
+// `click` and `tap`, a press and its release at the same time, act exactly
+// once. A focus change
 // (focus-lost, focus-gained, and every dialog or About box, which each count
 // as a loss and a gain) makes every key read as not held until its next
 // keydown; as a keydown of a key already down changes nothing, a key held
 // across a focus change needs a keyup and a keydown to count again. Focus
-// changes leave the mouse buttons as they are.
+// changes leave the mouse buttons as they are, but forget kept presses of
+// keys and buttons alike.
 //
 // Dialogs. Applied `open`/`open-cancel` lines queue answers for open dialogs,
 // `save`/`save-cancel` lines for save dialogs, `answer` lines for questions; a
@@ -65,6 +72,7 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/kept_presses.h"
 #include "platform/replay/replay_script.h"
 
 namespace tessaly {
@@ -110,6 +118,10 @@ class ReplayHost final : public Host {
     void check(const ReplayLine& line);
     void screenshot(const ReplayLine& line);
     void focusChanged();
+    void press(int button);
+    void release(int button);
+    void keyDown(int code);
+    void keyUp(int code);
     void present();
     std::string dialog(const char* kind, std::deque<const ReplayLine*>& answers,
                        const DialogRequest& request);
@@ -126,6 +138,8 @@ class ReplayHost final : public Host {
     MouseState mouse_{};
     std::array<bool, 128> down_{};  // keys down according to the script
     std::array<bool, 128> stale_{}; // down keys that a focus change made read as not held
+    KeptPresses keyPresses_;
+    KeptClicks clicks_;
     bool closeRequest_ = false;
     std::deque<const ReplayLine*> openAnswers_, saveAnswers_, questionAnswers_;
     bool checkFailed_ = false;

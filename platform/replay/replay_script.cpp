@@ -161,8 +161,10 @@ std::string parseLine(std::string_view command, std::string_view rest, const std
             line.x = int(*x);
             line.y = int(*y);
         }
-    } else if (command == "press" || command == "release") {
-        line.command = command == "press" ? ReplayCommand::Press : ReplayCommand::Release;
+    } else if (command == "press" || command == "release" || command == "click") {
+        line.command = command == "press"     ? ReplayCommand::Press
+                       : command == "release" ? ReplayCommand::Release
+                                              : ReplayCommand::Click;
         std::optional<int> button;
         if (needWords(1)) button = parseButton(words[0]);
         if (!button) {
@@ -170,8 +172,10 @@ std::string parseLine(std::string_view command, std::string_view rest, const std
         } else {
             line.value = *button;
         }
-    } else if (command == "keydown" || command == "keyup") {
-        line.command = command == "keydown" ? ReplayCommand::KeyDown : ReplayCommand::KeyUp;
+    } else if (command == "keydown" || command == "keyup" || command == "tap") {
+        line.command = command == "keydown" ? ReplayCommand::KeyDown
+                       : command == "keyup" ? ReplayCommand::KeyUp
+                                            : ReplayCommand::Tap;
         std::optional<int> key;
         if (needWords(1)) key = parseKey(words[0]);
         if (!key) {

@@ -41,6 +41,8 @@ enum class ReplayCommand {
     ExpectPixel, // x, y, value: palette index
     ExpectTitle, // text (may be empty)
     Answer,      // text: the answer to a question, in lower case ("save", "close")
+    Click,       // value: button bit; a press and its release at once
+    Tap,         // value: set-1 scan code; a keydown and its keyup at once
 };
 
 struct ReplayLine {

@@ -23,6 +23,7 @@ void keyDown(KeyTable& t, int code, bool repeat, uint32_t now) {
         t.stale.set(size_t(code));
         return;
     }
+    if (!t.held.test(size_t(code))) pressed(t.presses, code);
     t.held.set(size_t(code));
 }
 
@@ -52,12 +53,14 @@ void focusLost(KeyTable& t, uint32_t now) {
     t.held.reset();
     t.down.reset();
     t.releasedRun.reset();
+    forgetPresses(t.presses);
     t.focused = false;
 }
 
 void focusGained(KeyTable& t, uint32_t now) {
     t.held.reset();
     t.releasedRun.reset();
+    forgetPresses(t.presses);
     t.focused = true;
     t.gainSeen = true;
     t.gainTime = now;
@@ -65,6 +68,14 @@ void focusGained(KeyTable& t, uint32_t now) {
 
 bool keyHeld(const KeyTable& t, int code) {
     return valid(code) && t.held.test(size_t(code));
+}
+
+bool readKey(KeyTable& t, int code) {
+    return readHeld(t.presses, code, keyHeld(t, code));
+}
+
+void beginPass(KeyTable& t) {
+    startPass(t.presses);
 }
 
 } // namespace tessaly

@@ -18,11 +18,17 @@
 //   gain, for a key that was down when the focus went, is stale: it is ignored
 //   until that key's key-up.
 //
+// On top of that, a press that no read found held is kept for the next pass
+// (platform/kept_presses.h): readKey reports it held for that whole pass. A
+// stale key-down is no press; a focus change forgets kept presses.
+//
 // Times are milliseconds of any wrapping 32-bit clock (SDL's event stamps).
 #pragma once
 
 #include <bitset>
 #include <cstdint>
+
+#include "platform/kept_presses.h"
 
 namespace tessaly {
 
@@ -35,6 +41,7 @@ struct KeyTable {
     std::bitset<kKeyCodes> stale;       // a stale key-down seen, waiting for its key-up
     std::bitset<kKeyCodes> wentDown;    // down when the focus last went
     std::bitset<kKeyCodes> releasedRun; // key-ups since the last event of another kind
+    KeptPresses presses;
     bool focused = false;
     bool gainSeen = false;
     uint32_t gainTime = 0;
@@ -47,6 +54,11 @@ void keyUp(KeyTable& t, int code);
 void otherEvent(KeyTable& t);
 void focusLost(KeyTable& t, uint32_t now);
 void focusGained(KeyTable& t, uint32_t now);
+// Whether the key is down now, by the rules above.
 bool keyHeld(const KeyTable& t, int code);
+// What the host reports: down now, or a press kept for this pass.
+bool readKey(KeyTable& t, int code);
+// The start of a loop pass: presses no read has seen are kept for it.
+void beginPass(KeyTable& t);
 
 } // namespace tessaly

@@ -1,18 +1,25 @@
 // How the 800 x 600 page is laid into a window of any size, and back.
 //
-// The page keeps its aspect. When the window holds it at least once it is
-// shown at the largest whole multiple that fits (1x, 2x, ...), so every page
-// pixel becomes an equal square; only a window smaller than the page shrinks
-// it, to the largest size of the same aspect that fits. Either way it is
-// centred and the rest of the window (the letterbox) is black.
+// The page keeps its 4:3 shape and fills as much of the window as that
+// allows, centred; the rest of the window (the letterbox) is black. Scaling
+// is sharp: the page is enlarged by the smallest whole factor k that covers
+// the shown size (every page pixel a k x k square, no smoothing), and that
+// picture is scaled down smoothly to the shown size, as a texture with
+// linear filtering would be: window pixel `ox` samples the enlarged picture
+// at its centre, (ox - x + 0.5) * 800 k / w - 0.5 enlarged pixels, mixing
+// the two enlarged pixels beside that point by its distance to them. So
+// pixels stay crisp and even; only where two page pixels meet may a window
+// pixel mix them. At a whole multiple of the page (800 x 600, 1600 x 1200)
+// every window pixel is exactly one page pixel.
 //
-// Both directions use the same rule: window pixel `ox` of the picture shows
-// page column floor((ox - x) * 800 / w), and likewise for rows, so the pointer
-// over a shown pixel reads exactly that pixel.
+// The pointer maps back by the centre of the window pixel under it: window
+// pixel `ox` reads page column floor((ox - x + 0.5) * 800 / w), the page
+// pixel that the pixel shows, or shows the most of.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -36,9 +43,26 @@ PageFit fitPage(int windowWidth, int windowHeight);
 // outside the window, which lies outside every area of the program.
 PagePoint windowToPage(const PageFit& fit, int wx, int wy);
 
-// The window pixels that show page pixels of `pageRect` (inclusive both);
-// empty when the rectangle is empty or none of its pixels is shown.
-PixelRect pageRectInWindow(const PageFit& fit, PixelRect pageRect);
+// What one window row or column of the picture shows: page pixel `first`,
+// mixed with page pixel first + 1 by weight / 256 (0: `first` alone).
+struct PageSample {
+    int16_t first = 0;
+    uint16_t weight = 0;
+};
+
+// The sampling of a fit, worked out once per window size.
+struct PageScale {
+    PageFit fit;
+    int factor = 1;                  // k, the whole enlargement before the smooth step
+    std::vector<PageSample> columns; // one per window column of the fit
+    std::vector<PageSample> rows;    // one per window row of the fit
+};
+
+PageScale pageScale(const PageFit& fit);
+
+// The window pixels whose colour depends on page pixels of `pageRect`
+// (inclusive both); empty when the rectangle is empty or none is shown.
+PixelRect pageRectInWindow(const PageScale& scale, PixelRect pageRect);
 
 // A window picture in memory: 32-bit pixels, `pitch` pixels per row.
 struct PixelTarget {
@@ -46,10 +70,11 @@ struct PixelTarget {
     int width = 0, height = 0, pitch = 0;
 };
 
-// Draws the page pixels of `pageRect` into `target` through `colours` (one
-// target pixel value per palette index) and returns the window rectangle it
-// wrote (pageRectInWindow, cut to the target).
+// Draws the window pixels showing page pixels of `pageRect` into `target`
+// through `colours` (one target pixel value per palette index; mixing treats
+// each of its four bytes alike) and returns the window rectangle it wrote
+// (pageRectInWindow, cut to the target).
 PixelRect drawPagePicture(const uint8_t* page, const std::array<uint32_t, 256>& colours,
-                          const PageFit& fit, PixelRect pageRect, const PixelTarget& target);
+                          const PageScale& scale, PixelRect pageRect, const PixelTarget& target);
 
 } // namespace tessaly

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 
 #include <algorithm>
 #include <chrono>
@@ -28,6 +29,20 @@ constexpr int kLogoTiles = 4; // 64 x 64
 int buttonsOf(Uint32 sdlButtons) {
     return ((sdlButtons & SDL_BUTTON_LMASK) ? 1 : 0) | ((sdlButtons & SDL_BUTTON_RMASK) ? 2 : 0) |
            ((sdlButtons & SDL_BUTTON_MMASK) ? 4 : 0);
+}
+
+// The program's bit for an SDL button, 0 for the others.
+int buttonBit(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 4;
+    default:
+        return 0;
+    }
 }
 
 void setIcon(SDL_Window* window) {
@@ -86,6 +101,12 @@ void SdlHost::openWindow(Surface& surface) {
         return;
     }
     setIcon(window_);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+        x11Window_ = static_cast<unsigned long>(info.info.x11.window);
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    }
     // Keys are read as keys; no text input method may swallow them.
     SDL_StopTextInput();
     SDL_ShowWindow(window_);
@@ -99,9 +120,98 @@ void SdlHost::setTitle(std::string_view title) {
     if (window_) SDL_SetWindowTitle(window_, title_.c_str());
 }
 
+// The X11 events SDL passes on as they came. SDL sets its pointer position
+// from motion alone, and drops the motion it makes up for the place where
+// the pointer enters the window; so the pointer is followed from the X11
+// events themselves, which all carry it. They come just before SDL's own
+// events made from them.
+void SdlHost::handleWindowSystemEvent(const SDL_Event& e) {
+    const SDL_SysWMmsg* m = e.syswm.msg;
+    if (!m || m->subsystem != SDL_SYSWM_X11 || x11Window_ == 0) return;
+    const XEvent& x = m->msg.x11.event;
+    if (x.xany.window != x11Window_) return;
+    switch (x.type) {
+    case EnterNotify:
+    case LeaveNotify:
+        pointerX_ = x.xcrossing.x;
+        pointerY_ = x.xcrossing.y;
+        break;
+    case MotionNotify:
+        pointerX_ = x.xmotion.x;
+        pointerY_ = x.xmotion.y;
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        pointerX_ = x.xbutton.x;
+        pointerY_ = x.xbutton.y;
+        break;
+    default:
+        break;
+    }
+}
+
+// Whether a window manager runs that puts windows in full screen when asked
+// (EWMH's _NET_WM_STATE_FULLSCREEN). Off X11 the system always does.
+bool SdlHost::windowManagerDoesFullScreen() {
+    if (x11Window_ == 0) return true;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    Display* display = info.info.x11.display;
+    const Atom supported = XInternAtom(display, "_NET_SUPPORTED", True);
+    const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", True);
+    if (supported == None || fullScreen == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM,
+                           &type, &format, &count, &after, &data) == Success &&
+        data && type == XA_ATOM && format == 32) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, fullScreen) != atoms + count;
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+// Desktop full screen: the window covers the whole screen it is on, with no
+// change of the screen's mode. The window manager does it when there is one
+// that can; else the host moves and sizes the window itself. Either way the
+// window's size and place before are kept for the switch back.
+void SdlHost::toggleFullScreen() {
+    if (!fullScreen_) {
+        SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+        if (windowManagerDoesFullScreen()) {
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            SDL_Rect screen;
+            if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &screen) != 0)
+                return;
+            SDL_SetWindowPosition(window_, screen.x, screen.y);
+            SDL_SetWindowSize(window_, screen.w, screen.h);
+        }
+        fullScreen_ = true;
+    } else {
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)
+            SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        fullScreen_ = false;
+    }
+    wholeWindowStale_ = true;
+}
+
 void SdlHost::handle(const SDL_Event& e) {
     switch (e.type) {
     case SDL_KEYDOWN:
+        // F11 belongs to the window itself, on every screen of the program.
+        if (e.key.keysym.scancode == SDL_SCANCODE_F11) {
+            if (e.key.repeat == 0) toggleFullScreen();
+            break;
+        }
         keyDown(keys_, layoutScanCode(e.key.keysym.scancode, e.key.keysym.sym), e.key.repeat != 0,
                 e.key.timestamp);
         return;
@@ -112,9 +222,11 @@ void SdlHost::handle(const SDL_Event& e) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             focusGained(keys_, e.window.timestamp);
+            forgetPresses(clicks_);
             return;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             focusLost(keys_, e.window.timestamp);
+            forgetPresses(clicks_);
             return;
         case SDL_WINDOWEVENT_CLOSE:
             closeRequest_ = true;
@@ -135,6 +247,17 @@ void SdlHost::handle(const SDL_Event& e) {
     case SDL_MOUSEWHEEL:
         wheel_ += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         break;
+    case SDL_MOUSEMOTION:
+        pointerX_ = e.motion.x;
+        pointerY_ = e.motion.y;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        // Where the pointer is, not SDL's idea of it (see handleWindowSystemEvent).
+        pressed(clicks_, buttonBit(e.button.button), pointerX_, pointerY_);
+        break;
+    case SDL_SYSWMEVENT:
+        handleWindowSystemEvent(e);
+        return;
     default:
         break;
     }
@@ -187,7 +310,7 @@ void SdlHost::present() {
     if (picture->w != pictureWidth_ || picture->h != pictureHeight_) {
         pictureWidth_ = picture->w;
         pictureHeight_ = picture->h;
-        fit_ = fitPage(picture->w, picture->h);
+        scale_ = pageScale(fitPage(picture->w, picture->h));
         wholeWindowStale_ = true;
     }
     updateColours();
@@ -205,7 +328,7 @@ void SdlHost::present() {
     const PixelRect pageRect =
         whole ? PixelRect{0, 0, kSurfaceWidth - 1, kSurfaceHeight - 1} : surface_->changed;
     const PixelRect drawn =
-        drawPagePicture(surface_->page(visible), colours_, fit_, pageRect, target);
+        drawPagePicture(surface_->page(visible), colours_, scale_, pageRect, target);
     if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
 
     if (whole) {
@@ -223,18 +346,24 @@ void SdlHost::present() {
     markPresented(*surface_);
 }
 
-void SdlHost::beginPass() {}
+void SdlHost::beginPass() {
+    pumpEvents();
+    tessaly::beginPass(keys_);
+    startPass(clicks_);
+}
 
 MouseState SdlHost::readMouse() {
     if (!window_) return {-1, -1, -1, -1};
     pumpEvents();
     present();
-    int wx = 0, wy = 0;
-    const Uint32 sdlButtons = SDL_GetMouseState(&wx, &wy);
     MouseState m;
     m.wheel = wheel_;
-    m.buttons = buttonsOf(sdlButtons);
-    if (SDL_GetMouseFocus() != window_) {
+    m.buttons = readButtons(clicks_, buttonsOf(SDL_GetMouseState(nullptr, nullptr)));
+    int wx = pointerX_, wy = pointerY_;
+    if (keepsClick(clicks_)) {
+        wx = clicks_.keptX;
+        wy = clicks_.keptY;
+    } else if (SDL_GetMouseFocus() != window_) {
         m.x = m.y = -1;
         return m;
     }
@@ -245,14 +374,14 @@ MouseState SdlHost::readMouse() {
         wx = int(int64_t(wx) * pictureWidth_ / ww);
         wy = int(int64_t(wy) * pictureHeight_ / wh);
     }
-    const PagePoint p = windowToPage(fit_, wx, wy);
+    const PagePoint p = windowToPage(scale_.fit, wx, wy);
     m.x = p.x;
     m.y = p.y;
     return m;
 }
 
 bool SdlHost::keyHeld(int scanCode) {
-    return window_ && tessaly::keyHeld(keys_, scanCode);
+    return window_ && readKey(keys_, scanCode);
 }
 
 void SdlHost::waitPumping(int milliseconds) {
@@ -327,12 +456,14 @@ auto SdlHost::runModal(Show show) {
     pumpEvents();
     present();
     focusLost(keys_, SDL_GetTicks());
+    forgetPresses(clicks_);
     auto result = show(dialogOwner());
     if (window_) {
         SDL_RaiseWindow(window_);
         SDL_SetWindowInputFocus(window_);
     }
     focusGained(keys_, SDL_GetTicks());
+    forgetPresses(clicks_);
     present();
     return result;
 }
@@ -357,6 +488,12 @@ int SdlHost::ask(const Question& question) {
 
 void SdlHost::showMessage(std::string_view text) {
     runModal([&](const DialogOwner& o) { return dialogs_.message(text, o); });
+}
+
+void SdlHost::setWindowSize(int width, int height) {
+    if (!window_) return;
+    SDL_SetWindowSize(window_, width, height);
+    pumpEvents();
 }
 
 bool SdlHost::closeRequested() {

@@ -5,10 +5,18 @@
 //     tessaly::SdlHost host;
 //     return tessaly::runProgram(host);
 //
-// The window opens at 800 x 600 and may be resized; the page is scaled to fit
-// (page_picture.h) and pointer positions are mapped back to page pixels. A
-// pointer outside the page reads as x = y = -1, which lies outside every area,
-// with the buttons and the wheel kept. When no window can be opened (no
+// The window opens at 800 x 600 and may be resized; F11 switches it to the
+// desktop's full screen and back to the size it had. The page is scaled to
+// fit (page_picture.h) and pointer positions are mapped back to page pixels.
+// A pointer outside the page reads as x = y = -1, which lies outside every
+// area, with the buttons and the wheel kept.
+//
+// Input. Keys follow key_table.h. A key or button pressed since the previous
+// pass and not yet read as held is kept for the next pass
+// (platform/kept_presses.h); in a pass that keeps a click the pointer reads
+// where that click went down. The pointer is followed from the window's own
+// events, the X11 ones included, as SDL loses the place where the pointer
+// enters the window when no motion follows. When no window can be opened (no
 // display) the mouse reads -1 in all four values, no key is ever held, and a
 // close request is reported on every call so the program can end the usual way.
 #pragma once
@@ -19,6 +27,7 @@
 
 #include "platform/gtk/gtk_dialogs.h"
 #include "platform/host.h"
+#include "platform/kept_presses.h"
 #include "platform/sdl/key_table.h"
 #include "platform/sdl/page_picture.h"
 
@@ -60,9 +69,14 @@ class SdlHost : public Host {
     void pumpEvents();
 
     bool hasWindow() const { return window_ != nullptr; }
+    // Resizes the window as the user would (for the benchmarks).
+    void setWindowSize(int width, int height);
 
   private:
     void handle(const SDL_Event& event);
+    void handleWindowSystemEvent(const SDL_Event& event);
+    void toggleFullScreen();
+    bool windowManagerDoesFullScreen();
     void waitPumping(int milliseconds);
     void updateColours();
     // Runs a modal dialog: the focus rule applies around it and the editor
@@ -79,10 +93,17 @@ class SdlHost : public Host {
     std::string title_;
 
     KeyTable keys_;
+    KeptClicks clicks_;
+    int pointerX_ = 0, pointerY_ = 0; // window coordinates, as the events tell
+    unsigned long x11Window_ = 0;     // the window on X11, else 0
+    bool fullScreen_ = false;
+    struct {
+        int x = 0, y = 0, w = 0, h = 0;
+    } windowed_; // the window's place and size before full screen
     int wheel_ = 0;
     bool closeRequest_ = false;
 
-    PageFit fit_;                              // where the page is in the window
+    PageScale scale_;                          // where and how the page is in the window
     int pictureWidth_ = 0, pictureHeight_ = 0; // the window's picture in pixels
     bool wholeWindowStale_ = true;             // next present redraws everything
     std::array<uint32_t, 256> colours_{};      // palette as window pixel values

@@ -112,5 +112,80 @@ TEST_F(EditorLoop, F10EndsTheLoopAfterThePass) {
     EXPECT_TRUE(host.questions.empty()); // nothing was unsaved
 }
 
+// Shift+arrow moves the view one cell per press, however many passes the
+// keys stay down, within the arrows' limits; the plain arrow makes way while
+// Shift is held and moves on every pass again once it is released.
+TEST_F(EditorLoop, ShiftArrowScrollsOneCellPerPress) {
+    host.openAnswers.push_back(writeLevelFile("wide.ck1", 23, 22));
+    startEditor(*program);
+    const Editor& e = *program->editor;
+    host.keys[scan::LeftShift] = true;
+    host.keys[scan::Right] = true;
+    for (int pass = 0; pass < 10; ++pass) editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 2);
+    host.keys[scan::Right] = false;
+    editorPass(*program);
+    host.keys[scan::Right] = true;
+    host.keys[scan::Down] = true;
+    for (int pass = 0; pass < 3; ++pass) editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 3);
+    EXPECT_EQ(e.viewOriginRow, 2);
+
+    // At the last full view (23 - 20 + 1) a press moves no further.
+    host.keys[scan::Right] = host.keys[scan::Down] = false;
+    editorPass(*program);
+    for (int press = 0; press < 3; ++press) {
+        host.tap(scan::Right);
+        host.tap(scan::Down);
+        editorPass(*program);
+        editorPass(*program);
+    }
+    EXPECT_EQ(e.viewOriginColumn, 4);
+    EXPECT_EQ(e.viewOriginRow, 3);
+
+    // Shift let go before the arrow: the arrow moves no further until it is
+    // pressed again.
+    host.keys[scan::Right] = true;
+    editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 4);
+    program->editor->viewOriginColumn = 2;
+    host.keys[scan::LeftShift] = false;
+    for (int pass = 0; pass < 3; ++pass) editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 2);
+    host.keys[scan::Right] = false;
+    editorPass(*program);
+    host.keys[scan::LeftShift] = true;
+
+    // The right Shift counts too; the left arrow alone moves on every pass.
+    host.keys[scan::LeftShift] = false;
+    host.keys[scan::RightShift] = true;
+    host.keys[scan::Left] = true;
+    for (int pass = 0; pass < 3; ++pass) editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 1);
+    host.keys[scan::RightShift] = host.keys[scan::Left] = false;
+    editorPass(*program);
+    program->editor->viewOriginColumn = 4;
+    host.keys[scan::Left] = true;
+    for (int pass = 0; pass < 3; ++pass) editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 1);
+}
+
+// A key tapped between two passes (pressed and released at once) acts in
+// the next pass, once.
+TEST_F(EditorLoop, TappedKeysAndClickedButtonsActOnce) {
+    host.openAnswers.push_back(writeLevelFile("tap.ck1", 64, 30));
+    startEditor(*program);
+    Editor& e = *program->editor;
+    host.tap(scan::Right);
+    editorPass(*program);
+    editorPass(*program);
+    EXPECT_EQ(e.viewOriginColumn, 2);
+    e.edit.currentTile = 7;
+    host.mouse = {62, 78, 0, 0}; // view cell (2, 3)
+    host.click(1);
+    editorPass(*program);
+    EXPECT_EQ(tileCell(e.level, 4, 4), 7);
+}
+
 } // namespace
 } // namespace tessaly

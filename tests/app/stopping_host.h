@@ -21,7 +21,7 @@ class StoppingHost : public TestHost {
     }
     MouseState readMouse() override {
         if (onMouseRead) onMouseRead(*this);
-        return mouse;
+        return TestHost::readMouse();
     }
 };
 

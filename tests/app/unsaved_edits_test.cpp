@@ -85,7 +85,9 @@ struct UnsavedEdits : ::testing::Test {
         l.width = width;
         l.height = height;
         l.keptHeader[4] = uint8_t(width);
+        l.keptHeader[5] = uint8_t(width >> 8);
         l.keptHeader[6] = uint8_t(height);
+        l.keptHeader[7] = uint8_t(height >> 8);
         const std::string path = (dir / name).string();
         EXPECT_TRUE(writeLevel(l, path));
         return path;
@@ -344,8 +346,16 @@ TEST_F(UnsavedEdits, MessagesForFilesThatCannotBeOpened) {
     open((dir / "missing.ck1").string());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "Could not open " + (dir / "missing.ck1").string() +
-                                    ": the file cannot be read. An empty map is opened.");
+                                    ": No such file or directory. An empty map is opened.");
     EXPECT_EQ(title(), "Tessaly Editor v0.9 - (no file)");
+    // A level too big for the editor.
+    host.messages.clear();
+    const std::string huge = writeLevelFile("huge.ck1", 300, 10);
+    open(huge);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], "Could not open " + huge +
+                                    ": it declares more than 256 columns or rows. An empty map "
+                                    "is opened.");
 
     // A missing tile bitmap is told once per editor start.
     host.exeDir = dir.string();

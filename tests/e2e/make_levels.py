@@ -158,6 +158,21 @@ def main():
     write("recovery_restore", "level.ck1", ck1.bytes())
     write("recovery_restore", "expected/level.ck1", painted.bytes())
 
+    # Keen 1 objects "Green One Eye" (code 1) at (1, 6) and (20, 9): their
+    # labels reach past the frame on the left and on the right.
+    labels = Level(30, 25)
+    labels.objects[(1, 6)] = 1
+    labels.objects[(20, 9)] = 1
+    write("labels_leave_no_pieces", "level.ck1", labels.bytes())
+
+    # Quick clicks and key taps: tile 1 painted at view cell (2, 3), which
+    # shows (3, 4), then three taps right and again, now (6, 4).
+    tapped = ck1.copy()
+    tapped.tiles[(3, 4)] = 1
+    tapped.tiles[(6, 4)] = 1
+    write("clicks_and_taps", "level.ck1", ck1.bytes())
+    write("clicks_and_taps", "expected/level.ck1", tapped.bytes())
+
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
         write("demo", "level.dd2", f.read())

@@ -331,6 +331,59 @@ TEST(WriteFileSafely, FailedWriteInPlacePutsTheOldBytesBack) {
     EXPECT_EQ(fileBytes(path), (std::vector<uint8_t>{1, 2, 3}));
 }
 
+// Where the editor asks for it, a file written in place first leaves its old
+// bytes in a backup folder, so a crash during the write cannot lose both; the
+// backup goes once the new bytes are on disk, and stays after a failed write.
+// No backup, no write in place.
+TEST(WriteFileSafely, WriteInPlaceKeepsTheOldBytesAsideUntilDone) {
+    TempDir dir;
+    TempDir backups;
+    const std::string path = dir.file("level.ck2");
+    putFile(path, kOld);
+    openToEveryone(dir, path);
+    openToEveryone(backups, backups.file("x"));
+    ::chmod(dir.path().c_str(), 0555);
+    const std::string folder = backups.file("recovery");
+    const std::string backup = folder + "/level.ck2.before-save";
+    const SafeWriteOptions options{folder};
+
+    int status = inChild(true, [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{7, 7}; // the old five bytes fit, the new ten do not
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+               writeFileSafely(path, kNew, nullptr, options);
+    });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(fileBytes(path), kOld);
+    EXPECT_EQ(fileBytes(backup), kOld);
+
+    EXPECT_EQ(inChild(true, [&] { return writeFileSafely(path, kNew, nullptr, options); }), 0);
+    EXPECT_EQ(fileBytes(path), kNew);
+    EXPECT_FALSE(std::filesystem::exists(backup));
+
+    ::chmod(backups.path().c_str(), 0555); // the backup cannot be made
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(inChild(true, [&] { return writeFileSafely(path, kOld, nullptr, options); }), 1);
+    EXPECT_EQ(fileBytes(path), kNew);
+}
+
+TEST(WriteFileSafely, FailuresSayWhyInTheSystemsWords) {
+    TempDir dir;
+    std::string why;
+    EXPECT_FALSE(writeFileSafely(dir.file("missing/level.ck2"), kNew, &why));
+    EXPECT_EQ(why, "No such file or directory");
+    EXPECT_FALSE(writeFileSafely(dir.path(), kNew, &why));
+    EXPECT_EQ(why, "Is a directory");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(writeFileSafely(dir.file("fifo"), kNew, &why));
+    EXPECT_EQ(why, "not a regular file");
+    EXPECT_EQ(whyUnreadable(dir.file("nothing.ck2")), "No such file or directory");
+    EXPECT_EQ(whyUnreadable(dir.path()), "Is a directory");
+    putFile(dir.file("level.ck2"), kOld);
+    EXPECT_EQ(whyUnreadable(dir.file("level.ck2")), "");
+}
+
 // A file whose old bytes could not be read whole could not be put back after
 // a failed write, so it is not written in place.
 TEST(WriteFileSafely, FileTooLargeToPutBackIsNotWrittenInPlace) {

@@ -169,6 +169,45 @@ TEST(ReplayKeys, FocusChangeHidesHeldKeysUntilPressedAgain) {
     EXPECT_EQ(out.status, 0);
 }
 
+// A loop pass as the program runs one: pause, beginPass, then the reads.
+std::function<int(Host&)> passes(const std::function<void(Host&)>& reads) {
+    return polling([reads](Host& host) {
+        host.beginPass();
+        reads(host);
+    });
+}
+
+TEST(ReplayKeys, ClickAndTapActExactlyOnceWhereTheClickWasMade) {
+    std::vector<int> buttons, xs;
+    std::vector<bool> taps;
+    Outcome out = replay("wait 15\n"
+                         "mouse 40 50\nclick left\nmouse 300 200\ntap F5\n"
+                         "wait 20\n"
+                         "click right\nclick right\n" // twice in one pass: one action
+                         "wait 20\n",
+                         passes([&](Host& host) {
+                             const MouseState m = host.readMouse();
+                             buttons.push_back(m.buttons);
+                             xs.push_back(m.x);
+                             taps.push_back(host.keyHeld(scan::F5));
+                         }));
+    // Pass reads at 10, 20, 30, 40, 50; the lines at 15 and 35 fall between.
+    EXPECT_EQ(buttons, (std::vector<int>{0, 1, 0, 2, 0}));
+    EXPECT_EQ(xs, (std::vector<int>{0, 40, 300, 300, 300}));
+    EXPECT_EQ(taps, (std::vector<bool>{false, true, false, false, false}));
+    EXPECT_EQ(out.status, 0);
+}
+
+TEST(ReplayKeys, AHoldSeenByAReadIsNotKeptAndAFocusChangeForgetsTaps) {
+    std::vector<bool> held;
+    Outcome out = replay("wait 5\nkeydown F6\nwait 10\nkeyup F6\n" // read held at 10
+                         "wait 10\ntap F6\nfocus-lost\n"           // tapped, then forgotten
+                         "wait 10\n",
+                         passes([&](Host& host) { held.push_back(host.keyHeld(scan::F6)); }));
+    EXPECT_EQ(held, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(out.status, 0);
+}
+
 TEST(ReplayClock, NoTimeIsGivenPastTheScriptsEnd) {
     std::vector<long long> reached;
     // The script ends at 35: a 300 ms pause from 20 applies the line at 30

@@ -73,6 +73,17 @@ TEST(ReplayScript, ScanCodesAreWrittenInHexUpTo0x7F) {
     }
 }
 
+TEST(ReplayScript, ClickAndTapNameAButtonOrAKeyLikePressAndKeydown) {
+    ReplayScript script;
+    ASSERT_TRUE(parseReplayScript("click middle\ntap 0x2A\ntap RIGHT\n", "", script).empty());
+    ASSERT_EQ(script.lines.size(), 3u);
+    EXPECT_EQ(script.lines[0].command, ReplayCommand::Click);
+    EXPECT_EQ(script.lines[0].value, 4);
+    EXPECT_EQ(script.lines[1].command, ReplayCommand::Tap);
+    EXPECT_EQ(script.lines[1].value, scan::LeftShift);
+    EXPECT_EQ(script.lines[2].value, scan::Right);
+}
+
 TEST(ReplayScript, EveryBadLineIsReportedAlone) {
     const std::vector<std::string> bad = {
         "wait",
@@ -88,6 +99,10 @@ TEST(ReplayScript, EveryBadLineIsReportedAlone) {
         "keydown 0x80",
         "keydown 0x",
         "keyup F5 F6",
+        "click",
+        "click left right",
+        "tap",
+        "tap SHIFT",
         "open",
         "screenshot",
         "open-cancel now",

@@ -165,5 +165,55 @@ TEST(KeyTable, StaleWindowSurvivesTheClockWrapping) {
     EXPECT_FALSE(keyHeld(t, scan::Left));
 }
 
+// A key-down and key-up that both arrive between two passes: the next pass
+// reads the key held throughout, and only that pass.
+TEST(KeyTable, KeyTappedBetweenTwoPassesReadsHeldForTheNextPass) {
+    KeyTable t;
+    focusGained(t, 0);
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::Right));
+    keyDown(t, scan::Right, false, 1000);
+    keyUp(t, scan::Right);
+    beginPass(t);
+    EXPECT_TRUE(readKey(t, scan::Right));
+    EXPECT_TRUE(readKey(t, scan::Right));
+    EXPECT_FALSE(keyHeld(t, scan::Right)); // held only as a kept press
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::Right));
+
+    // Held at a read of its pass: that read saw it, the next pass does not.
+    keyDown(t, scan::Right, false, 2000);
+    EXPECT_TRUE(readKey(t, scan::Right));
+    keyUp(t, scan::Right);
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::Right));
+}
+
+// Neither a repeat nor a stale key-down after a dialog is a press to keep;
+// a focus change forgets a kept press like a held key.
+TEST(KeyTable, OnlyRealPressesAreKeptAndTheFocusForgetsThem) {
+    KeyTable t;
+    focusGained(t, 0);
+    keyDown(t, scan::F6, true, 100); // repeat of a key never seen going down
+    keyUp(t, scan::F6);
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::F6));
+
+    keyDown(t, scan::F6, false, 1000);
+    focusLost(t, 1010); // the dialog F6 opens
+    focusGained(t, 2000);
+    keyDown(t, scan::F6, false, 2050); // auto-repeat seen as a fresh key-down: stale
+    keyUp(t, scan::F6);
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::F6));
+
+    keyDown(t, scan::F5, false, 3000);
+    keyUp(t, scan::F5);
+    focusLost(t, 3010);
+    focusGained(t, 3020);
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::F5));
+}
+
 } // namespace
 } // namespace tessaly

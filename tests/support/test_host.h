@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/host.h"
@@ -24,6 +25,12 @@ class TestHost : public Host {
     std::deque<int> answers; // answer indexes; an empty queue closes the question
     WallClock wall{};
 
+    // A key tapped or a button clicked (pressed and released at once) before
+    // the next pass: it reads as held for that whole pass, as hosts keep such
+    // presses.
+    void tap(int code) { taps[std::size_t(code)] = true; }
+    void click(int buttons) { clicks |= buttons; }
+
     // What the program did.
     Surface* surface = nullptr;
     std::string title;
@@ -39,9 +46,19 @@ class TestHost : public Host {
 
     void openWindow(Surface& s) override { surface = &s; }
     void setTitle(std::string_view t) override { title = std::string(t.substr(0, kTitleLimit)); }
-    void beginPass() override { ++passes; }
-    MouseState readMouse() override { return mouse; }
-    bool keyHeld(int code) override { return code >= 0 && code < 128 && keys[code]; }
+    void beginPass() override {
+        ++passes;
+        keptKeys = std::exchange(taps, {});
+        keptButtons = std::exchange(clicks, 0);
+    }
+    MouseState readMouse() override {
+        MouseState m = mouse;
+        if (m.buttons >= 0) m.buttons |= keptButtons;
+        return m;
+    }
+    bool keyHeld(int code) override {
+        return code >= 0 && code < 128 && (keys[std::size_t(code)] || keptKeys[std::size_t(code)]);
+    }
     void pause(int ms) override {
         clock += ms;
         ++pauses;
@@ -77,6 +94,9 @@ class TestHost : public Host {
     }
 
   private:
+    std::array<bool, 128> taps{}, keptKeys{};
+    int clicks = 0, keptButtons = 0;
+
     static std::string take(std::deque<std::string>& q) {
         if (q.empty()) return "";
         std::string s = q.front();

@@ -2,28 +2,6 @@
 # opened through the native dialog, painted, saved under a new name, and the
 # ways out.
 
-title="Tessaly Editor v0.9"
-
-start_editor() {
-    start "$BIN/tessaly"
-    EDITOR=$(window_of "$title") || {
-        fail "the editor window did not open"
-        return 1
-    }
-    # The start screen's panel face is palette entry 73, set as (40, 80, 140):
-    # held as (10, 20, 35), shown as (40, 80, 141).
-    "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 28508D 5000 >/dev/null ||
-        fail "start screen not shown"
-    xdotool windowfocus --sync "$EDITOR"
-}
-
-# Asks the window to close on the start screen: that is the Exit command.
-close_on_start_screen() {
-    "$BIN/tessaly-xhelper" close "$EDITOR"
-    wait_exit 3
-    expect_eq "exit status after a close request" "$EXIT_STATUS" 0
-}
-
 test_start_screen_shows_and_a_close_request_ends_the_program() {
     start_editor || return
     expect_eq "start screen face" "$(pixel "$EDITOR" 100 300)" 28508D

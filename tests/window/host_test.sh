@@ -24,7 +24,7 @@ end_probe() {
 # The palette as shown: a component v set by the program is held as v div 4
 # and shown as floor(held * 255 / 63); 252 shows as 255, (100, 204, 188) as
 # (101, 206, 190).
-test_page_is_shown_through_the_palette_and_scaled_to_fit() {
+test_page_is_shown_through_the_palette() {
     start_probe || return
     expect_eq "corner" "$(pixel "$PROBE" 0 0)" FFFFFF
     expect_eq "top left quarter" "$(pixel "$PROBE" 10 10)" FF0000
@@ -34,31 +34,80 @@ test_page_is_shown_through_the_palette_and_scaled_to_fit() {
     # short, and under pipefail the SIGPIPE fails the check now and then.
     [[ $(xprop -id "$PROBE" _NET_WM_ICON) == *"Icon (48 x 48)"* ]] || fail "no 48 x 48 window icon"
 
-    # 1000 x 700 holds the page once: 1x, centred, black around it.
+    end_probe
+}
+
+# Checks the picture and the pointer in a window of W x H.
+check_size() { # w h
+    local w=$1 h=$2 wx wy
+    xdotool windowmove --sync "$PROBE" 0 0
+    xdotool windowsize --sync "$PROBE" "$w" "$h"
+    sleep 0.3
+    expect_eq "window size" "$(xdotool getwindowgeometry "$PROBE" | sed -n 's/.*Geometry: //p')" \
+        "${w}x$h"
+    fit_of "$w" "$h"
+    if [ "$FIT_X" -gt 0 ]; then
+        expect_eq "$w x $h: letterbox left" "$(pixel "$PROBE" $((FIT_X - 1)) $((h / 2)))" 000000
+        expect_eq "$w x $h: letterbox right" "$(pixel "$PROBE" $((FIT_X + FIT_W)) $((h / 2)))" 000000
+    fi
+    if [ "$FIT_Y" -gt 0 ]; then
+        expect_eq "$w x $h: letterbox above" "$(pixel "$PROBE" $((w / 2)) $((FIT_Y - 1)))" 000000
+    fi
+    expect_eq "$w x $h: page 200, 150" "$(pixel "$PROBE" "$(window_x 200)" "$(window_y 150)")" FF0000
+    expect_eq "$w x $h: page 600, 150" "$(pixel "$PROBE" "$(window_x 600)" "$(window_y 150)")" 00FF00
+    expect_eq "$w x $h: page 600, 450" "$(pixel "$PROBE" "$(window_x 600)" "$(window_y 450)")" 65CEBE
+    # Enlarged, the lone white corner pixel keeps its own colour.
+    if [ "$FIT_W" -ge 800 ]; then
+        expect_eq "$w x $h: page 0, 0" "$(pixel "$PROBE" "$FIT_X" "$FIT_Y")" FFFFFF
+    fi
+    # The pointer reads the page pixel under it: the page's corners, the
+    # middle of a map cell, and a window pixel where two page pixels meet.
+    for point in "$FIT_X $FIT_Y" "$((FIT_X + FIT_W - 1)) $((FIT_Y + FIT_H - 1))" \
+        "$(window_x 34) $(window_y 34)" "$((FIT_X + 9)) $((FIT_Y + 13))"; do
+        set -- $point
+        xdotool mousemove --window "$PROBE" "$1" "$2"
+        wait_line "^mouse $(page_x "$1") $(page_y "$2") 0 " ||
+            fail "$w x $h: pointer at window $1, $2 is not page $(page_x "$1"), $(page_y "$2")"
+    done
+    if [ "$FIT_X" -gt 0 ]; then
+        xdotool mousemove --window "$PROBE" $((FIT_X - 1)) $((h / 2))
+        wait_line "^mouse -1 -1 0 " || fail "$w x $h: pointer in the letterbox"
+        xdotool mousemove --window "$PROBE" "$FIT_X" $((h / 2)) # leaves -1 for the next size
+    fi
+}
+
+# The page fills any window as far as its 4:3 shape allows, scaled sharply:
+# the middle of every page pixel shows its own colour.
+test_page_fills_a_window_of_any_size_and_the_pointer_reads_page_pixels() {
+    start_probe || return
+    local size
+    for size in "640 480" "1366 768" "1920 1080" "2560 1440" "1000 700" "800 600"; do
+        check_size $size
+    done
+    end_probe
+}
+
+# F11 switches to full screen (the screen is 2560 x 1440) and back to the
+# size and place the window had.
+test_f11_switches_full_screen_and_back_to_the_size_before() {
+    start_probe || return
+    xdotool windowmove --sync "$PROBE" 100 50
     xdotool windowsize --sync "$PROBE" 1000 700
-    sleep 0.3
-    expect_eq "letterbox left" "$(pixel "$PROBE" 99 50)" 000000
-    expect_eq "page corner" "$(pixel "$PROBE" 100 50)" FFFFFF
-    expect_eq "page far corner" "$(pixel "$PROBE" 899 649)" FFFFFF
-    expect_eq "letterbox right" "$(pixel "$PROBE" 900 649)" 000000
-    expect_eq "letterbox below" "$(pixel "$PROBE" 500 650)" 000000
-    expect_eq "page pixel 400, 299" "$(pixel "$PROBE" 500 349)" 00FF00
-
-    # The pointer reads page pixels, and -1 outside the page.
-    xdotool mousemove --window "$PROBE" 100 50
-    wait_line "^mouse 0 0 0 " || fail "pointer at the page corner"
-    xdotool mousemove --window "$PROBE" 899 649
-    wait_line "^mouse 799 599 0 " || fail "pointer at the far page corner"
-    xdotool mousemove --window "$PROBE" 40 300
-    wait_line "^mouse -1 -1 0 " || fail "pointer in the letterbox"
-
-    # 400 x 300 is smaller than the page: shrunk to half, aspect kept.
-    xdotool windowsize --sync "$PROBE" 400 300
-    sleep 0.3
-    expect_eq "half size, page 0,0" "$(pixel "$PROBE" 0 0)" FFFFFF
-    expect_eq "half size, page 400,300" "$(pixel "$PROBE" 200 150)" 65CEBE
-    xdotool mousemove --window "$PROBE" 200 150
-    wait_line "^mouse 400 300 0 " || fail "pointer at half size"
+    sleep 0.2
+    xdotool key F11
+    sleep 0.5
+    expect_eq "full screen geometry" "$(xdotool getwindowgeometry "$PROBE" | tr -d '\n' |
+        sed 's/.*Position: \([0-9,]*\) .*Geometry: \(.*\)/\1 \2/')" "0,0 2560x1440"
+    fit_of 2560 1440
+    expect_eq "full screen: page 600, 450" "$(pixel "$PROBE" "$(window_x 600)" "$(window_y 450)")" 65CEBE
+    expect_eq "full screen: letterbox" "$(pixel "$PROBE" 100 700)" 000000
+    xdotool mousemove --window "$PROBE" "$(window_x 34)" "$(window_y 34)"
+    wait_line "^mouse 34 34 0 " || fail "pointer in full screen"
+    xdotool key F11
+    sleep 0.5
+    expect_eq "geometry after full screen" "$(xdotool getwindowgeometry "$PROBE" | tr -d '\n' |
+        sed 's/.*Position: \([0-9,]*\) .*Geometry: \(.*\)/\1 \2/')" "100,50 1000x700"
+    expect_eq "F11 is no key of the program" "$(count_lines '^key 57')" 0
     end_probe
 }
 
@@ -173,6 +222,7 @@ test_without_a_display_dialogs_give_empty_paths() {
 
 test_dialogs_belong_to_the_window_which_keeps_painting_and_gets_the_focus_back() {
     start_probe || return
+    xdotool windowmove --sync "$PROBE" 0 0
     hold_key F6
     local dialog
     dialog=$(window_of "Save Probe") || {
@@ -226,5 +276,57 @@ test_about_box_is_a_modal_application_window_without_a_close_button() {
     done
     wait_line "^about closed" && sleep 0.1
     expect_eq "About boxes closed" "$(count_lines '^about closed')" 2
+    end_probe
+}
+
+# Types NAME into the dialog of this title as soon as it has the focus and
+# presses Enter once: a relative name goes to the dialog's current folder.
+type_name_at_once() { # title name
+    local d
+    d=$(window_of "$1") || {
+        fail "no dialog \"$1\""
+        return 1
+    }
+    xdotool windowfocus --sync "$d"
+    case $1 in Open*) xdotool key ctrl+l ;; esac
+    xdotool type --delay 5 "$2"
+    xdotool key Return
+}
+
+# Both dialogs start in the folder of the file last chosen in either of
+# them, the working folder before that, with no name proposed; Enter in the
+# save dialog's name field saves at the first press, even typed at once.
+test_dialogs_start_in_the_folder_last_chosen_and_enter_saves_at_once() {
+    mkdir -p "$WORK/a" "$WORK/b"
+    echo level >"$WORK/a/LEVEL01.CK1"
+    echo level >"$WORK/b/LEVEL02.CK1"
+    start_probe || return
+    hold_key F6
+    type_name_at_once "Save Probe" first.ck1
+    wait_line "^save \"$WORK/first.ck1\"" || fail "save dialog did not start in the working folder"
+    press_again F5
+    type_name_at_once "Open Probe" "$WORK/a/LEVEL01.CK1"
+    wait_line "^open \"$WORK/a/LEVEL01.CK1\"" || fail "open dialog did not open the typed path"
+    press_again F6
+    type_name_at_once "Save Probe" second.ck1
+    wait_line "^save \"$WORK/a/second.ck1\"" || fail "save dialog did not start where the open dialog chose"
+    # No name proposed: Enter on the empty name field saves nothing.
+    press_again F6
+    local d
+    d=$(window_of "Save Probe") || fail "no save dialog"
+    xdotool windowfocus --sync "$d"
+    sleep 0.3
+    hold_key Return
+    still_there_after "Save Probe" 0.5 || fail "the save dialog closed on an empty name"
+    xdotool windowfocus --sync "$d"
+    hold_key Escape
+    wait_line '^save ""' || fail "the save dialog was not cancelled"
+    press_again F6
+    answer_dialog "Save Probe" "$WORK/b/third.ck1"
+    wait_line "^save \"$WORK/b/third.ck1\"" || fail "save dialog did not take a full path"
+    press_again F5
+    type_name_at_once "Open Probe" LEVEL02.CK1
+    wait_line "^open \"$WORK/b/LEVEL02.CK1\"" || fail "open dialog did not start where the save dialog chose"
+    expect_eq "dialogs answered" "$(grep -c -E '^(open|save) "/' "$WORK/out.log")" 5
     end_probe
 }

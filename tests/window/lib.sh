@@ -1,7 +1,8 @@
 # Helpers of the window tests, sourced by scripts/window-tests.sh after it has
 # started Xvfb. BIN is the folder of the built programs; each test runs in its
-# own empty folder WORK. Keys and buttons are held for 100 ms, longer than one
-# pass of the program's loops, since a tap shorter than a pass is not seen.
+# own empty folder WORK. click and hold_key hold a button or key for 100 ms,
+# as a person does; tap and `xdotool key` press and release at once, as a
+# touchpad or a quick finger does, which the program must see all the same.
 
 failures=0
 current_test=""
@@ -60,6 +61,31 @@ press_again() {
 }
 
 pixel() { "$BIN/tessaly-xhelper" pixel "$@"; }
+
+# Where a window of W x H shows the page: FIT_X FIT_Y FIT_W FIT_H, the
+# largest 4:3 rectangle, centred (platform/sdl/page_picture.h).
+fit_of() { # w h
+    local w=$1 h=$2 fw fh
+    if [ $((w * 600)) -le $((h * 800)) ]; then
+        fw=$w fh=$((w * 600 / 800))
+    else
+        fh=$h fw=$((h * 800 / 600))
+    fi
+    FIT_X=$(((w - fw) / 2)) FIT_Y=$(((h - fh) / 2)) FIT_W=$fw FIT_H=$fh
+}
+
+# The window pixel showing the middle of page pixel (px, py), and the page
+# pixel that the pointer reads at window pixel (wx, wy).
+window_x() { echo $((FIT_X + (2 * $1 + 1) * FIT_W / 1600)); }
+window_y() { echo $((FIT_Y + (2 * $1 + 1) * FIT_H / 1200)); }
+page_x() { echo $(((2 * ($1 - FIT_X) + 1) * 800 / (2 * FIT_W))); }
+page_y() { echo $(((2 * ($1 - FIT_Y) + 1) * 600 / (2 * FIT_H))); }
+
+# The window point showing page pixel (x, y) in a window of W x H.
+page_point() { # w h x y
+    fit_of "$1" "$2"
+    echo "$(window_x "$3") $(window_y "$4")"
+}
 
 hold_key() { # key...: press together, hold 100 ms, release
     xdotool keydown "$@"
@@ -129,3 +155,52 @@ wait_line() {
 }
 
 count_lines() { grep -c -- "$1" "$WORK/out.log" 2>/dev/null || true; }
+
+# The whole program: its start screen, and the way out of it.
+
+title="Tessaly Editor v0.9"
+
+start_editor() {
+    start "$BIN/tessaly"
+    EDITOR=$(window_of "$title") || {
+        fail "the editor window did not open"
+        return 1
+    }
+    # The start screen's panel face is palette entry 73, set as (40, 80, 140):
+    # held as (10, 20, 35), shown as (40, 80, 141).
+    "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 28508D 5000 >/dev/null ||
+        fail "start screen not shown"
+    xdotool windowfocus --sync "$EDITOR"
+}
+
+# Asks the window to close on the start screen: that is the Exit command.
+close_on_start_screen() {
+    "$BIN/tessaly-xhelper" close "$EDITOR"
+    wait_exit 3
+    expect_eq "exit status after a close request" "$EXIT_STATUS" 0
+}
+
+# A click as a touchpad tap makes it: press and release at once; the pointer
+# moves on to the window's far corner right after, so the click must act
+# where it went down.
+tap() { # window x y [button]
+    xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}" mousemove --window "$1" 795 595
+}
+
+# Writes level file FILE again with tile N at level cell (C, R) (from 1), as
+# the level tool copies files: uncompressed, padding kept.
+set_tile() { # file c r n
+    local width offset
+    width=$("$BIN/tessaly-level" info "$1" | sed -n 's/^size: \([0-9]*\) x .*/\1/p')
+    offset=$((36 + 2 * (($3 - 1) * width + ($2 - 1))))
+    printf "\\$(printf '%03o' $(($4 & 255)))\\$(printf '%03o' $(($4 >> 8)))" |
+        dd of="$1" bs=1 seek="$offset" conv=notrunc status=none
+}
+
+# Opens level file PATH in the editor for game button (x, y) with dialog TITLE.
+open_level() { # x y title path
+    click "$EDITOR" "$1" "$2"
+    answer_dialog "$3" "$4" || return 1
+    window_gone "$3" || fail "open dialog still open"
+    sleep 0.3
+}

@@ -62,6 +62,7 @@ int main() {
     std::array<bool, 128> held{};
     while (true) {
         host.pause(10);
+        host.beginPass();
         const MouseState m = host.readMouse();
         if (m.x != last.x || m.y != last.y || m.buttons != last.buttons || m.wheel != last.wheel) {
             say("mouse " + std::to_string(m.x) + " " + std::to_string(m.y) + " " +

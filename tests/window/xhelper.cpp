@@ -9,6 +9,8 @@
 //                                                milliseconds since this helper started
 //   tessaly-xhelper changes WINDOW X Y W H MS    watch a rectangle for MS milliseconds and
 //                                                print how many times its pixels changed
+//   tessaly-xhelper other WINDOW X Y W H RRGGBB  print how many pixels of a rectangle are
+//                                                not of that colour
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -24,7 +26,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 int usage() {
-    std::fprintf(stderr, "usage: tessaly-xhelper close|pixel|wait-pixel|changes ...\n");
+    std::fprintf(stderr, "usage: tessaly-xhelper close|pixel|wait-pixel|changes|other ...\n");
     return 2;
 }
 
@@ -109,6 +111,20 @@ int countChanges(Display* d, Window w, int x, int y, int width, int height, int 
     return 0;
 }
 
+int countOthers(Display* d, Window w, int x, int y, int width, int height, long colour) {
+    XImage* image = XGetImage(d, w, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return 1;
+    int others = 0;
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            if (long(XGetPixel(image, i, j) & 0xFFFFFF) != colour) ++others;
+        }
+    }
+    XDestroyImage(image);
+    std::printf("%d\n", others);
+    return 0;
+}
+
 int run(Display* d, int argc, char** argv, Clock::time_point start) {
     const std::string command = argv[1];
     if (command == "close") return closeWindow(d, parseWindow(argv[2]));
@@ -136,6 +152,11 @@ int run(Display* d, int argc, char** argv, Clock::time_point start) {
     if (command == "changes" && argc == 8) {
         return countChanges(d, parseWindow(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                             std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
+    }
+    if (command == "other" && argc == 8) {
+        return countOthers(d, parseWindow(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                           std::atoi(argv[5]), std::atoi(argv[6]),
+                           std::strtol(argv[7], nullptr, 16));
     }
     return usage();
 }
