@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "platform/text_encoding.h"
 
@@ -134,6 +135,30 @@ std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit)
     // A file that grew since its size was read is at least as long as what was read.
     head.fileBytes = std::max<std::uint64_t>(std::uint64_t(size.QuadPart), head.bytes.size());
     return head;
+}
+
+std::string whyUnreadable(const std::string& path) {
+    if (path.empty()) return std::strerror(ENOENT);
+    const std::wstring name = systemPath(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::strerror(EISDIR);
+    }
+    Handle file(CreateFileW(name.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        file_io::failWith(GetLastError());
+        return std::strerror(errno);
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return "not a regular file";
+    uint8_t byte = 0;
+    DWORD got = 0;
+    if (!ReadFile(file.get(), &byte, 1, &got, nullptr)) {
+        file_io::failWith(GetLastError());
+        return std::strerror(errno);
+    }
+    return "";
 }
 
 std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::size_t limit) {

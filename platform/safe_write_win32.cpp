@@ -7,8 +7,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <random>
 #include <string_view>
+
+#include "platform/path_text.h"
 
 namespace tessaly {
 
@@ -157,12 +161,25 @@ Staging writeTemporary(const Target& target, const std::vector<uint8_t>& bytes,
 
 // Overwrites the file itself, for a writable file in a folder where no
 // temporary file can be made. Safe: only a file whose old bytes could be read
-// whole is written, so that they can be put back when the write fails.
-bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes) {
+// whole is written, so that they can be put back when the write fails; with a
+// backup folder they are first kept there too, so that a crash during the
+// write cannot lose both. The backup goes once the new bytes are on disk.
+bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
+                  const SafeWriteOptions& options) {
     const std::optional<FileHead> old = readFileHead(target);
     if (!old || old->fileBytes != old->bytes.size()) {
         errno = EFBIG;
         return false;
+    }
+    std::string backup;
+    if (!options.inPlaceBackupFolder.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(pathFromUtf8(options.inPlaceBackupFolder), ignored);
+        backup = joinPath(options.inPlaceBackupFolder, nameOf(target) + ".before-save");
+        if (!writeFileSafely(backup, old->bytes, nullptr)) {
+            errno = EACCES;
+            return false;
+        }
     }
     Handle file(CreateFileW(systemPath(target).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -173,7 +190,10 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes) 
                file_io::writeAll(file.get(), data.data(), data.size()) &&
                SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
     };
-    if (put(bytes)) return file.close() || failWith(GetLastError());
+    if (put(bytes) && file.close()) {
+        if (!backup.empty()) DeleteFileW(systemPath(backup).c_str());
+        return true;
+    }
     const DWORD error = GetLastError();
     put(old->bytes);
     return failWith(error);
@@ -192,6 +212,41 @@ std::optional<BY_HANDLE_FILE_INFORMATION> identityOf(const std::string& path) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
     return info;
+}
+
+// Safe: a save never truncates the old file before the new bytes are safely
+// on disk, so a full disk or a crash mid-save leaves the old level intact.
+// False with errno set on failure.
+bool writeSafely(const std::string& path, const std::vector<uint8_t>& bytes,
+                 const SafeWriteOptions& options) {
+    const std::optional<Target> target = findTarget(path);
+    if (!target) return false;
+    if (target->exists) {
+        // A read-only file is not replaced, as opening it for writing would fail.
+        if (readOnly(*target)) return failWith(ERROR_ACCESS_DENIED);
+        if (fileHolds(target->path, bytes)) return true;
+    }
+
+    std::string tempPath;
+    switch (writeTemporary(*target, bytes, tempPath)) {
+    case Staging::Staged:
+        break;
+    case Staging::FolderRefused:
+        return target->exists && writeInPlace(target->path, bytes, options);
+    case Staging::Failed:
+        return false;
+    }
+    if (!moveOver(tempPath, target->path)) {
+        // A file this user may write but not replace, or one another program
+        // holds open without letting it go: written in place instead.
+        const DWORD error = GetLastError();
+        DeleteFileW(systemPath(tempPath).c_str());
+        const bool replaceRefused =
+            error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        if (target->exists && replaceRefused) return writeInPlace(target->path, bytes, options);
+        return failWith(error);
+    }
+    return true;
 }
 
 } // namespace
@@ -218,37 +273,16 @@ bool sameFile(const std::string& a, const std::string& b) {
            first->nFileIndexLow == second->nFileIndexLow;
 }
 
-// Safe: a save never truncates the old file before the new bytes are safely
-// on disk, so a full disk or a crash mid-save leaves the old level intact.
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::optional<Target> target = findTarget(path);
-    if (!target) return false;
-    if (target->exists) {
-        // A read-only file is not replaced, as opening it for writing would fail.
-        if (readOnly(*target)) return failWith(ERROR_ACCESS_DENIED);
-        if (fileHolds(target->path, bytes)) return true;
-    }
+    return writeFileSafely(path, bytes, nullptr);
+}
 
-    std::string tempPath;
-    switch (writeTemporary(*target, bytes, tempPath)) {
-    case Staging::Staged:
-        break;
-    case Staging::FolderRefused:
-        return target->exists && writeInPlace(target->path, bytes);
-    case Staging::Failed:
-        return false;
-    }
-    if (!moveOver(tempPath, target->path)) {
-        // A file this user may write but not replace, or one another program
-        // holds open without letting it go: written in place instead.
-        const DWORD error = GetLastError();
-        DeleteFileW(systemPath(tempPath).c_str());
-        const bool replaceRefused =
-            error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-        if (target->exists && replaceRefused) return writeInPlace(target->path, bytes);
-        return failWith(error);
-    }
-    return true;
+bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes, std::string* why,
+                     const SafeWriteOptions& options) {
+    errno = 0;
+    if (writeSafely(path, bytes, options)) return true;
+    if (why) *why = std::strerror(errno != 0 ? errno : EIO);
+    return false;
 }
 
 std::optional<StagedFile> stageFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -23,12 +23,14 @@ std::string narrow(const wchar_t* text) {
     return utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text)));
 }
 
-// No file name is proposed, no folder or extension is given: the dialog
-// starts where the user last was, and a name is taken as typed.
-std::string chooseFile(HWND owner, const DialogRequest& request, bool opening) {
+// No file name is proposed and no extension is given, so a name is taken as
+// typed; the dialog starts in the folder of the last file chosen.
+std::string chooseFile(HWND owner, const DialogRequest& request, const std::string& folder,
+                       bool opening) {
     const std::u16string filter16 = dialogFilter(request);
     const std::wstring filter(filter16.begin(), filter16.end());
     const std::wstring title = wide(request.title);
+    const std::wstring initialFolder = wide(folder);
     std::vector<wchar_t> path(kDialogPathChars, L'\0');
 
     OPENFILENAMEW settings{};
@@ -40,6 +42,7 @@ std::string chooseFile(HWND owner, const DialogRequest& request, bool opening) {
     settings.lpstrFile = path.data();
     settings.nMaxFile = DWORD(path.size());
     settings.lpstrTitle = title.c_str();
+    if (!initialFolder.empty()) settings.lpstrInitialDir = initialFolder.c_str();
     settings.Flags = opening ? openDialogFlags() : saveDialogFlags();
     const BOOL chosen = opening ? GetOpenFileNameW(&settings) : GetSaveFileNameW(&settings);
     if (!chosen) return "";
@@ -80,12 +83,14 @@ constexpr int kFirstAnswerId = 100;
 
 } // namespace
 
-std::string showOpenFileDialog(HWND owner, const DialogRequest& request) {
-    return chooseFile(owner, request, true);
+std::string showOpenFileDialog(HWND owner, const DialogRequest& request,
+                               const std::string& folder) {
+    return chooseFile(owner, request, folder, true);
 }
 
-std::string showSaveFileDialog(HWND owner, const DialogRequest& request) {
-    return chooseFile(owner, request, false);
+std::string showSaveFileDialog(HWND owner, const DialogRequest& request,
+                               const std::string& folder) {
+    return chooseFile(owner, request, folder, false);
 }
 
 // The box has no owner and its own task-bar entry, as its template says; the

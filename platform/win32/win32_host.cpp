@@ -1,6 +1,7 @@
 #include "platform/win32/win32_host.h"
 
 #include <windows.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <chrono>
@@ -39,8 +40,13 @@ struct Win32Window {
         BITMAPINFOHEADER header;
         RGBQUAD colours[256];
     } bitmap{};
+    struct {
+        BITMAPINFOHEADER header;
+    } picture{}; // the 32-bit picture of the window, at sizes that mix pixels
     std::array<std::array<uint8_t, 3>, 256> shownPalette{};
     bool timerPeriodSet = false;
+    bool fullScreen = false;
+    WINDOWPLACEMENT windowed{}; // the window's place before full screen
 };
 
 Win32Host::Win32Host() = default;
@@ -96,6 +102,7 @@ void Win32Host::openWindow(Surface& surface) {
     // Pauses of 10 ms need a timer finer than the default 15.6 ms tick.
     window->timerPeriodSet = timeBeginPeriod(1) == TIMERR_NOERROR;
     window_ = std::move(window);
+    sizeMessage();
     coloursStale_ = wholeWindowStale_ = true;
     ShowWindow(window_->handle, SW_SHOWNORMAL);
     UpdateWindow(window_->handle);
@@ -110,27 +117,62 @@ void Win32Host::setTitle(std::string_view title) {
 }
 
 void Win32Host::keyMessage(uint32_t message, uint32_t wParam, uint32_t lParam, uint32_t time) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    // F11 belongs to the window itself, on every screen of the program.
+    if (wParam == VK_F11) {
+        if (down && !keyMessageRepeats(lParam)) toggleFullScreen();
+        return;
+    }
     const int code = keyMessageScanCode(
         wParam, lParam, int(MapVirtualKeyW(wParam, 0 /* MAPVK_VK_TO_VSC */)));
-    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-        const bool repeat = keyMessageRepeats(lParam);
-        tessaly::keyDown(keys_, code, repeat, time);
-        if (!repeat && tessaly::keyHeld(keys_, code)) tappedKeys_.set(std::size_t(code));
+    if (down) {
+        tessaly::keyDown(keys_, code, keyMessageRepeats(lParam), time);
     } else {
         tessaly::keyUp(keys_, code);
     }
 }
 
-void Win32Host::buttonMessage(int button, bool down) {
+// The place comes with the message, so a quick click counts where it was made.
+void Win32Host::buttonMessage(int button, bool down, int x, int y) {
     otherEvent(keys_);
     if (down) {
         buttons_ |= button;
-        tappedButtons_ |= button;
+        pressed(clicks_, button, x, y);
         SetCapture(window_->handle);
     } else {
         buttons_ &= ~button;
         if (buttons_ == 0) ReleaseCapture();
     }
+}
+
+// Full screen covers the whole monitor the window is on, with no change of
+// the monitor's mode; the window's place and size before are kept for the
+// switch back.
+void Win32Host::toggleFullScreen() {
+    Win32Window& w = *window_;
+    const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
+    if (!w.fullScreen) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        w.windowed.length = sizeof w.windowed;
+        if (!GetWindowPlacement(w.handle, &w.windowed) ||
+            !GetMonitorInfoW(MonitorFromWindow(w.handle, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            return;
+        }
+        SetWindowLongPtrW(w.handle, GWL_STYLE, style & ~LONG_PTR(WS_OVERLAPPEDWINDOW));
+        const RECT& r = monitor.rcMonitor;
+        SetWindowPos(w.handle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        w.fullScreen = true;
+    } else {
+        SetWindowLongPtrW(w.handle, GWL_STYLE, style | WS_OVERLAPPEDWINDOW);
+        SetWindowPlacement(w.handle, &w.windowed);
+        SetWindowPos(w.handle, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER |
+                         SWP_FRAMECHANGED);
+        w.fullScreen = false;
+    }
+    wholeWindowStale_ = true;
 }
 
 void Win32Host::wheelMessage(int delta) {
@@ -148,14 +190,25 @@ void Win32Host::focusMessage(bool gained, uint32_t time) {
     } else {
         focusLost(keys_, time);
     }
-    tappedKeys_.reset();
-    passKeys_.reset();
+    forgetPresses(clicks_);
 }
 
 void Win32Host::sizeMessage() {
     RECT client{};
     GetClientRect(window_->handle, &client);
-    fit_ = fitPage(client.right - client.left, client.bottom - client.top);
+    clientWidth_ = std::max(0, int(client.right - client.left));
+    clientHeight_ = std::max(0, int(client.bottom - client.top));
+    scale_ = pageScale(fitPage(clientWidth_, clientHeight_));
+    const bool wholeMultiple =
+        scale_.fit.w % kSurfaceWidth == 0 && scale_.fit.h % kSurfaceHeight == 0;
+    picture_.assign(wholeMultiple ? 0 : std::size_t(clientWidth_) * std::size_t(clientHeight_), 0);
+    BITMAPINFOHEADER& header = window_->picture.header;
+    header.biSize = sizeof header;
+    header.biWidth = clientWidth_;
+    header.biHeight = -clientHeight_; // rows top first
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
     wholeWindowStale_ = true;
 }
 
@@ -178,58 +231,62 @@ void Win32Host::pumpMessages() {
 }
 
 // Draws the page pixels of `pageRect` into the window; the whole rectangle
-// also paints the letterbox black. At a whole-number scale the part of the
-// window that shows the rectangle is exactly known, so only that part is
-// drawn; a shrunk page is drawn whole.
+// also paints the letterbox black. At a whole multiple of the page the system
+// stretches the 8-bit page itself, only the part of the window that shows the
+// rectangle; at other sizes the shared scaling mixes the window's picture
+// (page_picture.h) and the system copies the part that changed.
 void Win32Host::drawPicture(void* deviceContext, const PixelRect& pageRect) {
     HDC dc = static_cast<HDC>(deviceContext);
-    if (fit_.w <= 0 || fit_.h <= 0) return;
+    const PageFit& fit = scale_.fit;
+    if (fit.w <= 0 || fit.h <= 0) return;
     Win32Window& w = *window_;
     if (coloursStale_ || w.shownPalette != surface_->palette) {
         for (int i = 0; i < 256; ++i) {
             const Rgb c = shownColour(*surface_, i);
             w.bitmap.colours[i] = RGBQUAD{c.b, c.g, c.r, 0};
+            colours_[std::size_t(i)] = (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b;
         }
         w.shownPalette = surface_->palette;
         coloursStale_ = false;
     }
     const bool whole = pageRect.x0 <= 0 && pageRect.y0 <= 0 && pageRect.x1 >= kSurfaceWidth - 1 &&
                        pageRect.y1 >= kSurfaceHeight - 1;
-    const bool wholeScale = fit_.w % kSurfaceWidth == 0 && fit_.h % kSurfaceHeight == 0;
-    const int visible = std::clamp(surface_->visiblePage, 0, kPageCount - 1);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    if (whole || !wholeScale) {
-        if (whole) {
-            RECT client{};
-            GetClientRect(w.handle, &client);
-            const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-            const RECT bars[4] = {
-                {0, 0, client.right, fit_.y},
-                {0, fit_.y + fit_.h, client.right, client.bottom},
-                {0, fit_.y, fit_.x, fit_.y + fit_.h},
-                {fit_.x + fit_.w, fit_.y, client.right, fit_.y + fit_.h},
-            };
-            for (const RECT& bar : bars) {
-                if (bar.right > bar.left && bar.bottom > bar.top) FillRect(dc, &bar, black);
-            }
+    if (whole) {
+        const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        const RECT bars[4] = {
+            {0, 0, clientWidth_, fit.y},
+            {0, fit.y + fit.h, clientWidth_, clientHeight_},
+            {0, fit.y, fit.x, fit.y + fit.h},
+            {fit.x + fit.w, fit.y, clientWidth_, fit.y + fit.h},
+        };
+        for (const RECT& bar : bars) {
+            if (bar.right > bar.left && bar.bottom > bar.top) FillRect(dc, &bar, black);
         }
-        StretchDIBits(dc, fit_.x, fit_.y, fit_.w, fit_.h, 0, 0, kSurfaceWidth, kSurfaceHeight,
-                      surface_->page(visible), reinterpret_cast<const BITMAPINFO*>(&w.bitmap),
-                      DIB_RGB_COLORS, SRCCOPY);
-        return;
     }
     const PixelRect r{std::max(pageRect.x0, 0), std::max(pageRect.y0, 0),
                       std::min(pageRect.x1, kSurfaceWidth - 1),
                       std::min(pageRect.y1, kSurfaceHeight - 1)};
     if (r.empty()) return;
-    const int scale = fit_.w / kSurfaceWidth;
-    const int width = r.x1 - r.x0 + 1, height = r.y1 - r.y0 + 1;
+    const int visible = std::clamp(surface_->visiblePage, 0, kPageCount - 1);
+    const uint8_t* page = surface_->page(visible);
     // The source rectangle of a bitmap stored top row first counts its rows
     // from the bottom, as for any bitmap.
-    StretchDIBits(dc, fit_.x + r.x0 * scale, fit_.y + r.y0 * scale, width * scale,
-                  height * scale, r.x0, kSurfaceHeight - 1 - r.y1, width, height,
-                  surface_->page(visible), reinterpret_cast<const BITMAPINFO*>(&w.bitmap),
-                  DIB_RGB_COLORS, SRCCOPY);
+    if (picture_.empty()) {
+        const int k = fit.w / kSurfaceWidth;
+        const int width = r.x1 - r.x0 + 1, height = r.y1 - r.y0 + 1;
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchDIBits(dc, fit.x + r.x0 * k, fit.y + r.y0 * k, width * k, height * k, r.x0,
+                      kSurfaceHeight - 1 - r.y1, width, height, page,
+                      reinterpret_cast<const BITMAPINFO*>(&w.bitmap), DIB_RGB_COLORS, SRCCOPY);
+        return;
+    }
+    const PixelTarget target{picture_.data(), clientWidth_, clientHeight_, clientWidth_};
+    const PixelRect drawn = drawPagePicture(page, colours_, scale_, r, target);
+    if (drawn.empty()) return;
+    const int width = drawn.x1 - drawn.x0 + 1, height = drawn.y1 - drawn.y0 + 1;
+    StretchDIBits(dc, drawn.x0, drawn.y0, width, height, drawn.x0, clientHeight_ - 1 - drawn.y1,
+                  width, height, picture_.data(),
+                  reinterpret_cast<const BITMAPINFO*>(&w.picture), DIB_RGB_COLORS, SRCCOPY);
 }
 
 void Win32Host::present() {
@@ -251,10 +308,9 @@ void Win32Host::present() {
 }
 
 void Win32Host::beginPass() {
-    passKeys_ = tappedKeys_;
-    tappedKeys_.reset();
-    passButtons_ = tappedButtons_;
-    tappedButtons_ = 0;
+    pumpMessages();
+    tessaly::beginPass(keys_);
+    startPass(clicks_);
 }
 
 MouseState Win32Host::readMouse() {
@@ -263,22 +319,24 @@ MouseState Win32Host::readMouse() {
     present();
     MouseState m;
     m.wheel = wheel_;
-    m.buttons = buttons_ | passButtons_;
+    m.buttons = readButtons(clicks_, buttons_);
     POINT at{};
-    if (!GetCursorPos(&at) || WindowFromPoint(at) != window_->handle) {
+    if (keepsClick(clicks_)) {
+        at = {clicks_.keptX, clicks_.keptY};
+    } else if (!GetCursorPos(&at) || WindowFromPoint(at) != window_->handle) {
         m.x = m.y = -1;
         return m;
+    } else {
+        ScreenToClient(window_->handle, &at);
     }
-    ScreenToClient(window_->handle, &at);
-    const PagePoint p = windowToPage(fit_, at.x, at.y);
+    const PagePoint p = windowToPage(scale_.fit, at.x, at.y);
     m.x = p.x;
     m.y = p.y;
     return m;
 }
 
 bool Win32Host::keyHeld(int scanCode) {
-    if (!hasWindow() || scanCode < 0 || scanCode >= kKeyCodes) return false;
-    return tessaly::keyHeld(keys_, scanCode) || passKeys_.test(std::size_t(scanCode));
+    return hasWindow() && readKey(keys_, scanCode);
 }
 
 void Win32Host::waitPumping(int milliseconds) {
@@ -347,7 +405,7 @@ auto Win32Host::runModal(Show show) {
     focusMessage(false, GetTickCount());
     HWND owner = hasWindow() ? window_->handle : nullptr;
     auto result = show(owner);
-    buttons_ = tappedButtons_ = passButtons_ = 0;
+    buttons_ = 0;
     if (owner) {
         SetForegroundWindow(owner);
         SetFocus(owner);
@@ -357,12 +415,22 @@ auto Win32Host::runModal(Show show) {
     return result;
 }
 
+std::string Win32Host::remember(std::string chosen) {
+    if (!chosen.empty()) {
+        const std::size_t cut = chosen.find_last_of("\\/");
+        if (cut != std::string::npos) lastFolder_ = chosen.substr(0, cut);
+    }
+    return chosen;
+}
+
 std::string Win32Host::openFileDialog(const DialogRequest& request) {
-    return runModal([&](HWND owner) { return showOpenFileDialog(owner, request); });
+    return remember(runModal(
+        [&](HWND owner) { return showOpenFileDialog(owner, request, lastFolder_); }));
 }
 
 std::string Win32Host::saveFileDialog(const DialogRequest& request) {
-    return runModal([&](HWND owner) { return showSaveFileDialog(owner, request); });
+    return remember(runModal(
+        [&](HWND owner) { return showSaveFileDialog(owner, request, lastFolder_); }));
 }
 
 void Win32Host::showAboutBox() {
@@ -410,15 +478,18 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        host->buttonMessage(1, message == WM_LBUTTONDOWN);
+        host->buttonMessage(1, message == WM_LBUTTONDOWN, GET_X_LPARAM(lParam),
+                            GET_Y_LPARAM(lParam));
         return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-        host->buttonMessage(2, message == WM_RBUTTONDOWN);
+        host->buttonMessage(2, message == WM_RBUTTONDOWN, GET_X_LPARAM(lParam),
+                            GET_Y_LPARAM(lParam));
         return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-        host->buttonMessage(4, message == WM_MBUTTONDOWN);
+        host->buttonMessage(4, message == WM_MBUTTONDOWN, GET_X_LPARAM(lParam),
+                            GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEWHEEL:
         host->wheelMessage(GET_WHEEL_DELTA_WPARAM(wParam));

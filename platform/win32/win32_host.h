@@ -5,24 +5,33 @@
 //     tessaly::Win32Host host;
 //     return tessaly::runProgram(host);
 //
-// The window's client area opens at 800 x 600 and may be resized; the page
-// is laid into it as on the other systems (page_picture.h) and drawn through
-// an 8-bit device-independent bitmap whose colour table is the palette as
-// shown, stretched by the system. Pointer positions are mapped back to page
-// pixels; a pointer outside the page reads as x = y = -1 with the buttons
-// and the wheel kept. Keys are read by their set-1 scan codes from the
-// keyboard messages (key_codes.h) into the same key table as on Linux, with
-// the same focus rule. When no window can be made the mouse reads -1 in all
-// four values, no key is ever held, and a close request is reported on every
-// call so the program can end the usual way.
+// The window's client area opens at 800 x 600 and may be resized; F11
+// switches it to full screen on its monitor and back. The page is laid into
+// it as on the other systems (page_picture.h): at a whole multiple of its size
+// it is drawn through an 8-bit device-independent bitmap whose colour table is
+// the palette as shown, stretched by the system; at any other size the shared
+// sharp scaling draws a 32-bit picture of the window, which the system copies.
+// Pointer positions are mapped back to page pixels; a pointer outside the
+// page reads as x = y = -1 with the buttons and the wheel kept.
+//
+// Input. Keys are read by their set-1 scan codes from the keyboard messages
+// (key_codes.h) into the same key table as on Linux, with the same focus
+// rule. A key or button pressed since the previous pass and not yet read as
+// held is kept for the next pass (platform/kept_presses.h); in a pass that
+// keeps a click the pointer reads where that click went down. The file
+// dialogs start in the folder of the last file chosen. When no window can be
+// made the mouse reads -1 in all four values, no key is ever held, and a close
+// request is reported on every call so the program can end the usual way.
 #pragma once
 
-#include <bitset>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
+#include "platform/kept_presses.h"
 #include "platform/sdl/key_table.h"
 #include "platform/sdl/page_picture.h"
 
@@ -65,7 +74,7 @@ class Win32Host : public Host {
 
     // Called by the window procedure.
     void keyMessage(uint32_t message, uint32_t wParam, uint32_t lParam, uint32_t time);
-    void buttonMessage(int button, bool down);
+    void buttonMessage(int button, bool down, int x, int y);
     void wheelMessage(int delta);
     void focusMessage(bool gained, uint32_t time);
     void paintMessage();
@@ -75,6 +84,8 @@ class Win32Host : public Host {
   private:
     void waitPumping(int milliseconds);
     void drawPicture(void* deviceContext, const PixelRect& pageRect);
+    void toggleFullScreen();
+    std::string remember(std::string chosen);
     template <class Show>
     auto runModal(Show show);
 
@@ -84,15 +95,16 @@ class Win32Host : public Host {
     std::string title_;
 
     KeyTable keys_;
-    std::bitset<kKeyCodes> tappedKeys_; // went down since the last pass
-    std::bitset<kKeyCodes> passKeys_;   // taps kept for this pass
-    int buttons_ = 0;                   // held now, from the button messages
-    int tappedButtons_ = 0;             // went down since the last pass
-    int passButtons_ = 0;               // taps kept for this pass
+    KeptClicks clicks_;
+    int buttons_ = 0; // held now, from the button messages
     int wheel_ = 0;
     bool closeRequest_ = false;
+    std::string lastFolder_; // of the last file chosen in a dialog
 
-    PageFit fit_;
+    PageScale scale_;                 // where and how the page is in the window
+    int clientWidth_ = 0, clientHeight_ = 0;
+    std::vector<uint32_t> picture_;   // the window's picture at sizes that mix pixels
+    std::array<uint32_t, 256> colours_{}; // the palette as shown, as 32-bit pixels
     bool wholeWindowStale_ = true;
     bool coloursStale_ = true;
 };

@@ -110,3 +110,48 @@ test_windows_close_request_on_the_start_screen_ends_the_program() {
     wait_exit 5
     expect_eq "exit status after a close request" "$EXIT_STATUS" 0
 }
+
+# Taps of no length (xdotool's click and key) count, in full screen (a size
+# that mixes page pixels) as at 800 x 600, and a click acts where it was made.
+test_windows_taps_count_in_full_screen_and_in_the_window() {
+    cp "$BIN/samples/sample.ck1" "$WORK/LEVEL01.CK1"
+    "$BIN/tessaly-level" copy "$WORK/LEVEL01.CK1" "$WORK/expected.ck1"
+    set_tile "$WORK/expected.ck1" 3 4 1
+    set_tile "$WORK/expected.ck1" 6 4 1
+    start_windows_editor || return
+    xdotool key F11
+    sleep 0.5
+    expect_eq "full screen" "$(xdotool getwindowgeometry "$EDITOR" | sed -n 's/.*Geometry: //p')" \
+        2560x1440
+    tap "$EDITOR" $(page_point 2560 1440 425 215) # "Editing Commander Keen 1"
+    type_into_dialog "Open File Map Commander Keen 1" "$WORK/LEVEL01.CK1" || return
+    sleep 0.3
+    tap "$EDITOR" $(page_point 2560 1440 453 36) # tile panel slot 1: tile 1
+    sleep 0.1
+    tap "$EDITOR" $(page_point 2560 1440 66 82) # map cell (2, 3): level cell (3, 4)
+    sleep 0.1
+    xdotool key F11
+    sleep 0.5
+    expect_eq "back from full screen" \
+        "$(xdotool getwindowgeometry "$EDITOR" | sed -n 's/.*Geometry: //p')" 800x600
+    local i
+    for i in 1 2 3; do
+        sleep 0.1
+        xdotool key Right
+    done
+    sleep 0.1
+    tap "$EDITOR" 66 82 # now level cell (6, 4)
+    sleep 0.1
+    xdotool key F5
+    sleep 0.5
+    if ! cmp -s "$WORK/expected.ck1" "$WORK/LEVEL01.CK1"; then
+        fail "the saved level is not the sample with cells 3,4 and 6,4 set to tile 1"
+        cmp "$WORK/expected.ck1" "$WORK/LEVEL01.CK1" | head -3
+    fi
+    xdotool key F10
+    "$BIN/tessaly-xhelper" wait-pixel "$wine_title" 100 300 28508D 3000 >/dev/null ||
+        fail "a tap of F10 did not return to the start screen"
+    tap "$EDITOR" 50 579 # "-=Exit=-"
+    wait_exit 5
+    expect_eq "exit status after a tap on Exit" "$EXIT_STATUS" 0
+}
