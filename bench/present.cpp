@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "platform/sdl/page_picture.h"
+#include "platform/page_picture.h"
 #include "platform/sdl/sdl_host.h"
 #include "platform/surface.h"
 

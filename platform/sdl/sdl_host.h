@@ -28,8 +28,8 @@
 #include "platform/gtk/gtk_dialogs.h"
 #include "platform/host.h"
 #include "platform/kept_presses.h"
-#include "platform/sdl/key_table.h"
-#include "platform/sdl/page_picture.h"
+#include "platform/key_table.h"
+#include "platform/page_picture.h"
 
 struct SDL_Window;
 struct SDL_Surface;

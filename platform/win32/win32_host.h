@@ -32,8 +32,8 @@
 
 #include "platform/host.h"
 #include "platform/kept_presses.h"
-#include "platform/sdl/key_table.h"
-#include "platform/sdl/page_picture.h"
+#include "platform/key_table.h"
+#include "platform/page_picture.h"
 
 namespace tessaly {
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/page_picture.h"
+#include "platform/page_picture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/sdl/key_table.h"
+#include "platform/key_table.h"
 
 #include <gtest/gtest.h>
 

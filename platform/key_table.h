@@ -22,7 +22,10 @@
 // (platform/kept_presses.h): readKey reports it held for that whole pass. A
 // stale key-down is no press; a focus change forgets kept presses.
 //
-// Times are milliseconds of any wrapping 32-bit clock (SDL's event stamps).
+// Windows sends no key-ups when the focus goes and no stale key-downs after,
+// so there the rules above reduce to the plain one.
+//
+// Times are milliseconds of any wrapping 32-bit clock (the events' stamps).
 #pragma once
 
 #include <bitset>
