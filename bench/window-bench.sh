@@ -9,8 +9,37 @@
 #     a second that the loop's two 10 ms pauses per step allow.
 #
 #   bench/window-bench.sh [BIN]      BIN: the built programs, build/default/bin
+#   bench/window-bench.sh --windows [WINBIN [BIN]]
+#                                    the Windows program under Wine instead: its
+#                                    presents (bench_present_win32) and start to
+#                                    first frame, with Wine's server started
+#                                    afresh and already running
 set -uo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
+if [ "${1:-}" = --windows ]; then
+    WINBIN=$(realpath "${2:-build/windows/bin}")
+    BIN=$(realpath "${3:-build/default/bin}")
+    prefix=$(dirname "$WINBIN")/wine
+    scratch=$(mktemp -d /tmp/tessaly-window-bench.XXXXXX)
+    . scripts/xvfb.sh
+    xvfb_start "$scratch" || exit 1
+    trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; xvfb_stop; rm -rf "$scratch"' EXIT
+    scripts/wine.sh "$prefix" "$WINBIN/bench_present_win32.exe"
+    for server in afresh running; do
+        echo "== start to first frame under Wine, server $server (ms, 5 runs)"
+        for _ in 1 2 3 4 5; do
+            [ $server = afresh ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null && sleep 0.5
+            (cd "$scratch" && exec "$root/scripts/wine.sh" "$prefix" "$WINBIN/tessaly.exe" \
+                >/dev/null 2>&1) &
+            pid=$!
+            "$BIN/tessaly-xhelper" wait-pixel "Tessaly Editor v0.9" 100 300 28508D 20000
+            kill "$pid" 2>/dev/null
+            wait "$pid" 2>/dev/null
+        done
+    done
+    exit 0
+fi
 BIN=$(realpath "${1:-build/default/bin}")
 for program in tessaly tessaly-xhelper tessaly-level; do
     if [ ! -x "$BIN/$program" ]; then

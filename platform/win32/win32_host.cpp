@@ -111,6 +111,15 @@ void Win32Host::openWindow(Surface& surface) {
     present();
 }
 
+void Win32Host::setWindowSize(int width, int height) {
+    if (!hasWindow()) return;
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(window_->handle, GWL_STYLE)), FALSE, 0);
+    SetWindowPos(window_->handle, nullptr, 0, 0, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    pumpMessages();
+}
+
 void Win32Host::setTitle(std::string_view title) {
     title_ = utf8Prefix(title, kTitleLimit);
     if (hasWindow()) SetWindowTextW(window_->handle, wide(title_).c_str());

@@ -71,6 +71,9 @@ class Win32Host : public Host {
     void pumpMessages();
 
     bool hasWindow() const;
+    // Gives the window's client area this size, as the user would (for the
+    // benchmarks).
+    void setWindowSize(int width, int height);
 
     // Called by the window procedure.
     void keyMessage(uint32_t message, uint32_t wParam, uint32_t lParam, uint32_t time);
