@@ -112,8 +112,12 @@ int createTemporary(const std::string& target, mode_t mode, std::string& tempPat
         char suffix[24];
         std::snprintf(suffix, sizeof suffix, ".%08x%08x.tmp", device(), device());
         // The target's name is cut short so that the temporary name stays
-        // within the system's limit even for the longest target names.
-        tempPath = joinPath(folderOf(target), "." + nameOf(target).substr(0, 200) + suffix);
+        // within the system's limit even for the longest target names. The
+        // name is built by appending: g++ 12 at -O3 falsely warns that
+        // `"." + std::string` may copy overlapping memory (-Wrestrict).
+        std::string name = ".";
+        name.append(nameOf(target), 0, 200).append(suffix);
+        tempPath = joinPath(folderOf(target), name);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -234,6 +238,12 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes)
     }
     syncFolder(folderOf(target));
     return true;
+}
+
+bool isWritableFolder(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    return ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace tessaly
