@@ -35,4 +35,7 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // returned.
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// Whether `path` is a folder this program may create files in.
+bool isWritableFolder(const std::string& path);
+
 } // namespace tessaly

@@ -11,6 +11,7 @@
 #include "level/profile.h"
 #include "platform/bmp.h"
 #include "platform/files.h"
+#include "platform/resources.h"
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/commands.h"
 #include "tools/tiles/executable_dir.h"
@@ -146,22 +147,30 @@ int runImport(const std::string& gameId, const std::string& gameDir,
 
     std::string target;
     std::string shownTarget;
+    std::string folder; // this program's, when the bitmap goes where the programs look
     if (outPath) {
         target = shownTarget = *outPath;
     } else {
-        const std::string folder = executableFolder();
+        folder = executableFolder();
         if (folder.empty()) {
             err << "/proc/self/exe: cannot find the folder of this program\n";
             return 1;
         }
-        const std::string resources = joinPath(folder, "Resources");
+        // Where the programs look first: Resources/ beside this program when
+        // it has one that may be written, else the user's data folder.
+        const std::string resources = tileBitmapImportFolder(folder);
+        if (resources.empty()) {
+            err << "no user data folder: set HOME or XDG_DATA_HOME, or use --out FILE\n";
+            return 1;
+        }
         fs::create_directories(resources, ec);
         if (!fs::is_directory(resources, ec)) {
             err << resources << ": cannot be made\n";
             return 1;
         }
         target = joinPath(resources, profile.tileBitmapName);
-        shownTarget = "Resources/" + profile.tileBitmapName;
+        const bool beside = resources == joinPath(folder, "Resources");
+        shownTarget = beside ? "Resources/" + profile.tileBitmapName : target;
     }
     if (const std::string problem = writeBitmap(target, bitmap); !problem.empty()) {
         err << problem << "\n";
@@ -178,6 +187,10 @@ int runImport(const std::string& gameId, const std::string& gameDir,
             << sheet.placed - 1 << ")";
     }
     out << "\n";
+    if (!folder.empty()) {
+        const std::string used = findTileBitmap(folder, profile.tileBitmapName);
+        if (used != target) out << "note: " << used << " is found first and stays in use\n";
+    }
     return 0;
 }
 
