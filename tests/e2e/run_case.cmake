@@ -4,18 +4,24 @@
 #   expected.status  its exit status (0 when the file is absent)
 #   expected/        files the run must leave, byte for byte; any other file
 #                    the run creates (screenshots aside) fails the case
+#   arguments        more command-line arguments after the script, one a line
+#                    (a level to open, as given to the editor)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
 foreach(input ${inputs})
     get_filename_component(name ${input} NAME)
-    if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status)$")
+    if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status|arguments)$")
         file(COPY ${input} DESTINATION ${WORK_DIR})
     endif()
 endforeach()
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
-execute_process(COMMAND ${REPLAY} ${WORK_DIR}/case.replay
+set(arguments "")
+if(EXISTS ${CASE_DIR}/arguments)
+    file(STRINGS ${CASE_DIR}/arguments arguments)
+endif()
+execute_process(COMMAND ${REPLAY} ${WORK_DIR}/case.replay ${arguments}
                 WORKING_DIRECTORY ${WORK_DIR}
                 OUTPUT_VARIABLE log ERROR_VARIABLE errors RESULT_VARIABLE status)
 

@@ -22,8 +22,10 @@
 //   door 12,40 -> 3,7
 #include "level/level_file.h"
 #include "level/profile.h"
+#include "platform/program_info.h"
 
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,6 +33,8 @@
 namespace {
 
 using namespace tessaly;
+
+constexpr const char* kUsage = "usage: tessaly-level info FILE | tessaly-level copy IN OUT\n";
 
 constexpr int kFirstDoorLink = 256;
 constexpr int kLastDoorLink = 32767;
@@ -127,9 +131,12 @@ int copy(const std::string& in, const std::string& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto status = answerHelpOrVersion(argc, argv, "tessaly-level", kUsage, std::cout)) {
+        return *status;
+    }
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "info" && argc == 3) return info(argv[2]);
     if (command == "copy" && argc == 4) return copy(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: tessaly-level info FILE | tessaly-level copy IN OUT\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
