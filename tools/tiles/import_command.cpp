@@ -169,7 +169,7 @@ int runImport(const std::string& gameId, const std::string& gameDir,
             return 1;
         }
         target = joinPath(resources, profile.tileBitmapName);
-        const bool beside = resources == joinPath(folder, "Resources");
+        const bool beside = resources == tileBitmapFolders(folder).front();
         shownTarget = beside ? "Resources/" + profile.tileBitmapName : target;
     }
     if (const std::string problem = writeBitmap(target, bitmap); !problem.empty()) {
