@@ -1,5 +1,11 @@
 // The editor in a real window.
+//
+//   tessaly [LEVEL]
+#include <iostream>
+#include <string_view>
+
 #include "app/program.h"
+#include "platform/program_info.h"
 #include "platform/sdl/sdl_host.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -13,7 +19,24 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
-int main() {
+namespace {
+
+constexpr std::string_view kHelp =
+    "usage: tessaly [LEVEL]\n"
+    "Tessaly Editor: edits the levels of Dangerous Dave 2, Commander Keen 1 to 3 and\n"
+    "Shadow Knight. With LEVEL, a .dd2, .ck1, .ck2, .ck3 or .nin file, it starts in\n"
+    "the editor of the game the extension names, with that level open.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (auto status = tessaly::answerHelpOrVersion(argc, argv, "tessaly", kHelp, std::cout)) {
+        return *status;
+    }
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::cerr << kHelp;
+        return 2;
+    }
     tessaly::SdlHost host;
-    return tessaly::runProgram(host);
+    return tessaly::runProgram(host, argc == 2 ? argv[1] : "");
 }

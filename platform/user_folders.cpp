@@ -22,4 +22,8 @@ std::string userStateFolder() {
     return xdgFolder("XDG_STATE_HOME", ".local/state");
 }
 
+std::string userDataFolder() {
+    return xdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
 } // namespace tessaly

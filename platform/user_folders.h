@@ -11,4 +11,9 @@ namespace tessaly {
 // ~/.local/state/tessaly. "" when neither the variable nor a home folder is set.
 std::string userStateFolder();
 
+// The folder for data files the user adds for the programs, such as their own
+// tile bitmaps: $XDG_DATA_HOME/tessaly, by default ~/.local/share/tessaly. ""
+// when neither the variable nor a home folder is set.
+std::string userDataFolder();
+
 } // namespace tessaly

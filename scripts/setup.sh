@@ -7,6 +7,7 @@ tessaly_packages=(
     libsdl2-dev libgtk-3-dev
     xvfb xauth x11-utils xdotool imagemagick
     clang libclang-rt-14-dev
+    dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db
 )
 
 tessaly_install_missing() {

@@ -47,11 +47,13 @@ struct UnsavedEdits : ::testing::Test {
         fs::remove_all(dir);
         fs::create_directories(dir / "state");
         setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+        setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1); // no tile bitmaps of the user's
         startUp(*program);
         selectGame(editor().profile, "CK1");
     }
     void TearDown() override {
         unsetenv("XDG_STATE_HOME");
+        unsetenv("XDG_DATA_HOME");
         fs::remove_all(dir);
     }
 
@@ -340,7 +342,11 @@ TEST_F(UnsavedEdits, MessagesForFilesThatCannotBeOpened) {
     host.messages.clear();
     open("");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].rfind("The tile bitmap " + dir.string(), 0), 0u) << host.messages[0];
+    EXPECT_EQ(host.messages[0].rfind("The tile bitmap CK1TILES.bmp was found in none of " +
+                                         dir.string() + "/Resources",
+                                     0),
+              0u)
+        << host.messages[0];
 }
 
 TEST_F(UnsavedEdits, RecoveryCopiesComeEvery30SecondsAndGoWithTheSave) {

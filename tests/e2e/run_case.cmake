@@ -8,6 +8,8 @@
 #   expected.status  the exit status of every run (0 when the file is absent)
 #   expected/        files the run must leave, byte for byte; any other file
 #                    the run creates (screenshots aside) fails the case
+#   arguments        more command-line arguments after each script, one a line
+#                    (a level to open, as given to the editor)
 file(REMOVE_RECURSE ${WORK_DIR} ${WORK_DIR}-state)
 file(MAKE_DIRECTORY ${WORK_DIR} ${WORK_DIR}-state)
 # Recovery copies go to a state folder of the case's own, outside its folder.
@@ -15,12 +17,16 @@ set(ENV{XDG_STATE_HOME} ${WORK_DIR}-state)
 file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
 foreach(input ${inputs})
     get_filename_component(name ${input} NAME)
-    if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status)$")
+    if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status|arguments)$")
         file(COPY ${input} DESTINATION ${WORK_DIR})
     endif()
 endforeach()
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
+set(arguments "")
+if(EXISTS ${CASE_DIR}/arguments)
+    file(STRINGS ${CASE_DIR}/arguments arguments)
+endif()
 set(expected_status 0)
 if(EXISTS ${CASE_DIR}/expected.status)
     file(STRINGS ${CASE_DIR}/expected.status expected_status LIMIT_COUNT 1)
@@ -35,7 +41,7 @@ foreach(run "" 2 3 4)
     if(run)
         string(APPEND log "== case${run}.replay\n")
     endif()
-    execute_process(COMMAND ${REPLAY} case${run}.replay
+    execute_process(COMMAND ${REPLAY} case${run}.replay ${arguments}
                     WORKING_DIRECTORY ${WORK_DIR}
                     OUTPUT_VARIABLE run_log ERROR_VARIABLE run_errors RESULT_VARIABLE status)
     string(APPEND log "${run_log}")

@@ -12,12 +12,14 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/program_info.h"
 #include "tools/level/commands.h"
 
 namespace {
@@ -91,21 +93,27 @@ std::optional<Arguments> parse(const Command& command, const std::vector<std::st
     return parsed;
 }
 
-int usage() {
+std::string usageText() {
+    std::string text;
     const char* lead = "usage:";
     for (const Command& command : commands()) {
-        std::fprintf(stderr, "%s tessaly-level %.*s\n", lead, int(command.usage.size()),
-                     command.usage.data());
+        text += std::string(lead) + " tessaly-level " + std::string(command.usage) + "\n";
         lead = "      ";
     }
-    std::fprintf(stderr,
-                 "LIST is a comma list of tiles, objects, labels, links (all by default)\n");
+    return text + "LIST is a comma list of tiles, objects, labels, links (all by default)\n";
+}
+
+int usage() {
+    std::fputs(usageText().c_str(), stderr);
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto status = answerHelpOrVersion(argc, argv, "tessaly-level", usageText(), std::cout)) {
+        return *status;
+    }
     const std::string name = argc > 1 ? argv[1] : "";
     const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
     for (const Command& command : commands()) {

@@ -1,4 +1,4 @@
-// tessaly-replay SCRIPT: runs the whole program from start-up under the replay
+// tessaly-replay SCRIPT [LEVEL]: runs the whole program from start-up under the replay
 // host, with no window, driven by the script. The log goes to standard output,
 // problems with the script to standard error. Exit status: 0 when the script
 // ran to its end or the program exited, 1 when an expect- line failed, 2 for a
@@ -10,9 +10,16 @@
 
 #include "app/program.h"
 #include "platform/host.h"
+#include "platform/program_info.h"
 #include "platform/replay/replay_run.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: tessaly-replay SCRIPT [LEVEL]\n"
+    "Runs Tessaly Editor with no window, driven by the replay script SCRIPT, and\n"
+    "logs what it does. LEVEL is opened as the editor opens a level named on its\n"
+    "command line. Exit status: 0 done, 1 a check failed, 2 a bad script.\n";
 
 // The folder of the running executable, so that the program finds the
 // Resources folder beside it as the editor does.
@@ -26,10 +33,16 @@ std::string executableFolder(const char* argv0) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: tessaly-replay SCRIPT\n";
+    if (auto status =
+            tessaly::answerHelpOrVersion(argc, argv, "tessaly-replay", kUsage, std::cout)) {
+        return *status;
+    }
+    if (argc != 2 && argc != 3) {
+        std::cerr << kUsage;
         return 2;
     }
-    return tessaly::runReplayFile(argv[1], std::cout, std::cerr, executableFolder(argv[0]),
-                                  [](tessaly::Host& host) { return tessaly::runProgram(host); });
+    const std::string level = argc == 3 ? argv[2] : "";
+    return tessaly::runReplayFile(
+        argv[1], std::cout, std::cerr, executableFolder(argv[0]),
+        [&level](tessaly::Host& host) { return tessaly::runProgram(host, level); });
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_info.h"
 #include "tools/tiles/commands.h"
 
 namespace {
@@ -22,6 +23,10 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto status =
+            tessaly::answerHelpOrVersion(argc, argv, "tessaly-tiles", kUsage, std::cout)) {
+        return *status;
+    }
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 3 && args[0] == "render") {
         return tessaly::runRender(args[1], args[2], std::cout, std::cerr);
