@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: a normal build and an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, each under CTest; the window tests under
-# Xvfb; the Windows programs, cross-built and tested under Wine (their unit
-# tests, the replay scenarios and the level tool against the Linux build, and
-# their window under Xvfb); a libFuzzer run of each fuzz target when clang has
-# libFuzzer (10 s each, 60 s under CI, i.e. when CI is set;
-# TESSALY_FUZZ_SECONDS overrides both); and the check that only the window
-# hosts include SDL, GTK or windows.h. Exits 0 only when everything passed.
+# UndefinedBehaviorSanitizer build, each under CTest; a Release build under
+# CTest, made into the Debian package, which is then checked without being
+# installed; the window tests under Xvfb (with the desktop entry of an
+# install); the Windows programs, cross-built and tested under Wine (their unit
+# tests, the replay scenarios and the level tool against the Linux build, the
+# zip for users, and their window under Xvfb); a libFuzzer run of each fuzz
+# target when clang has libFuzzer (10 s each, 60 s under CI, i.e. when CI is
+# set; TESSALY_FUZZ_SECONDS overrides both); and the check that only the
+# window hosts include SDL, GTK or windows.h. Exits 0 only when everything
+# passed. Each step prints how long it took.
 #
 # TESSALY_SKIP_WINDOWS=1 leaves the Windows part out, for a quicker run.
 set -uo pipefail
@@ -18,12 +21,13 @@ jobs=$(tessaly_jobs)
 failed=()
 
 step() {
-    local name=$1
+    local name=$1 start=$SECONDS
     shift
     echo "== $name"
     if ! "$@"; then
         failed+=("$name")
     fi
+    echo "== $name: $((SECONDS - start)) s"
 }
 
 build_and_test() {
@@ -31,6 +35,12 @@ build_and_test() {
     cmake --preset "$preset" >/dev/null &&
         cmake --build --preset "$preset" -j "$jobs" &&
         ctest --preset "$preset" -j "$jobs"
+}
+
+release_and_package() {
+    local deb
+    build_and_test release && deb=$(scripts/package-deb.sh) &&
+        scripts/check-package.sh "$deb"
 }
 
 # The zip for users, unpacked on its own: its programs start without the
@@ -62,6 +72,7 @@ windows_tests() {
 step "only the window hosts include SDL, GTK or windows.h" scripts/check-includes.sh
 step "normal build and tests" build_and_test default
 step "sanitizer build and tests" build_and_test asan
+step "release build and tests, Debian package" release_and_package
 if [ -x scripts/window-tests.sh ]; then
     step "window tests under Xvfb" scripts/window-tests.sh build/default/bin
 fi

@@ -1,6 +1,7 @@
 #include "app/editor_loop.h"
 
 #include <array>
+#include <utility>
 
 #include "app/editor_step.h"
 #include "app/key_commands.h"
@@ -106,14 +107,15 @@ void loadTiles(Program& p) {
     Editor& e = *p.editor;
     const std::string exeDir = p.host.executableDirectory();
     if (!loadTileSheet(e.tiles, p.surface, e.profile, exeDir)) {
-        p.host.showMessage("The tile bitmap " + tileBitmapPath(e.profile, exeDir) +
-                           " is missing or cannot be used; the tiles shown are not this game's.");
+        p.host.showMessage(tileBitmapProblem(e.profile, exeDir));
     }
 }
 
 void openLevel(Program& p) {
     Editor& e = *p.editor;
-    e.level.fileName = showOpenDialog(p.host, e.profile.gameId);
+    // A level named on the command line is opened once, instead of the dialog.
+    e.level.fileName = p.levelToOpen.empty() ? showOpenDialog(p.host, e.profile.gameId)
+                                             : std::exchange(p.levelToOpen, {});
     const LevelReadInfo info = readLevel(e.level, e.level.fileName);
     const ReadResult read = info.result;
     p.fileIsWhole = isWholeLevel(info, e.level);

@@ -1,6 +1,15 @@
 // The editor in a real window: the Windows host on Windows, SDL2 with GTK 3
 // dialogs elsewhere.
+//
+//   tessaly [LEVEL]
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/program.h"
+#include "platform/command_line.h"
+#include "platform/program_info.h"
 
 #ifdef _WIN32
 #include "platform/win32/win32_host.h"
@@ -21,7 +30,25 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
-int main() {
+namespace {
+
+constexpr std::string_view kHelp =
+    "usage: tessaly [LEVEL]\n"
+    "Tessaly Editor: edits the levels of Dangerous Dave 2, Commander Keen 1 to 3 and\n"
+    "Shadow Knight. With LEVEL, a .dd2, .ck1, .ck2, .ck3 or .nin file, it starts in\n"
+    "the editor of the game the extension names, with that level open.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (auto status = tessaly::answerHelpOrVersion(argc, argv, "tessaly", kHelp, std::cout)) {
+        return *status;
+    }
+    const std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
+    if (args.size() > 2 || (args.size() == 2 && args[1][0] == '-')) {
+        std::cerr << kHelp;
+        return 2;
+    }
     RealHost host;
-    return tessaly::runProgram(host);
+    return tessaly::runProgram(host, args.size() == 2 ? args[1] : "");
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/command_line.h"
 #include "app/editor_loop.h"
 #include "app/start_screen.h"
 
@@ -12,12 +13,17 @@ void drawScreenBackground(Program& p) {
 }
 
 // The program is a cycle between two screens: the start screen with its
-// selection loop, and the editor with its loop, until the Exit command.
-int runProgram(Host& host) {
+// selection loop, and the editor with its loop, until the Exit command. A
+// level from the command line skips the first start screen.
+int runProgram(Host& host, const std::string& levelToOpen) {
     auto program = std::make_unique<Program>(host);
     startUp(*program);
+    bool skipStartScreen = !levelToOpen.empty() && takeLevelArgument(*program, levelToOpen);
     for (;;) {
-        if (std::optional<int> status = runStartScreen(*program)) return *status;
+        if (!skipStartScreen) {
+            if (std::optional<int> status = runStartScreen(*program)) return *status;
+        }
+        skipStartScreen = false;
         if (std::optional<int> status = runEditor(*program)) return *status;
     }
 }

@@ -34,6 +34,9 @@ struct Program {
     MouseState mouse;     // the last mouse read of either loop
     bool chosen = false;  // a game button was clicked; cleared when the editor is left
     bool clicked = false; // this selection pass read the left button alone
+    // A level named on the command line: the next editor start opens it
+    // instead of showing the open dialog, and clears it.
+    std::string levelToOpen;
 
     std::unique_ptr<Editor> editor;
     // Whether the file the level was read from is a whole level file (or was
@@ -52,7 +55,9 @@ constexpr ColourScheme kScreenColours{71, 72, 73, 74, 75};
 void drawScreenBackground(Program& program);
 
 // Runs the whole program on `host` from start-up until the Exit command;
-// returns the exit status.
-int runProgram(Host& host);
+// returns the exit status. With a `levelToOpen` (a path from the command line)
+// it starts straight in the editor with that level when it can, see
+// app/command_line.h.
+int runProgram(Host& host, const std::string& levelToOpen = {});
 
 } // namespace tessaly

@@ -219,7 +219,10 @@ std::string formatDateTime(const WallClock& clock) {
 
 std::string recoveryCopyName(const std::string& fullPath, int number) {
     const CopyName parts = copyNameParts(fullPath);
-    const std::string suffix = number > 1 ? "-" + std::to_string(number) : "";
+    // Appended rather than `"-" + std::to_string(...)`, which g++ 12 at -O3
+    // falsely warns about (-Wrestrict).
+    std::string suffix;
+    if (number > 1) suffix.append("-").append(std::to_string(number));
     return parts.prefix + suffix + parts.extension;
 }
 

@@ -28,12 +28,11 @@ struct TileSheet {
     std::vector<uint8_t> loadBuffer = std::vector<uint8_t>(kTileStoreBytes);
 };
 
-// Builds the sheet from `<exeDir>/Resources/<profile.tileBitmapName>` through
-// page 2 of the surface, then makes page 0 the work and visible page. The
-// bitmap's colour table lands in the palette; callers apply the editor
-// palette afterwards. Returns whether the bitmap was loaded (a missing,
-// unreadable or wrongly sized bitmap keeps the previous load buffer, and the
-// sheet is built from that).
+// Builds the sheet from the game's bitmap (profile.tileBitmapName, found as
+// platform/resources.h describes) through page 2 of the surface, then makes page 0 the work and
+// visible page. The bitmap's colour table lands in the palette; callers apply the editor palette
+// afterwards. Returns whether the bitmap was loaded (a missing, unreadable or wrongly sized bitmap
+// keeps the previous load buffer, and the sheet is built from that).
 bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
                    const std::string& exeDir);
 
@@ -43,6 +42,10 @@ bool buildTileSheet(TileSheet& sheet, Surface& surface, std::span<const uint8_t>
 
 // The path the sheet is loaded from.
 std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir);
+
+// What to tell the user when loadTileSheet did not load the game's bitmap:
+// the file that cannot be used, or every folder the bitmap was looked for in.
+std::string tileBitmapProblem(const GameProfile& profile, const std::string& exeDir);
 
 // Offset of tile n's image in tileImages.
 // Safe: numbers outside the offset table (negative, or 2177 and beyond: a

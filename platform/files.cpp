@@ -92,4 +92,10 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+bool isWritableFolder(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    return ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 } // namespace tessaly

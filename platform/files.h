@@ -103,4 +103,7 @@ void discardStagedFile(const StagedFile& staged);
 // changed then.
 bool keepWholeCopy(const std::string& path, const std::string& copyPath);
 
+// Whether `path` is a folder this program may create files in.
+bool isWritableFolder(const std::string& path);
+
 } // namespace tessaly

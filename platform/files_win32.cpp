@@ -179,6 +179,20 @@ std::string findFileIgnoringCase(const std::string& folder, const std::string& n
     return joinPath(folder, file_io::narrow(entry.cFileName));
 }
 
+// Windows answers who may write where through access lists that no flag
+// test reads whole: a file is made there, unseen and gone on close.
+bool isWritableFolder(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    const std::string probe = joinPath(path, ".tessaly-write-test.tmp");
+    Handle file(CreateFileW(systemPath(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid() || GetLastError() == ERROR_FILE_EXISTS;
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (folder.back() == '\\' || folder.back() == '/') return folder + name;

@@ -39,4 +39,12 @@ std::string userStateFolder() {
 #endif
 }
 
+std::string userDataFolder() {
+#ifdef _WIN32
+    return localAppDataFolder();
+#else
+    return xdgFolder("XDG_DATA_HOME", ".local/share");
+#endif
+}
+
 } // namespace tessaly

@@ -12,4 +12,10 @@ namespace tessaly {
 // neither the variable nor a home folder is set.
 std::string userStateFolder();
 
+// The folder for data files the user adds for the programs, such as their own
+// tile bitmaps: $XDG_DATA_HOME/tessaly, by default ~/.local/share/tessaly; on
+// Windows %LOCALAPPDATA%\Tessaly as well. "" when neither the variable nor a
+// home folder is set.
+std::string userDataFolder();
+
 } // namespace tessaly

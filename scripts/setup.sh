@@ -7,6 +7,7 @@ tessaly_packages=(
     libsdl2-dev libgtk-3-dev
     xvfb xauth x11-utils xdotool imagemagick
     clang libclang-rt-14-dev
+    dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db
     # The Windows programs: the cross compiler, GoogleTest's sources to build
     # it with, and Wine (its 32-bit half needs the i386 architecture).
     g++-mingw-w64-i686 googletest wine wine32:i386

@@ -107,7 +107,13 @@ TEST_F(StartScreen, TextLinesOfOurOwnAndTheCharacterTests) {
     EXPECT_EQ(uint8_t(cyrillic[62]), 0xDF);
     EXPECT_EQ(uint8_t(cyrillic[63]), 0xFF);
     EXPECT_EQ(startScreenLine(*program, 9), "/opt/tessaly/bin");
+    // clang's __VERSION__ names the vendor too ("Debian Clang 14.0.6"); the
+    // line gives the version alone, as __clang_version__ does.
+#if defined(__clang__)
+    EXPECT_NE(startScreenLine(*program, 10).find(__clang_version__), std::string::npos);
+#else
     EXPECT_NE(startScreenLine(*program, 10).find(__VERSION__), std::string::npos);
+#endif
     for (int line : {2, 4}) EXPECT_FALSE(startScreenLine(*program, line).empty());
 }
 

@@ -35,25 +35,26 @@ int cellY(int j) {
     return 34 + 16 * j;
 }
 
-// Where the program keeps its state: the variable that names the user's
-// folder for it, and the program's own folder inside.
+// The user's folders the program keeps files in, pointed at `dir`: its
+// state (recovery copies) in dir/state/PROGRAM, and on Linux its data (the
+// user's tile bitmaps) in dir/data, which stays empty.
 #ifdef _WIN32
-constexpr const char* kStateVariable = "LOCALAPPDATA";
 constexpr const char* kProgramFolder = "Tessaly";
-void setVariable(const char* name, const std::string& value) {
-    _putenv_s(name, value.c_str());
+void pointUserFolders(const fs::path& dir) {
+    _putenv_s("LOCALAPPDATA", (dir / "state").string().c_str());
 }
-void clearVariable(const char* name) {
-    _putenv_s(name, "");
+void forgetUserFolders() {
+    _putenv_s("LOCALAPPDATA", "");
 }
 #else
-constexpr const char* kStateVariable = "XDG_STATE_HOME";
 constexpr const char* kProgramFolder = "tessaly";
-void setVariable(const char* name, const std::string& value) {
-    setenv(name, value.c_str(), 1);
+void pointUserFolders(const fs::path& dir) {
+    setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+    setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
 }
-void clearVariable(const char* name) {
-    unsetenv(name);
+void forgetUserFolders() {
+    unsetenv("XDG_STATE_HOME");
+    unsetenv("XDG_DATA_HOME");
 }
 #endif
 
@@ -68,12 +69,12 @@ struct UnsavedEdits : ::testing::Test {
         host.exeDir = TESSALY_BIN_DIR; // where the tile bitmaps are
         fs::remove_all(dir);
         fs::create_directories(dir / "state");
-        setVariable(kStateVariable, (dir / "state").string());
+        pointUserFolders(dir);
         startUp(*program);
         selectGame(editor().profile, "CK1");
     }
     void TearDown() override {
-        clearVariable(kStateVariable);
+        forgetUserFolders();
         fs::remove_all(dir);
     }
 
@@ -362,7 +363,11 @@ TEST_F(UnsavedEdits, MessagesForFilesThatCannotBeOpened) {
     host.messages.clear();
     open("");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].rfind("The tile bitmap " + dir.string(), 0), 0u) << host.messages[0];
+    EXPECT_EQ(host.messages[0].rfind("The tile bitmap CK1TILES.bmp was found in none of " +
+                                         (dir / "Resources").string(),
+                                     0),
+              0u)
+        << host.messages[0];
 }
 
 TEST_F(UnsavedEdits, RecoveryCopiesComeEvery30SecondsAndGoWithTheSave) {

@@ -8,6 +8,8 @@
 #   expected.status  the exit status of every run (0 when the file is absent)
 #   expected/        files the run must leave, byte for byte; any other file
 #                    the run creates (screenshots aside) fails the case
+#   arguments        more command-line arguments after each script, one a line
+#                    (a level to open, as given to the editor)
 #
 # For the Windows programs (WINE_RUN and WINE_PREFIX given) the replay runs
 # under Wine, line ends of the log aside the same checks apply, and each
@@ -31,7 +33,7 @@ function(prepare_folder folder)
     file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
     foreach(input ${inputs})
         get_filename_component(name ${input} NAME)
-        if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status)$")
+        if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status|arguments)$")
             file(COPY ${input} DESTINATION ${folder})
         endif()
     endforeach()
@@ -42,6 +44,10 @@ prepare_folder(${WORK_DIR})
 set(ENV{XDG_STATE_HOME} ${WORK_DIR}-state)
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
+set(arguments "")
+if(EXISTS ${CASE_DIR}/arguments)
+    file(STRINGS ${CASE_DIR}/arguments arguments)
+endif()
 set(expected_status 0)
 if(EXISTS ${CASE_DIR}/expected.status)
     file(STRINGS ${CASE_DIR}/expected.status expected_status LIMIT_COUNT 1)
@@ -56,7 +62,7 @@ foreach(run "" 2 3 4)
     if(run)
         string(APPEND log "== case${run}.replay\n")
     endif()
-    execute_process(COMMAND ${runner} ${REPLAY} case${run}.replay
+    execute_process(COMMAND ${runner} ${REPLAY} case${run}.replay ${arguments}
                     WORKING_DIRECTORY ${WORK_DIR}
                     OUTPUT_VARIABLE run_log ERROR_VARIABLE run_errors RESULT_VARIABLE status)
     string(REPLACE "\r\n" "\n" run_log "${run_log}")
@@ -106,7 +112,7 @@ if(WINE_PREFIX)
     set(ENV{XDG_STATE_HOME} ${linux_dir}-state)
     foreach(run "" 2 3 4)
         if(EXISTS ${linux_dir}/case${run}.replay)
-            execute_process(COMMAND ${LINUX_REPLAY} case${run}.replay
+            execute_process(COMMAND ${LINUX_REPLAY} case${run}.replay ${arguments}
                             WORKING_DIRECTORY ${linux_dir} OUTPUT_QUIET ERROR_QUIET)
         endif()
     endforeach()

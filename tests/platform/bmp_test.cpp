@@ -17,7 +17,7 @@ void put16(std::vector<uint8_t>& b, std::size_t at, uint32_t v) {
     b[at + 1] = uint8_t(v >> 8);
 }
 void put32(std::vector<uint8_t>& b, std::size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = uint8_t(v >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i) b.at(at + i) = uint8_t(v >> (8 * i));
 }
 
 std::vector<uint8_t> ascending(int count) {

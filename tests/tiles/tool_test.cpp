@@ -118,6 +118,8 @@ class TilesTool : public ::testing::Test {
         fs::create_directories(game);
         fs::create_directories(out);
         fs::create_directories(root / "log");
+        // The user's data folder of the tool run by the tests.
+        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     }
     void TearDown() override { fs::remove_all(root); }
 
@@ -223,13 +225,41 @@ TEST_F(TilesTool, WritesBesideTheExecutableAndKeepsTheOldBitmapAsBak) {
     EXPECT_EQ(readBytes(bin / "Resources/CK3TILES.bmp.bak"), first);
     EXPECT_EQ(filesIn(bin / "Resources"),
               (std::set<std::string>{"CK3TILES.bmp", "CK3TILES.bmp.bak"}));
+}
 
-    // With no Resources folder yet, it is made.
-    fs::remove_all(bin / "Resources");
+// An installed program has no Resources folder beside it: the bitmap goes to
+// the user's data folder, where the editor looks before the installed art,
+// and no Resources folder is made beside the program.
+TEST_F(TilesTool, WritesIntoTheUsersDataFolderForAnInstalledProgram) {
+    const fs::path bin = root / "usr/bin";
+    fs::create_directories(bin);
+    fs::copy_file(TESSALY_TILES_EXE, bin / "tessaly-tiles");
+    const std::string exe = (bin / "tessaly-tiles").string();
     writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 7)));
-    r = run({"import", "NIN", game.string()}, exe);
+    const fs::path user = root / "data/tessaly/Resources";
+
+    ToolRun r = run({"import", "NIN", game.string()}, exe);
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(filesIn(bin / "Resources"), std::set<std::string>{"NINTILES.bmp"});
+    EXPECT_EQ(r.out,
+              "10 tiles from EGATILES.NIN written to " + (user / "NINTILES.bmp").string() + "\n");
+    EXPECT_EQ(filesIn(user), std::set<std::string>{"NINTILES.bmp"});
+    EXPECT_FALSE(fs::exists(bin / "Resources"));
+
+    // The installed art is found after it; a bitmap beside the program would
+    // be found first, and the report says so.
+    fs::create_directories(bin / "Resources");
+    writeBytes(bin / "Resources/NINTILES.bmp", {'o', 'l', 'd'});
+    fs::permissions(bin / "Resources", fs::perms::owner_write, fs::perm_options::remove);
+    if (::geteuid() != 0) {
+        writeBytes(game / "EGATILES.NIN", egaTilesFile(randomTiles(10, 8)));
+        r = run({"import", "NIN", game.string()}, exe);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "10 tiles from EGATILES.NIN written to " +
+                             (user / "NINTILES.bmp").string() +
+                             "\nnote: " + (bin / "Resources/NINTILES.bmp").string() +
+                             " is found first and stays in use\n");
+    }
+    fs::permissions(bin / "Resources", fs::perms::owner_write, fs::perm_options::add);
 }
 
 // Runs the tool with a file size limit of about 50 KiB (dash counts 512-byte

@@ -137,21 +137,28 @@ TEST_F(RenderTool, EverySampleIsDrawnCellByCellFromItsTileBitmap) {
     }
 }
 
-TEST_F(RenderTool, TheUsersDataFolderComesFirst) {
+// The bitmap is found as every program finds it: Resources/ beside the
+// program first, then the user's data folder. A copy of the tool in a folder
+// of its own, with no Resources/ beside it, takes the user's bitmap.
+TEST_F(RenderTool, TheBitmapIsFoundAsTheEditorFindsIt) {
     // The user's own Dangerous Dave 2 bitmap: another game's art under its name.
     const std::filesystem::path own =
         std::filesystem::path(folder.path()) / "tessaly" / "Resources";
     std::filesystem::create_directories(own);
     std::filesystem::copy_file(resources + "/NINTILES.bmp", own / "dd2tiles.BMP");
+    const std::filesystem::path bin = std::filesystem::path(folder.path()) / "bin";
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(TESSALY_LEVEL_TOOL, bin / "tessaly-level");
     const std::string sample = std::string(TESSALY_SAMPLES_DIR) + "/sample.dd2";
-    const std::string tool = quoted(TESSALY_LEVEL_TOOL) + " render " + quoted(sample) + " ";
-    ASSERT_EQ(
-        run("XDG_DATA_HOME=" + quoted(folder.path()) + " " + tool + quoted(folder.file("own.png"))),
-        0);
-    ASSERT_EQ(run(tool + quoted(folder.file("given.png")) + " --tiles " +
-                  quoted((own / "dd2tiles.BMP").string())),
+    const std::string args = " render " + quoted(sample) + " ";
+    const std::string data = "XDG_DATA_HOME=" + quoted(folder.path()) + " ";
+    ASSERT_EQ(run(data + quoted((bin / "tessaly-level").string()) + args +
+                  quoted(folder.file("own.png"))),
               0);
-    ASSERT_EQ(run("XDG_DATA_HOME=/nonexistent " + tool + quoted(folder.file("ours.png"))), 0);
+    ASSERT_EQ(run(quoted(TESSALY_LEVEL_TOOL) + args + quoted(folder.file("given.png")) +
+                  " --tiles " + quoted((own / "dd2tiles.BMP").string())),
+              0);
+    ASSERT_EQ(run(data + quoted(TESSALY_LEVEL_TOOL) + args + quoted(folder.file("ours.png"))), 0);
     const auto ownPicture = readFileBytes(folder.file("own.png"));
     ASSERT_TRUE(ownPicture);
     EXPECT_EQ(ownPicture, readFileBytes(folder.file("given.png")));

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "platform/bmp.h"
+#include "platform/files.h"
+#include "platform/resources.h"
+#include "tests/support/scoped_env.h"
 #include "tests/views/views_fixture.h"
 
 namespace tessaly::testing {
@@ -61,12 +64,22 @@ class TileSheetLoad : public ::testing::Test {
         selectGame(ck1, "CK1");
         selectGame(ck2, "CK2");
     }
-    std::string resource(const std::string& name) const { return folder.file("Resources/" + name); }
+    // Joined as the program joins paths, so messages can be compared.
+    std::string resource(const std::string& name) const {
+        return joinPath(joinPath(folder.path(), "Resources"), name);
+    }
     bool load(const GameProfile& profile) {
         return loadTileSheet(*sheet, surface, profile, folder.path());
     }
 
     TempFolder folder;
+    // The user's own bitmaps are looked for in data/tessaly/Resources (on
+    // Windows data/Tessaly/Resources), not in the real home.
+#ifdef _WIN32
+    ScopedEnv dataHome{"LOCALAPPDATA", folder.file("data").c_str()};
+#else
+    ScopedEnv dataHome{"XDG_DATA_HOME", folder.file("data").c_str()};
+#endif
     Surface surface;
     std::unique_ptr<TileSheet> sheet = std::make_unique<TileSheet>();
     GameProfile ck1, ck2;
@@ -96,6 +109,29 @@ TEST_F(TileSheetLoad, FindsTheBitmapWhateverTheCaseOfItsName) {
               std::filesystem::path(resource("ck1tiles.BMP")));
     ASSERT_TRUE(load(ck1));
     EXPECT_TRUE(tileIsBlock(*sheet, 14, patternA));
+}
+
+TEST_F(TileSheetLoad, FindsTheBitmapInTheUsersDataFolder) {
+    const std::string user = folder.file("data/tessaly/Resources"); // any case on Windows
+    std::filesystem::create_directories(user);
+    writeBitmap(user + "/CK1TILES.bmp", 208, 1104, patternA);
+    ASSERT_TRUE(load(ck1));
+    EXPECT_TRUE(tileIsBlock(*sheet, 14, patternA));
+}
+
+TEST_F(TileSheetLoad, TheMessageNamesEveryFolderLookedInOrTheFileThatCannotBeUsed) {
+    const std::vector<std::string> folders = tileBitmapFolders(folder.path());
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(tileBitmapProblem(ck1, folder.path()),
+              "The tile bitmap CK1TILES.bmp was found in none of " + folders[0] + ", " +
+                  folders[1] + " and " + folders[2] + "; the tiles shown are not this game's.");
+
+    writeBitmap(resource("CK1TILES.bmp"), 224, 1104, patternA);
+    ASSERT_FALSE(load(ck1));
+    EXPECT_EQ(tileBitmapProblem(ck1, folder.path()),
+              "The tile bitmap " + resource("CK1TILES.bmp") +
+                  " cannot be used: a tile bitmap is a palette BMP file 208 pixels wide; the "
+                  "tiles shown are not this game's.");
 }
 
 TEST_F(TileSheetLoad, MissingBitmapAtTheFirstStartGivesBlankTiles) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "platform/command_line.h"
+#include "platform/program_info.h"
 #include "tools/level/commands.h"
 
 namespace {
@@ -92,25 +94,31 @@ std::optional<Arguments> parse(const Command& command, const std::vector<std::st
     return parsed;
 }
 
-int usage() {
+std::string usageText() {
+    std::string text;
     const char* lead = "usage:";
     for (const Command& command : commands()) {
-        std::fprintf(stderr, "%s tessaly-level %.*s\n", lead, int(command.usage.size()),
-                     command.usage.data());
+        text += std::string(lead) + " tessaly-level " + std::string(command.usage) + "\n";
         lead = "      ";
     }
-    std::fprintf(stderr,
-                 "LIST is a comma list of tiles, objects, labels, links (all by default)\n");
+    return text + "LIST is a comma list of tiles, objects, labels, links (all by default)\n";
+}
+
+int usage() {
+    std::fputs(usageText().c_str(), stderr);
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto status = answerHelpOrVersion(argc, argv, "tessaly-level", usageText(), std::cout)) {
+        return *status;
+    }
     const std::vector<std::string> all = tessaly::utf8Arguments(argc, argv);
     const std::string name = all.size() > 1 ? all[1] : "";
-    const std::vector<std::string> args(all.begin() + std::ptrdiff_t(std::min<std::size_t>(all.size(), 2)),
-                                        all.end());
+    const std::vector<std::string> args(
+        all.begin() + std::ptrdiff_t(std::min<std::size_t>(all.size(), 2)), all.end());
     for (const Command& command : commands()) {
         if (command.name != name) continue;
         const std::optional<Arguments> parsed = parse(command, args);

@@ -3,7 +3,8 @@
 // its cells (views/level_picture.h) with the tile bitmap's own colours.
 //
 // The game is the one the level's extension names; the tile bitmap is the
-// one named, or the game's (see tile_bitmap.h). A level that cannot be read,
+// one named, or the game's, found as every program finds it
+// (platform/resources.h). A level that cannot be read,
 // is refused, has no cells or names no game, a bitmap that cannot be read or
 // is no tile bitmap, and an OUT that cannot be written, or that is the level
 // or the bitmap, give one line on stderr and exit 1, with OUT left as it was.
@@ -19,8 +20,9 @@
 #include "platform/bmp.h"
 #include "platform/files.h"
 #include "platform/png.h"
+#include "platform/resources.h"
 #include "tools/level/commands.h"
-#include "tools/level/tile_bitmap.h"
+#include "platform/executable_folder.h"
 #include "views/level_picture.h"
 
 namespace tessaly {
@@ -60,7 +62,9 @@ int runRender(const RenderOptions& options) {
     if (!game) return fail(options.level, "has no game's extension (" + extensions() + ")");
     selectGame(*profile, game->gameId);
 
-    const std::string bitmapPath = options.tiles ? *options.tiles : findTileBitmap(*game);
+    const std::string bitmapPath =
+        options.tiles ? *options.tiles
+                      : findTileBitmap(executableFolder(), std::string(game->tileBitmapName));
     const std::optional<std::vector<uint8_t>> bitmap = readFileBytes(bitmapPath);
     if (!bitmap) return fail(bitmapPath, "cannot be read");
     auto surface = std::make_unique<Surface>();

@@ -1,4 +1,4 @@
-// tessaly-replay SCRIPT: runs the whole program from start-up under the replay
+// tessaly-replay SCRIPT [LEVEL]: runs the whole program from start-up under the replay
 // host, with no window, driven by the script. The log goes to standard output,
 // problems with the script to standard error. Exit status: 0 when the script
 // ran to its end or the program exited, 1 when an expect- line failed, 2 for a
@@ -11,14 +11,33 @@
 #include "platform/command_line.h"
 #include "platform/executable_folder.h"
 #include "platform/host.h"
+#include "platform/program_info.h"
 #include "platform/replay/replay_run.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessaly-replay SCRIPT [LEVEL]\n"
+    "Runs Tessaly Editor with no window, driven by the replay script SCRIPT, and\n"
+    "logs what it does. LEVEL is opened as the editor opens a level named on its\n"
+    "command line. Exit status: 0 done, 1 a check failed, 2 a bad script.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (auto status =
+            tessaly::answerHelpOrVersion(argc, argv, "tessaly-replay", kUsage, std::cout)) {
+        return *status;
+    }
     const std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
-    if (args.size() != 2) {
-        std::cerr << "usage: tessaly-replay SCRIPT\n";
+    if (args.size() != 2 && args.size() != 3) {
+        std::cerr << kUsage;
         return 2;
     }
-    return tessaly::runReplayFile(args[1], std::cout, std::cerr, tessaly::executableFolder(),
-                                  [](tessaly::Host& host) { return tessaly::runProgram(host); });
+    // The program finds the Resources folder beside this executable, as the
+    // editor does.
+    const std::string level = args.size() == 3 ? args[2] : "";
+    return tessaly::runReplayFile(
+        args[1], std::cout, std::cerr, tessaly::executableFolder(),
+        [&level](tessaly::Host& host) { return tessaly::runProgram(host, level); });
 }

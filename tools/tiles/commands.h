@@ -10,8 +10,9 @@
 namespace tessaly {
 
 // import GAME GAMEDIR [--out FILE]: the game's tile bitmap from its own
-// graphics files, written to FILE or by default to the game's bitmap in
-// Resources/ beside the executable.
+// graphics files, written to FILE or by default to the game's bitmap in the
+// folder the programs look in first (platform/resources.h,
+// tileBitmapImportFolder).
 int runImport(const std::string& gameId, const std::string& gameDir,
               const std::optional<std::string>& outPath, std::ostream& out, std::ostream& err);
 

@@ -19,6 +19,7 @@
 #include "platform/executable_folder.h"
 #include "platform/files.h"
 #include "platform/path_text.h"
+#include "platform/resources.h"
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/commands.h"
 #include "tools/tiles/game_files.h"
@@ -187,23 +188,32 @@ int runImport(const std::string& gameId, const std::string& gameDir,
 
     std::string target;
     std::string shownTarget;
+    std::string folder; // this program's, when the bitmap goes where the programs look
     if (outPath) {
         target = shownTarget = *outPath;
     } else {
-        const std::string folder = executableFolder();
+        folder = executableFolder();
         if (folder.empty()) {
             err << "cannot find the folder of this program\n";
             return 1;
         }
-        const std::string resources = joinPath(folder, "Resources");
+        // Where the programs look first: Resources/ beside this program when
+        // it has one that may be written, else the user's data folder.
+        const std::string resources = tileBitmapImportFolder(folder);
+        if (resources.empty()) {
+            err << "no user data folder: set HOME or XDG_DATA_HOME, or use --out FILE\n";
+            return 1;
+        }
         std::error_code ec;
         fs::create_directories(pathFromUtf8(resources), ec);
         if (!fs::is_directory(pathFromUtf8(resources), ec)) {
             err << resources << ": cannot be made\n";
             return 1;
         }
-        target = joinPath(resources, std::string(profile.tileBitmapName));
-        shownTarget = "Resources/" + std::string(profile.tileBitmapName);
+        const std::string bitmapName(profile.tileBitmapName);
+        target = joinPath(resources, bitmapName);
+        const bool beside = resources == tileBitmapFolders(folder).front();
+        shownTarget = beside ? "Resources/" + bitmapName : target;
     }
     bool unchanged = false;
     if (const std::string problem = writeBitmap(target, bitmap, unchanged); !problem.empty()) {
@@ -225,6 +235,10 @@ int runImport(const std::string& gameId, const std::string& gameDir,
             << sheet.placed - 1 << ")";
     }
     out << "\n";
+    if (!folder.empty()) {
+        const std::string used = findTileBitmap(folder, std::string(profile.tileBitmapName));
+        if (used != target) out << "note: " << used << " is found first and stays in use\n";
+    }
     return 0;
 }
 

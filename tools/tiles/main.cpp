@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/command_line.h"
+#include "platform/program_info.h"
 #include "tools/tiles/commands.h"
 
 namespace {
@@ -23,6 +24,10 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto status =
+            tessaly::answerHelpOrVersion(argc, argv, "tessaly-tiles", kUsage, std::cout)) {
+        return *status;
+    }
     std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
     if (!args.empty()) args.erase(args.begin());
     if (args.size() == 3 && args[0] == "render") {
