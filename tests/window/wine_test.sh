@@ -20,6 +20,9 @@ start_windows_editor() {
     "$BIN/tessaly-xhelper" wait-pixel "$wine_title" 100 300 28508D 5000 >/dev/null ||
         fail "start screen not shown"
     xdotool windowfocus --sync "$EDITOR"
+    # Wine hands the focus change to the window a moment later; a click before
+    # it would count as a press from before the focus came.
+    sleep 0.3
 }
 
 # Types a path into the file dialog of this title, whose file name field has
