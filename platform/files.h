@@ -50,7 +50,10 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // these bytes nothing is written. On any failure the old file stays as it
 // was, no temporary file is left, and false is returned. Temporary files of
 // the same target left by a save that was killed, older than a minute, are
-// removed (implemented in safe_write.cpp, as are the functions below).
+// removed. The POSIX half of these helpers is in files_posix.cpp and
+// safe_write_posix.cpp, the Windows half in files_win32.cpp and
+// safe_write_win32.cpp (where the rename is MoveFileEx replacing the old file
+// and writing through).
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes);
 
 struct SafeWriteOptions {

@@ -1,6 +1,6 @@
 #include "platform/files.h"
 
-#include "platform/file_io.h"
+#include "platform/file_io_posix.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "platform/file_io.h"
+#include "platform/file_io_posix.h"
 
 #include "platform/files.h"
 

@@ -1,7 +1,7 @@
 // Writing files so that the old file is never destroyed (declared in files.h):
 // new bytes go to a fresh temporary file beside the target, flushed to disk,
 // and a rename puts them in place.
-#include "platform/file_io.h"
+#include "platform/file_io_posix.h"
 #include "platform/files.h"
 
 #include <cerrno>

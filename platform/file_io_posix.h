@@ -1,6 +1,6 @@
-// Low-level pieces shared by the file helpers (files.cpp, safe_write.cpp):
-// a descriptor that closes itself, whole reads and writes, path parts and
-// symbolic links. Not for use outside platform/.
+// Low-level pieces shared by the POSIX half of the file helpers
+// (files_posix.cpp, safe_write_posix.cpp): a descriptor that closes itself,
+// whole reads and writes, path parts and symbolic links. Not for use outside platform/.
 #pragma once
 
 #include <cstddef>
