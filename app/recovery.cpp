@@ -141,7 +141,8 @@ std::optional<FoundCopy> newestCopyOf(const std::string& folder, const std::stri
     const std::string stem = copyNameParts(fullPath).prefix;
     std::optional<FoundCopy> newest;
     std::error_code error;
-    for (fs::directory_iterator it(pathFromUtf8(folder), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(pathFromUtf8(folder), error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = utf8FromPath(it->path().filename());
         const std::size_t sideStart = name.size() - std::min(name.size(), std::size_t(5));
         if (name.compare(0, stem.size(), stem) != 0 || name.compare(sideStart, 5, kSideSuffix) != 0)

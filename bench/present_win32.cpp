@@ -5,8 +5,8 @@
 // picture). Debian has no Google Benchmark for the cross compiler, so this
 // program times the presents itself: many in a row, the mean printed.
 #include <chrono>
-#include <utility>
 #include <cstdio>
+#include <utility>
 
 #include "platform/surface.h"
 #include "platform/win32/win32_host.h"

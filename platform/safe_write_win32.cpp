@@ -71,7 +71,8 @@ void removeStaleTemporaries(const std::string& target) {
     const std::string folder = folderOf(target);
     const std::string prefix = temporaryPrefix(target);
     WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW(systemPath(joinPath(folder, prefix + "*")).c_str(), &entry);
+    const HANDLE search =
+        FindFirstFileW(systemPath(joinPath(folder, prefix + "*")).c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "platform/executable_folder.h"
 #include "platform/emblem.h"
+#include "platform/executable_folder.h"
 #include "platform/sdl/scan_codes.h"
 #include "platform/surface.h"
 #include "platform/text_encoding.h"

@@ -7,9 +7,9 @@ namespace tessaly {
 namespace {
 
 // The values of commdlg.h, kept here so this file needs no system header.
-constexpr uint32_t kPathMustExist = 0x00000800;  // OFN_PATHMUSTEXIST
-constexpr uint32_t kFileMustExist = 0x00001000;  // OFN_FILEMUSTEXIST
-constexpr uint32_t kExplorer = 0x00080000;       // OFN_EXPLORER
+constexpr uint32_t kPathMustExist = 0x00000800; // OFN_PATHMUSTEXIST
+constexpr uint32_t kFileMustExist = 0x00001000; // OFN_FILEMUSTEXIST
+constexpr uint32_t kExplorer = 0x00080000;      // OFN_EXPLORER
 
 void appendPart(std::u16string& out, const std::string& text) {
     for (char16_t c : utf8ToUtf16(text)) {

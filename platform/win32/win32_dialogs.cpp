@@ -97,9 +97,9 @@ std::string showSaveFileDialog(HWND owner, const DialogRequest& request,
 // editor window takes no input while it is open, as with the other dialogs.
 bool showAboutBox(HWND owner) {
     if (owner) EnableWindow(owner, FALSE);
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr),
-                                           MAKEINTRESOURCEW(kAboutBoxTemplate), nullptr,
-                                           aboutBoxProcedure, 0);
+    const INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAboutBoxTemplate), nullptr,
+                        aboutBoxProcedure, 0);
     if (owner) EnableWindow(owner, TRUE);
     return result != -1;
 }

@@ -19,10 +19,8 @@ constexpr int kAboutOkButton = 1001;
 
 // The chosen path (UTF-8), or "" when cancelled or failed. The dialog starts
 // in `folder`, or where the system last left it when that is empty.
-std::string showOpenFileDialog(HWND owner, const DialogRequest& request,
-                               const std::string& folder);
-std::string showSaveFileDialog(HWND owner, const DialogRequest& request,
-                               const std::string& folder);
+std::string showOpenFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
+std::string showSaveFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
 
 // False when the box could not be made (no template in this executable).
 bool showAboutBox(HWND owner);

@@ -115,8 +115,8 @@ void Win32Host::setWindowSize(int width, int height) {
     if (!hasWindow()) return;
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(window_->handle, GWL_STYLE)), FALSE, 0);
-    SetWindowPos(window_->handle, nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window_->handle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     pumpMessages();
 }
 
@@ -132,8 +132,8 @@ void Win32Host::keyMessage(uint32_t message, uint32_t wParam, uint32_t lParam, u
         if (down && !keyMessageRepeats(lParam)) toggleFullScreen();
         return;
     }
-    const int code = keyMessageScanCode(
-        wParam, lParam, int(MapVirtualKeyW(wParam, 0 /* MAPVK_VK_TO_VSC */)));
+    const int code =
+        keyMessageScanCode(wParam, lParam, int(MapVirtualKeyW(wParam, 0 /* MAPVK_VK_TO_VSC */)));
     if (down) {
         tessaly::keyDown(keys_, code, keyMessageRepeats(lParam), time);
     } else {
@@ -177,8 +177,7 @@ void Win32Host::toggleFullScreen() {
         SetWindowLongPtrW(w.handle, GWL_STYLE, style | WS_OVERLAPPEDWINDOW);
         SetWindowPlacement(w.handle, &w.windowed);
         SetWindowPos(w.handle, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER |
-                         SWP_FRAMECHANGED);
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
         w.fullScreen = false;
     }
     wholeWindowStale_ = true;
@@ -294,8 +293,8 @@ void Win32Host::drawPicture(void* deviceContext, const PixelRect& pageRect) {
     if (drawn.empty()) return;
     const int width = drawn.x1 - drawn.x0 + 1, height = drawn.y1 - drawn.y0 + 1;
     StretchDIBits(dc, drawn.x0, drawn.y0, width, height, drawn.x0, clientHeight_ - 1 - drawn.y1,
-                  width, height, picture_.data(),
-                  reinterpret_cast<const BITMAPINFO*>(&w.picture), DIB_RGB_COLORS, SRCCOPY);
+                  width, height, picture_.data(), reinterpret_cast<const BITMAPINFO*>(&w.picture),
+                  DIB_RGB_COLORS, SRCCOPY);
 }
 
 void Win32Host::present() {
@@ -433,13 +432,13 @@ std::string Win32Host::remember(std::string chosen) {
 }
 
 std::string Win32Host::openFileDialog(const DialogRequest& request) {
-    return remember(runModal(
-        [&](HWND owner) { return showOpenFileDialog(owner, request, lastFolder_); }));
+    return remember(
+        runModal([&](HWND owner) { return showOpenFileDialog(owner, request, lastFolder_); }));
 }
 
 std::string Win32Host::saveFileDialog(const DialogRequest& request) {
-    return remember(runModal(
-        [&](HWND owner) { return showSaveFileDialog(owner, request, lastFolder_); }));
+    return remember(
+        runModal([&](HWND owner) { return showSaveFileDialog(owner, request, lastFolder_); }));
 }
 
 void Win32Host::showAboutBox() {

@@ -104,9 +104,9 @@ class Win32Host : public Host {
     bool closeRequest_ = false;
     std::string lastFolder_; // of the last file chosen in a dialog
 
-    PageScale scale_;                 // where and how the page is in the window
+    PageScale scale_; // where and how the page is in the window
     int clientWidth_ = 0, clientHeight_ = 0;
-    std::vector<uint32_t> picture_;   // the window's picture at sizes that mix pixels
+    std::vector<uint32_t> picture_;       // the window's picture at sizes that mix pixels
     std::array<uint32_t, 256> colours_{}; // the palette as shown, as 32-bit pixels
     bool wholeWindowStale_ = true;
     bool coloursStale_ = true;

@@ -442,7 +442,8 @@ TEST_F(UnsavedEdits, AnUnnamedLevelGetsACopyThatStays) {
     open("");
     paint(0, 0, 3);
     while (host.clock < 31000) idle();
-    const fs::path copy = dir / "state" / kProgramFolder / "recovery" / "unnamed-2023-11-14-231320.ck1";
+    const fs::path copy =
+        dir / "state" / kProgramFolder / "recovery" / "unnamed-2023-11-14-231320.ck1";
     ASSERT_TRUE(fs::exists(copy));
     host.answers = {kDiscard};
     EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);

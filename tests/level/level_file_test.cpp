@@ -207,8 +207,7 @@ TEST(LevelFile, TrailingBytesOfAHugeFileAreNeverRead) {
     // A terabyte of zeros after it, where the file system allows one.
     std::error_code refused;
     std::filesystem::resize_file(path, std::uintmax_t(1) << 40, refused);
-    if (refused)
-        GTEST_SKIP() << "this file system takes no sparse terabyte file";
+    if (refused) GTEST_SKIP() << "this file system takes no sparse terabyte file";
     auto level = newLevel();
     EXPECT_EQ(readLevel(*level, path).result, ReadResult::Read);
     EXPECT_EQ(level->tilePlane[3][2], 6);

@@ -29,8 +29,8 @@ class TempDir {
         std::random_device random;
         std::error_code error;
         for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            const auto candidate = std::filesystem::temp_directory_path() /
-                                   ("tessaly-" + std::to_string(random()));
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("tessaly-" + std::to_string(random()));
             if (std::filesystem::create_directory(candidate, error)) path_ = candidate.string();
         }
     }
@@ -48,8 +48,12 @@ class TempDir {
 #endif
         std::filesystem::remove_all(path_, ignored);
     }
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const {
+        return path_;
+    }
+    std::string file(const std::string& name) const {
+        return path_ + "/" + name;
+    }
     // Names of what the folder holds, in no particular order.
     std::vector<std::string> entries() const {
         std::vector<std::string> names;

@@ -173,8 +173,7 @@ TEST(WholeLevel, HugeFileIsNotWholeThoughOnlyItsStartIsRead) {
     const std::uintmax_t twoGigabytes = std::uintmax_t(1) << 31;
     std::error_code refused;
     std::filesystem::resize_file(path, twoGigabytes, refused);
-    if (refused)
-        GTEST_SKIP() << "this file system takes no sparse 2 GB file";
+    if (refused) GTEST_SKIP() << "this file system takes no sparse 2 GB file";
     const Read r = readFile(*level, path);
     EXPECT_EQ(r.info.result, ReadResult::Read);
     EXPECT_TRUE(r.info.cellsComplete);

@@ -37,7 +37,7 @@ TEST(PageFit, TheEnlargementIsTheSmallestWholeFactorThatCoversTheShownSize) {
     EXPECT_EQ(pageScale(fitPage(1920, 1080)).factor, 2); // 1440 x 1080
     EXPECT_EQ(pageScale(fitPage(1600, 1200)).factor, 2);
     EXPECT_EQ(pageScale(fitPage(2560, 1440)).factor, 3); // 1920 x 1440
-    EXPECT_EQ(pageScale(fitPage(801, 601)).factor, 2); // 801 x 600
+    EXPECT_EQ(pageScale(fitPage(801, 601)).factor, 2);   // 801 x 600
     const PageScale none = pageScale(fitPage(0, 0));
     EXPECT_TRUE(none.columns.empty());
     EXPECT_TRUE(none.rows.empty());

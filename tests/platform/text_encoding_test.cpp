@@ -38,7 +38,10 @@ TEST(TextEncoding, FileNamesMakeTheRoundTripThroughUtf16) {
     EXPECT_EQ(utf8ToUtf16(utf16ToUtf8(lone)), lone);
     // Broken UTF-8: a stray continuation byte, a cut sequence, an overlong
     // form; each bad byte is one replacement character.
-    EXPECT_EQ(utf8ToUtf16("a\x80" "b"), u"a\uFFFD" "b");
+    EXPECT_EQ(utf8ToUtf16("a\x80"
+                          "b"),
+              u"a\uFFFD"
+              "b");
     EXPECT_EQ(utf8ToUtf16("a\xE4\xB8"), u"a\uFFFD\uFFFD");
     EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");
     EXPECT_EQ(utf8ToUtf16("\xF4\x90\x80\x80").size(), 4u); // past U+10FFFF

@@ -36,8 +36,7 @@ BOOL CALLBACK printControl(HWND control, LPARAM) {
     wchar_t text[512] = L"";
     GetWindowTextW(control, text, 512);
     std::printf("%d %s %08lx %s\n", GetDlgCtrlID(control), utf8(className).c_str(),
-                static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)),
-                utf8(text).c_str());
+                static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)), utf8(text).c_str());
     return TRUE;
 }
 

@@ -80,8 +80,8 @@ std::vector<uint8_t> encodeBitmap32(const IndexedPicture& picture) {
     put32(out, 0);
     for (int y = picture.height - 1; y >= 0; --y) {
         for (int x = 0; x < picture.width; ++x) {
-            const uint8_t index = picture.pixels[std::size_t(y) * std::size_t(picture.width) +
-                                                 std::size_t(x)];
+            const uint8_t index =
+                picture.pixels[std::size_t(y) * std::size_t(picture.width) + std::size_t(x)];
             const Rgb c = index < picture.palette.size() ? picture.palette[index] : Rgb{};
             out.insert(out.end(), {c.b, c.g, c.r, 255});
         }

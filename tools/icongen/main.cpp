@@ -12,8 +12,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/png.h"
 #include "platform/emblem.h"
+#include "platform/png.h"
 
 namespace {
 

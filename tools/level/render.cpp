@@ -18,11 +18,11 @@
 #include "level/profile.h"
 #include "level/tilesheet.h"
 #include "platform/bmp.h"
+#include "platform/executable_folder.h"
 #include "platform/files.h"
 #include "platform/png.h"
 #include "platform/resources.h"
 #include "tools/level/commands.h"
-#include "platform/executable_folder.h"
 #include "views/level_picture.h"
 
 namespace tessaly {
