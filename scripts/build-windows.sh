@@ -32,7 +32,7 @@ cp "$bin"/samples/* "$stage/$name/samples/"
 sed 's/$/\r/' docs/windows-readme.txt >"$stage/$name/README.txt"
 
 zip=dist/$name.zip
-rm -f "$zip"
+rm -f dist/tessaly-*-win32.zip # the zips of other versions too
 (cd "$stage" && cmake -E tar cf "../../../$zip" --format=zip "$name")
 
 # The zip must hold every file named above, and nothing of the build.
