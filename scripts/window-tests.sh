@@ -48,6 +48,9 @@ if ! xvfb_start "$scratch"; then
     rm -rf "$scratch"
     exit 1
 fi
+# A Wine server started without this display (by the unit tests) would keep
+# its desktop of no screen; the programs here start a new one on Xvfb.
+if [ -n "$WINBIN" ]; then WINEPREFIX=$WINE_PREFIX wineserver -k 2>/dev/null; fi
 
 cleanup() {
     stop_program 2>/dev/null
