@@ -20,6 +20,7 @@
 #include "level/profile.h"
 #include "level/tilesheet.h"
 #include "platform/bmp.h"
+#include "platform/executable_folder.h"
 #include "platform/files.h"
 #include "platform/png.h"
 #include "views/level_picture.h"
@@ -39,8 +40,8 @@ struct Scene {
 std::unique_ptr<Scene> makeScene(bool crowded) {
     auto scene = std::make_unique<Scene>();
     selectGame(*scene->profile, "DD2");
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
-    const auto bitmap = readFileBytes((exe.parent_path() / "Resources" / "DD2TILES.bmp").string());
+    const auto bitmap =
+        readFileBytes(joinPath(joinPath(executableFolder(), "Resources"), "DD2TILES.bmp"));
     auto surface = std::make_unique<Surface>();
     scene->loaded = bitmap && buildTileSheet(*scene->sheet, *surface, *bitmap) &&
                     readBitmapColours(*bitmap, scene->colours);
