@@ -1,6 +1,5 @@
 #include "platform/win32/win32_dialogs.h"
 
-#include <commctrl.h>
 #include <commdlg.h>
 
 #include <vector>
@@ -67,19 +66,54 @@ INT_PTR CALLBACK aboutBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-using TaskDialogIndirectCall = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+// The question's own template (tessaly.rc): its text and up to three answer
+// buttons, which it shows from the left, the others hidden.
+constexpr int kQuestionTemplate = 10200;
+constexpr int kQuestionText = 200;
+constexpr int kFirstAnswerId = 300;
+constexpr int kAnswerButtons = 3;
+// The box's result for no answer; -1 is the system's for a box not made.
+constexpr INT_PTR kNoAnswer = 1000;
 
-// Task dialogs come with version 6 of the common controls, which the
-// program's manifest asks for; looked up at run time so the program still
-// starts where they are missing.
-TaskDialogIndirectCall taskDialogCall() {
-    const HMODULE controls = LoadLibraryW(L"comctl32.dll");
-    if (!controls) return nullptr;
-    return reinterpret_cast<TaskDialogIndirectCall>(
-        reinterpret_cast<void*>(GetProcAddress(controls, "TaskDialogIndirect")));
+struct QuestionShown {
+    std::wstring text;
+    std::vector<std::wstring> answers;
+    int defaultAnswer = 0;
+};
+
+// An answer button ends the box with its index; Escape and the close button
+// send the cancel command, which is no answer.
+INT_PTR CALLBACK questionProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const auto* q = reinterpret_cast<const QuestionShown*>(lParam);
+        SetDlgItemTextW(box, kQuestionText, q->text.c_str());
+        for (int i = 0; i < kAnswerButtons; ++i) {
+            HWND button = GetDlgItem(box, kFirstAnswerId + i);
+            if (std::size_t(i) < q->answers.size()) {
+                SetWindowTextW(button, q->answers[std::size_t(i)].c_str());
+            } else {
+                ShowWindow(button, SW_HIDE);
+            }
+        }
+        const int chosen = kFirstAnswerId + q->defaultAnswer;
+        SendMessageW(box, DM_SETDEFID, WPARAM(chosen), 0);
+        SetFocus(GetDlgItem(box, chosen));
+        return FALSE; // the focus is set here
+    }
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == IDCANCEL) {
+            EndDialog(box, kNoAnswer);
+        } else if (id >= kFirstAnswerId && id < kFirstAnswerId + kAnswerButtons) {
+            EndDialog(box, id - kFirstAnswerId);
+        }
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
 }
-
-constexpr int kFirstAnswerId = 100;
 
 } // namespace
 
@@ -107,45 +141,36 @@ bool showAboutBox(HWND owner) {
 // One button per answer, the default one focused; Escape and the close
 // button give no answer.
 int askQuestion(HWND owner, const Question& question) {
-    const std::wstring text = wide(question.text);
-    std::vector<std::wstring> labels;
-    for (const std::string& answer : question.answers) labels.push_back(wide(answer));
-    if (const TaskDialogIndirectCall call = taskDialogCall()) {
-        std::vector<TASKDIALOG_BUTTON> buttons;
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            buttons.push_back({kFirstAnswerId + int(i), labels[i].c_str()});
-        }
-        TASKDIALOGCONFIG config{};
-        config.cbSize = sizeof config;
-        config.hwndParent = owner;
-        config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
-        config.pszWindowTitle = kCaption;
-        config.pszMainIcon = TD_WARNING_ICON;
-        config.pszContent = text.c_str();
-        config.cButtons = UINT(buttons.size());
-        config.pButtons = buttons.data();
-        config.nDefaultButton = kFirstAnswerId + question.defaultAnswer;
-        int pressed = 0;
-        if (SUCCEEDED(call(&config, &pressed, nullptr, nullptr))) {
-            const int index = pressed - kFirstAnswerId;
-            return index >= 0 && std::size_t(index) < labels.size() ? index : kQuestionClosed;
+    QuestionShown shown{wide(question.text), {}, 0};
+    for (const std::string& answer : question.answers) shown.answers.push_back(wide(answer));
+    if (!shown.answers.empty() && std::size_t(shown.answers.size()) <= kAnswerButtons &&
+        question.defaultAnswer >= 0 && std::size_t(question.defaultAnswer) < shown.answers.size()) {
+        shown.defaultAnswer = question.defaultAnswer;
+        const INT_PTR answer =
+            DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kQuestionTemplate), owner,
+                            questionProcedure, LPARAM(&shown));
+        if (answer != -1) {
+            return answer >= 0 && std::size_t(answer) < shown.answers.size() ? int(answer)
+                                                                             : kQuestionClosed;
         }
     }
-    // Without task dialogs: a message box whose Yes, No and Cancel stand for
-    // the first three answers, named in the text.
-    std::wstring shown = text + L"\n";
+    // Without the template (a program other than the editor): a message box
+    // whose Yes, No and Cancel stand for the first three answers, named in
+    // the text.
+    std::wstring text = shown.text + L"\n";
     const wchar_t* keys[] = {L"Yes", L"No", L"Cancel"};
-    for (std::size_t i = 0; i < labels.size() && i < 3; ++i) {
-        shown += L"\n" + std::wstring(keys[i]) + L": " + labels[i];
+    for (std::size_t i = 0; i < shown.answers.size() && i < 3; ++i) {
+        text += L"\n" + std::wstring(keys[i]) + L": " + shown.answers[i];
     }
-    const UINT kind = labels.size() >= 3 ? MB_YESNOCANCEL : MB_YESNO;
-    switch (MessageBoxW(owner, shown.c_str(), kCaption, kind | MB_ICONQUESTION)) {
+    const std::size_t count = shown.answers.size();
+    const UINT kind = count >= 3 ? MB_YESNOCANCEL : MB_YESNO;
+    switch (MessageBoxW(owner, text.c_str(), kCaption, kind | MB_ICONQUESTION)) {
     case IDYES:
         return 0;
     case IDNO:
         return 1;
     case IDCANCEL:
-        return labels.size() >= 3 ? 2 : kQuestionClosed;
+        return count >= 3 ? 2 : kQuestionClosed;
     default:
         return kQuestionClosed;
     }

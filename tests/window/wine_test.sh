@@ -66,6 +66,25 @@ selected 1"
     width=$("$BIN/tessaly-level" info "$WORK/expected.ck1" | sed -n 's/^size: \([0-9]*\) x .*/\1/p')
     offset=$((36 + 2 * ((4 - 1) * width + (3 - 1))))
     printf '\001\000' | dd of="$WORK/expected.ck1" bs=1 seek="$offset" conv=notrunc status=none
+    # Leaving with unsaved edits asks first, with a button per answer; Escape
+    # answers nothing and the editor stays.
+    hold_key F10
+    local asking question
+    asking=$(window_of "Tessaly Editor") || fail "F10 with unsaved edits asked nothing"
+    question=$(winrun "$WINBIN/tessaly-winhelper.exe" controls "Tessaly Editor" | tr -d '\r')
+    for want in "Save changes to LEVEL01.CK1 before leaving the editor?" "300 Button" \
+        "301 Button" "302 Button"; do
+        grep -qF -- "$want" <<<"$question" || fail "the question has no \"$want\""
+    done
+    grep -qE "Button [0-9a-f]+ Discard$" <<<"$question" || fail "the question has no Discard"
+    [ -n "$asking" ] && xdotool windowfocus --sync "$asking"
+    sleep 0.3
+    hold_key Escape
+    window_gone "Tessaly Editor" || fail "Escape did not close the question"
+    window_of "$wine_title - LEVEL01.CK1 \\*" >/dev/null || fail "Escape left the editor"
+    sleep 0.3
+    xdotool windowfocus --sync "$EDITOR"
+    sleep 0.3
     hold_key F5
     window_of "$wine_title - LEVEL01.CK1" >/dev/null || fail "F5 left the unsaved mark"
     cmp -s "$WORK/expected.ck1" "$WORK/LEVEL01.CK1" ||
