@@ -3,14 +3,15 @@
 
 tessaly_packages=(
     g++ cmake make pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libpng-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libpng-dev zlib1g-dev
     libsdl2-dev libgtk-3-dev
     xvfb xauth x11-utils xdotool imagemagick
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db
-    # The Windows programs: the cross compiler, GoogleTest's sources to build
-    # it with, and Wine (its 32-bit half needs the i386 architecture).
-    g++-mingw-w64-i686 googletest wine wine32:i386
+    # The Windows programs: the cross compiler, zlib built for it, GoogleTest's
+    # sources to build it with, and Wine (its 32-bit half needs the i386
+    # architecture).
+    g++-mingw-w64-i686 libz-mingw-w64-dev googletest wine wine32:i386
 )
 
 tessaly_install_missing() {
