@@ -3,6 +3,7 @@
 // and a rename puts them in place.
 #include "platform/file_io_posix.h"
 #include "platform/files.h"
+#include "platform/temporary_names.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -26,39 +27,15 @@ using file_io::FileDescriptor;
 using file_io::folderOf;
 using file_io::nameOf;
 
-// A temporary file is "." + the target's name cut to this length + "." +
-// 16 hex digits + ".tmp"; the cut keeps it within the system's name limit.
-constexpr std::size_t kNameKept = 200;
-constexpr std::size_t kRandomDigits = 16;
-constexpr std::string_view kTemporarySuffix = ".tmp";
 // A temporary file not changed for this long belongs to a save that was killed.
 constexpr std::time_t kStaleSeconds = 60;
 
-// Built by appending: g++ 12 at -O3 falsely warns that `"." + std::string`
-// may copy overlapping memory (-Wrestrict).
 std::string temporaryPrefix(const std::string& target) {
-    std::string prefix = ".";
-    prefix.append(nameOf(target), 0, kNameKept).append(".");
-    return prefix;
+    return temporary_names::prefixFor(nameOf(target));
 }
 
 std::string temporaryName(const std::string& target, std::random_device& device) {
-    char digits[kRandomDigits + 1];
-    std::snprintf(digits, sizeof digits, "%08x%08x", device(), device());
-    return joinPath(folderOf(target),
-                    temporaryPrefix(target) + digits + std::string(kTemporarySuffix));
-}
-
-bool isTemporaryOf(std::string_view name, std::string_view prefix) {
-    if (name.size() != prefix.size() + kRandomDigits + kTemporarySuffix.size() ||
-        name.substr(0, prefix.size()) != prefix ||
-        name.substr(name.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
-        return false;
-    }
-    for (const char c : name.substr(prefix.size(), kRandomDigits)) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-    }
-    return true;
+    return joinPath(folderOf(target), temporary_names::nameFor(nameOf(target), device));
 }
 
 // Safe: a save killed half way leaves its temporary file behind; the next
@@ -72,7 +49,7 @@ void removeStaleTemporaries(const std::string& target) {
     if (!dir) return;
     const std::time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
-        if (!isTemporaryOf(entry->d_name, prefix)) continue;
+        if (!temporary_names::isTemporaryOf(entry->d_name, prefix)) continue;
         const std::string path = joinPath(folder, entry->d_name);
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;

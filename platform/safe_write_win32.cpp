@@ -4,6 +4,7 @@
 // and waiting until the move is on disk.
 #include "platform/file_io_win32.h"
 #include "platform/files.h"
+#include "platform/temporary_names.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -24,11 +25,6 @@ using file_io::Handle;
 using file_io::nameOf;
 using file_io::systemPath;
 
-// A temporary file is "." + the target's name cut to this length + "." +
-// 16 hex digits + ".tmp", as on other systems.
-constexpr std::size_t kNameKept = 200;
-constexpr std::size_t kRandomDigits = 16;
-constexpr std::string_view kTemporarySuffix = ".tmp";
 // A temporary file not changed for this long belongs to a save that was killed.
 constexpr int64_t kStaleSeconds = 60;
 // The marks of a file that a replacement keeps (not read-only: such a file
@@ -37,26 +33,11 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM 
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 std::string temporaryPrefix(const std::string& target) {
-    return "." + nameOf(target).substr(0, kNameKept) + ".";
+    return temporary_names::prefixFor(nameOf(target));
 }
 
 std::string temporaryName(const std::string& target, std::random_device& device) {
-    char digits[kRandomDigits + 1];
-    std::snprintf(digits, sizeof digits, "%08x%08x", device(), device());
-    return joinPath(folderOf(target),
-                    temporaryPrefix(target) + digits + std::string(kTemporarySuffix));
-}
-
-bool isTemporaryOf(std::string_view name, std::string_view prefix) {
-    if (name.size() != prefix.size() + kRandomDigits + kTemporarySuffix.size() ||
-        name.substr(0, prefix.size()) != prefix ||
-        name.substr(name.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
-        return false;
-    }
-    for (const char c : name.substr(prefix.size(), kRandomDigits)) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-    }
-    return true;
+    return joinPath(folderOf(target), temporary_names::nameFor(nameOf(target), device));
 }
 
 int64_t fileTimeSeconds(const FILETIME& t) {
@@ -78,7 +59,7 @@ void removeStaleTemporaries(const std::string& target) {
     GetSystemTimeAsFileTime(&now);
     do {
         const std::string name = file_io::narrow(entry.cFileName);
-        if (!isTemporaryOf(name, prefix)) continue;
+        if (!temporary_names::isTemporaryOf(name, prefix)) continue;
         if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
             continue;
         }
