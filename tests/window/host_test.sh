@@ -279,20 +279,6 @@ test_about_box_is_a_modal_application_window_without_a_close_button() {
     end_probe
 }
 
-# Types NAME into the dialog of this title as soon as it has the focus and
-# presses Enter once: a relative name goes to the dialog's current folder.
-type_name_at_once() { # title name
-    local d
-    d=$(window_of "$1") || {
-        fail "no dialog \"$1\""
-        return 1
-    }
-    xdotool windowfocus --sync "$d"
-    case $1 in Open*) xdotool key ctrl+l ;; esac
-    xdotool type --delay 5 "$2"
-    xdotool key Return
-}
-
 # Both dialogs start in the folder of the file last chosen in either of
 # them, the working folder before that, with no name proposed; Enter in the
 # save dialog's name field saves at the first press, even typed at once.
@@ -302,13 +288,13 @@ test_dialogs_start_in_the_folder_last_chosen_and_enter_saves_at_once() {
     echo level >"$WORK/b/LEVEL02.CK1"
     start_probe || return
     hold_key F6
-    type_name_at_once "Save Probe" first.ck1
+    answer_dialog "Save Probe" first.ck1 at-once
     wait_line "^save \"$WORK/first.ck1\"" || fail "save dialog did not start in the working folder"
     press_again F5
-    type_name_at_once "Open Probe" "$WORK/a/LEVEL01.CK1"
+    answer_dialog "Open Probe" "$WORK/a/LEVEL01.CK1" at-once
     wait_line "^open \"$WORK/a/LEVEL01.CK1\"" || fail "open dialog did not open the typed path"
     press_again F6
-    type_name_at_once "Save Probe" second.ck1
+    answer_dialog "Save Probe" second.ck1 at-once
     wait_line "^save \"$WORK/a/second.ck1\"" || fail "save dialog did not start where the open dialog chose"
     # No name proposed: Enter on the empty name field saves nothing.
     press_again F6
@@ -325,7 +311,7 @@ test_dialogs_start_in_the_folder_last_chosen_and_enter_saves_at_once() {
     answer_dialog "Save Probe" "$WORK/b/third.ck1"
     wait_line "^save \"$WORK/b/third.ck1\"" || fail "save dialog did not take a full path"
     press_again F5
-    type_name_at_once "Open Probe" LEVEL02.CK1
+    answer_dialog "Open Probe" LEVEL02.CK1 at-once
     wait_line "^open \"$WORK/b/LEVEL02.CK1\"" || fail "open dialog did not start where the save dialog chose"
     expect_eq "dialogs answered" "$(grep -c -E '^(open|save) "/' "$WORK/out.log")" 5
     end_probe

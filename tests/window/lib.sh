@@ -103,8 +103,10 @@ click() { # window x y [button]
 
 # Types a path into the file dialog of this title and accepts it: the open
 # dialog needs its location field (ctrl+L); the save dialog's name field has
-# the focus from the start. Whatever the field held is replaced.
-answer_dialog() { # title path
+# the focus from the start. Whatever the field held is replaced. With
+# "at-once", the path is typed and Enter pressed as soon as the dialog has the
+# focus, into the field as it is, as a hurried user does.
+answer_dialog() { # title path [at-once]
     local d
     d=$(window_of "$1") || {
         fail "no dialog \"$1\""
@@ -112,11 +114,38 @@ answer_dialog() { # title path
     }
     xdotool windowfocus --sync "$d"
     case $1 in Open*) xdotool key ctrl+l ;; esac
-    sleep 0.2
-    xdotool key ctrl+a
+    if [ "${3:-}" != at-once ]; then
+        sleep 0.2
+        xdotool key ctrl+a
+    fi
     xdotool type --delay 5 "$2"
-    sleep 0.2
+    [ "${3:-}" = at-once ] || sleep 0.2
     xdotool key Return
+}
+
+# In the editor of LEVEL01.CK1 with tile 1 current and painted at level cell
+# (3, 4): three taps of the right arrow, a tap at view cell (2, 3), now
+# level cell (6, 4), F5, and the saved file compared with expected.ck1; then
+# a tap of F10 back to the start screen (window title TITLE) and Exit.
+taps_save_and_leave() { # title
+    local i
+    for i in 1 2 3; do
+        sleep 0.1
+        xdotool key Right
+    done
+    sleep 0.1
+    tap "$EDITOR" 66 82 # now level cell (6, 4)
+    sleep 0.1
+    xdotool key F5
+    sleep 0.5
+    if ! cmp -s "$WORK/expected.ck1" "$WORK/LEVEL01.CK1"; then
+        fail "the saved level is not the sample with cells 3,4 and 6,4 set to tile 1"
+        cmp "$WORK/expected.ck1" "$WORK/LEVEL01.CK1" | head -3
+    fi
+    xdotool key F10
+    "$BIN/tessaly-xhelper" wait-pixel "$1" 100 300 28508D 3000 >/dev/null ||
+        fail "a tap of F10 did not return to the start screen"
+    tap "$EDITOR" 50 579 # "-=Exit=-"
 }
 
 # Waits up to `seconds` for the program to end and sets EXIT_STATUS to its
