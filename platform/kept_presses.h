@@ -18,7 +18,10 @@
 //     startPass(keys);                   // in beginPass
 #pragma once
 
+#include <array>
 #include <bitset>
+
+#include "platform/host.h"
 
 namespace tessaly {
 
@@ -54,9 +57,26 @@ void pressed(KeptClicks& k, int bits, int x, int y);
 // The buttons a read reports: those down now (`downNow`, bits) and those
 // kept for this pass. A read that finds a button down now has seen its press.
 int readButtons(KeptClicks& k, int downNow);
+// The modifiers that form chords with other keys (Ctrl+Z, Shift+arrow).
+constexpr std::array<int, 3> kChordModifiers{scan::Ctrl, scan::LeftShift, scan::RightShift};
+// A press of a key that is not a modifier, with `modifierHeld` telling which
+// modifiers are held at that moment: those are kept with it, so a chord
+// tapped quickly (its modifier let go before the next pass reads it) reads
+// as the whole chord in the pass that keeps the key.
+template <class Held>
+void pressedInChord(KeptPresses& k, int code, Held modifierHeld);
+
 // Whether this pass keeps a press: then the pointer reads at keptX, keptY.
 bool keepsClick(const KeptClicks& k);
 void startPass(KeptClicks& k);
 void forgetPresses(KeptClicks& k);
+
+template <class Held>
+void pressedInChord(KeptPresses& k, int code, Held modifierHeld) {
+    pressed(k, code);
+    for (int modifier : kChordModifiers) {
+        if (modifier != code && modifierHeld(modifier)) pressed(k, modifier);
+    }
+}
 
 } // namespace tessaly

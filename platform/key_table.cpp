@@ -23,7 +23,8 @@ void keyDown(KeyTable& t, int code, bool repeat, uint32_t now) {
         t.stale.set(size_t(code));
         return;
     }
-    if (!t.held.test(size_t(code))) pressed(t.presses, code);
+    if (!t.held.test(size_t(code)))
+        pressedInChord(t.presses, code, [&](int m) { return t.held.test(size_t(m)); });
     t.held.set(size_t(code));
 }
 

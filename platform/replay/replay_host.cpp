@@ -237,7 +237,8 @@ void ReplayHost::keyDown(int code) {
     if (down_[code]) return;
     down_[code] = true;
     stale_[code] = false;
-    pressed(keyPresses_, code);
+    pressedInChord(keyPresses_, code,
+                   [&](int m) { return down_[std::size_t(m)] && !stale_[std::size_t(m)]; });
 }
 
 void ReplayHost::keyUp(int code) {

@@ -189,6 +189,24 @@ TEST(KeyTable, KeyTappedBetweenTwoPassesReadsHeldForTheNextPass) {
     EXPECT_FALSE(readKey(t, scan::Right));
 }
 
+// Ctrl held at one pass and let go before the next, with Z tapped between
+// (xdotool's ctrl+z): the pass that keeps Z reads Ctrl with it.
+TEST(KeyTable, ChordTappedAcrossAPassKeepsItsModifier) {
+    KeyTable t;
+    focusGained(t, 0);
+    keyDown(t, scan::Ctrl, false, 1000);
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::Z));
+    keyDown(t, scan::Z, false, 1002);
+    keyUp(t, scan::Z);
+    keyUp(t, scan::Ctrl);
+    beginPass(t);
+    EXPECT_TRUE(readKey(t, scan::Z));
+    EXPECT_TRUE(readKey(t, scan::Ctrl));
+    beginPass(t);
+    EXPECT_FALSE(readKey(t, scan::Ctrl));
+}
+
 // Neither a repeat nor a stale key-down after a dialog is a press to keep;
 // a focus change forgets a kept press like a held key.
 TEST(KeyTable, OnlyRealPressesAreKeptAndTheFocusForgetsThem) {
