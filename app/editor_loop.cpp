@@ -1,5 +1,6 @@
 #include "app/editor_loop.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -52,19 +53,36 @@ struct Action {
     int scanCode; // key, or 0
     Area area;
     Step step;
-    void (*run)(Editor&, int x, int y);
+    void (*run)(Program&, int x, int y);
 };
 
+template <void (*operation)(Editor&, int, int)>
+void onEditor(Program& p, int x, int y) {
+    operation(*p.editor, x, y);
+}
+
+// Safe: a drag paints every cell on the line from the cell painted in the
+// previous pass, however fast the pointer moved; before, the cells crossed
+// between two passes were skipped.
+void paintStroke(Program& p, int x, int y) {
+    Editor& e = *p.editor;
+    const std::optional<Cell> cell = mapCellAt(e, x, y);
+    if (cell && p.strokeCell) paintBetween(e, *p.strokeCell, *cell);
+    paintCell(e, x, y);
+    if (cell) p.strokeCell = cell;
+}
+
 const std::array<Action, 9> kActions{{
-    {kLeftButton, 0, Area::MapView, Step::Stroke, paintCell},
-    {kLeftButton, 0, Area::TilePanel, Step::None, pickFromTilePanel},
-    {kRightButton, 0, Area::MapView, Step::None, pickFromMap},
-    {kMiddleButton, 0, Area::MapView, Step::Own, linkDoor},
-    {0, scan::Digit1, Area::MapView, Step::None, setCopyStart},
-    {0, scan::Digit2, Area::MapView, Step::None, setCopyEnd},
-    {0, scan::Digit3, Area::MapView, Step::None, [](Editor& e, int, int) { copyBlock(e); }},
-    {0, scan::Digit4, Area::MapView, Step::Own, pasteBlock},
-    {kLeftButton, 0, Area::ObjectPanel, Step::None, pickFromObjectPanel},
+    {kLeftButton, 0, Area::MapView, Step::Stroke, paintStroke},
+    {kLeftButton, 0, Area::TilePanel, Step::None, onEditor<pickFromTilePanel>},
+    {kRightButton, 0, Area::MapView, Step::None, onEditor<pickFromMap>},
+    {kMiddleButton, 0, Area::MapView, Step::Own, onEditor<linkDoor>},
+    {0, scan::Digit1, Area::MapView, Step::None, onEditor<setCopyStart>},
+    {0, scan::Digit2, Area::MapView, Step::None, onEditor<setCopyEnd>},
+    {0, scan::Digit3, Area::MapView, Step::None,
+     [](Program& p, int, int) { copyBlock(*p.editor); }},
+    {0, scan::Digit4, Area::MapView, Step::Own, onEditor<pasteBlock>},
+    {kLeftButton, 0, Area::ObjectPanel, Step::None, onEditor<pickFromObjectPanel>},
 }};
 
 void runKeyCommands(Program& p) {
@@ -96,7 +114,7 @@ void runActions(Program& p) {
             a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
         if (!pressed || !inArea(a.area, x, y)) continue;
         if (a.step == Step::Own) closeStep(e.history);
-        a.run(e, x, y);
+        a.run(p, x, y);
         if (a.step == Step::Own) closeStep(e.history);
         finishStep(p);
     }
@@ -135,6 +153,18 @@ void openLevel(Program& p) {
     clearHistory(e.history);
 }
 
+// A level opened with the view showing none of its cells (an origin left
+// from a bigger level) gets the origin the scroll keys would stop at; an
+// origin that shows some of the level stays where it is.
+void keepViewOnLevel(Editor& e) {
+    const bool showsLevel =
+        e.viewOriginColumn <= e.level.width && e.viewOriginRow <= e.level.height;
+    if (showsLevel) return;
+    e.viewOriginColumn =
+        std::clamp(e.viewOriginColumn, 1, std::max(1, e.level.width - kViewColumns + 1));
+    e.viewOriginRow = std::clamp(e.viewOriginRow, 1, std::max(1, e.level.height - kViewRows + 1));
+}
+
 } // namespace
 
 void startEditor(Program& p) {
@@ -145,6 +175,8 @@ void startEditor(Program& p) {
     startRecovery(p);
     openLevel(p);
     offerRecovery(p);
+    keepViewOnLevel(e);
+    e.objectPanelStart = defaultObjectPanelStart(e.profile);
     drawTilePanel(e);
     redrawMapView(e);
     drawObjectPanel(e);
@@ -159,7 +191,10 @@ PassEnd editorPass(Program& p) {
     p.host.beginPass();
     p.mouse = p.host.readMouse();
     // A stroke of the left button is one undo step, from press to release.
-    if (p.mouse.buttons < 0 || (p.mouse.buttons & kLeftButton) == 0) closeStep(e.history);
+    const bool leftDown = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButton) != 0;
+    if (!leftDown) closeStep(e.history);
+    // A stroke leaving the map view ends its line; coming back starts anew.
+    if (!leftDown || !inMapView(p.mouse.x, p.mouse.y)) p.strokeCell.reset();
     runKeyCommands(p);
     runActions(p);
     tickRecovery(p);

@@ -2,6 +2,7 @@
 
 #include "app/editor_step.h"
 #include "app/save_commands.h"
+#include "level/door_link.h"
 #include "views/map_view.h"
 #include "views/panels.h"
 
@@ -37,6 +38,20 @@ void pageTiles(Editor& e, int delta) {
     drawTilePanel(e);
 }
 
+// The object panel moves by rows over the whole tile sheet.
+void pageObjects(Editor& e, int delta) {
+    const int32_t last = lastObjectPanelStart(e.profile);
+    const int32_t next = e.objectPanelStart + delta;
+    if (delta < 0) e.objectPanelStart = next >= 0 ? next : 0;
+    if (delta > 0) e.objectPanelStart = next <= last ? next : last;
+    drawObjectPanel(e);
+}
+
+template <int delta>
+void pageObjectPanel(Program& p) {
+    pageObjects(*p.editor, delta);
+}
+
 template <int dColumn, int dRow>
 void scroll(Program& p) {
     scrollView(*p.editor, dColumn, dRow);
@@ -58,13 +73,17 @@ void saveAs(Program& p) {
 }
 
 // Only level cells go back and forth; the editing state, the view origin and
-// the panels stay as they are.
-void undo(Program& p) {
-    undoStep(p.editor->history, p.editor->level);
-}
-
-void redo(Program& p) {
-    redoStep(p.editor->history, p.editor->level);
+// the panels stay as they are, except the door exit: when the step changed
+// the selected door's cell, the exit shown is the one the cell holds now
+// (none when it holds no door link any more).
+template <bool (*step)(EditHistory&, Level&)>
+void undoOrRedo(Program& p) {
+    Editor& e = *p.editor;
+    const Cell door = e.edit.selectedDoor;
+    const int32_t before = objectCell(e.level, door.column, door.row);
+    step(e.history, e.level);
+    const int32_t now = objectCell(e.level, door.column, door.row);
+    if (now != before) e.edit.doorExit = picksAsDoor(now) ? decodeDoorLink(now) : Cell{};
 }
 
 bool shiftHeld(Host& host) {
@@ -75,24 +94,27 @@ bool shiftHeld(Host& host) {
 
 // Shift+arrow scrolls one cell per press however long it is held, for
 // precise moves; the plain arrows keep their speed and make way for it.
-const std::array<KeyCommand, 17> kKeyCommands{{
+// Page Up and Page Down page the tile panel, with Shift the object panel.
+const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
     {scan::Down, Chord::Unshifted, "SC_DOWN", scroll<0, 1>},
-    {scan::PageUp, Chord::Held, "SC_PAGEUP", page<-kPanelRow>},
-    {scan::PageDown, Chord::Held, "SC_PAGEDOWN", page<kPanelRow>},
+    {scan::PageUp, Chord::Unshifted, "SC_PAGEUP", page<-kPanelRow>},
+    {scan::PageDown, Chord::Unshifted, "SC_PAGEDOWN", page<kPanelRow>},
     {scan::KeypadMinus, Chord::Held, "SC_GRAYMINUS", page<-kPanelPage>},
     {scan::KeypadPlus, Chord::Held, "SC_GRAYPLUS", page<kPanelPage>},
     {scan::F5, Chord::Held, "SC_F5", save},
     {scan::F6, Chord::Held, "SC_F6", saveAs},
-    {scan::Z, Chord::Ctrl, "SC_UNDO", undo},
-    {scan::Z, Chord::CtrlShift, "SC_REDO", redo},
-    {scan::Y, Chord::CtrlAnyShift, "SC_REDO", redo},
+    {scan::Z, Chord::Ctrl, "SC_UNDO", undoOrRedo<undoStep>},
+    {scan::Z, Chord::CtrlShift, "SC_REDO", undoOrRedo<redoStep>},
+    {scan::Y, Chord::CtrlAnyShift, "SC_REDO", undoOrRedo<redoStep>},
     {scan::Left, Chord::Shift, "SC_SHIFT_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Shift, "SC_SHIFT_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Shift, "SC_SHIFT_UP", scroll<0, -1>},
     {scan::Down, Chord::Shift, "SC_SHIFT_DOWN", scroll<0, 1>},
+    {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelRow>},
+    {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelRow>},
 }};
 static_assert(kKeyCommands.size() <= std::tuple_size_v<decltype(Program::chordWasDown)>);
 

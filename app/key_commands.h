@@ -27,7 +27,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 17> kKeyCommands;
+extern const std::array<KeyCommand, 19> kKeyCommands;
 
 // Whether the command's keys are down now: its key, and for a once-per-press
 // command the modifiers its chord names.

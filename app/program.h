@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/recovery.h"
@@ -34,6 +35,9 @@ struct Program {
     MouseState mouse;     // the last mouse read of either loop
     bool chosen = false;  // a game button was clicked; cleared when the editor is left
     bool clicked = false; // this selection pass read the left button alone
+    // The level cell the left button's stroke painted last, while the button
+    // stays down over the map view.
+    std::optional<Cell> strokeCell;
     // A level named on the command line: the next editor start opens it
     // instead of showing the open dialog, and clears it.
     std::string levelToOpen;

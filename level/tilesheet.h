@@ -18,6 +18,7 @@ constexpr std::size_t kTileStoreBytes = 425985;
 constexpr int kTileOffsetEntries = 2177;
 constexpr int kTileSheetStrips = 69; // strips of 16 pixel rows in the bitmap
 constexpr int kTilesPerStrip = 13;   // the bitmap is 13 tiles (208 pixels) wide
+constexpr int kTileSheetImages = kTileSheetStrips * kTilesPerStrip; // 897: tiles 0..896
 constexpr int kTileBitmapWidth = 208;
 constexpr std::size_t kTileImageBytes = 288; // one 16 x 16 image
 

@@ -1,6 +1,7 @@
 #include "views/editing.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 #include "level/door_link.h"
@@ -22,17 +23,17 @@ std::optional<Hit> hitCell(const Editor& editor, int x, int y) {
     return Hit{levelCellOf(editor, *v), kMapCellsLeft + 16 * v->i, kMapCellsTop + 16 * v->j};
 }
 
-} // namespace
+bool paintsTile(const Editor& editor) {
+    return editor.edit.currentTile < editor.profile.tileCount && !editor.edit.objectPicked;
+}
 
-void paintCell(Editor& editor, int x, int y) {
-    auto hit = hitCell(editor, x, y);
-    if (!hit) return;
+// The cell gets the current tile, or the code of the last catalogue entry
+// whose picture is the current one (nothing when none is).
+void paintLevelCell(Editor& editor, Cell c) {
     const GameProfile& p = editor.profile;
     const int32_t tile = editor.edit.currentTile;
-    const Cell c = hit->cell;
-    if (tile < p.tileCount) {
+    if (paintsTile(editor)) {
         setTile(editor, c.column, c.row, tile);
-        drawTile(editor, tile, hit->cx, hit->cy, PutMode::Opaque);
         return;
     }
     for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
@@ -40,8 +41,47 @@ void paintCell(Editor& editor, int x, int y) {
             setObject(editor, c.column, c.row, p.objectCode[k]);
         }
     }
+}
+
+} // namespace
+
+std::optional<Cell> mapCellAt(const Editor& editor, int x, int y) {
+    auto hit = hitCell(editor, x, y);
+    if (!hit) return std::nullopt;
+    return hit->cell;
+}
+
+void paintCell(Editor& editor, int x, int y) {
+    auto hit = hitCell(editor, x, y);
+    if (!hit) return;
+    const Cell c = hit->cell;
+    paintLevelCell(editor, c);
+    if (paintsTile(editor)) {
+        drawTile(editor, editor.edit.currentTile, hit->cx, hit->cy, PutMode::Opaque);
+        return;
+    }
     drawTile(editor, tileCell(editor.level, c.column, c.row), hit->cx, hit->cy, PutMode::Opaque);
-    drawTile(editor, tile, hit->cx, hit->cy, PutMode::Transparent);
+    drawTile(editor, editor.edit.currentTile, hit->cx, hit->cy, PutMode::Transparent);
+}
+
+// Bresenham's line over cells: one cell per step along the longer side.
+void paintBetween(Editor& editor, Cell from, Cell to) {
+    const int dx = std::abs(to.column - from.column), dy = -std::abs(to.row - from.row);
+    const int sx = from.column < to.column ? 1 : -1, sy = from.row < to.row ? 1 : -1;
+    int error = dx + dy;
+    Cell c = from;
+    while (c != to) {
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            c.column += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            c.row += sy;
+        }
+        if (c != to) paintLevelCell(editor, c);
+    }
 }
 
 void pickFromMap(Editor& editor, int x, int y) {
@@ -49,6 +89,7 @@ void pickFromMap(Editor& editor, int x, int y) {
         const Cell c = hit->cell;
         EditState& e = editor.edit;
         e.currentTile = tileCell(editor.level, c.column, c.row);
+        e.objectPicked = false;
         e.editCell = c;
         const int32_t value = objectCell(editor.level, c.column, c.row);
         if (picksAsDoor(value)) {

@@ -4,14 +4,22 @@
 // except where noted.
 #pragma once
 
+#include <optional>
+
 #include "views/editor.h"
 
 namespace tessaly {
 
-// A map tile (currentTile < tileCount) goes into the tile plane; an object
-// picture stores the code of the last catalogue entry with that picture into
-// the object plane (nothing when no entry has it).
+// A map tile (currentTile < tileCount, not picked from the object panel) goes
+// into the tile plane; an object picture stores the code of the last catalogue entry with that
+// picture into the object plane (nothing when no entry has it).
 void paintCell(Editor& editor, int x, int y);
+// Paints the cells between two cells of one stroke, both ends left out: the
+// cells of a straight line from one to the other, so a fast drag leaves no
+// gaps between the cells painted on consecutive passes.
+void paintBetween(Editor& editor, Cell from, Cell to);
+// The level cell under the pointer, by the map view's strict hit test.
+std::optional<Cell> mapCellAt(const Editor& editor, int x, int y);
 // The cell's tile becomes current, the cell the edit cell; a cell holding 256
 // or more becomes the selected door with its destination as the door exit.
 // The preview is redrawn whether or not a cell was hit.

@@ -17,6 +17,9 @@ namespace tessaly {
 // reset when a level is loaded, the editor is left or the game changes.
 struct EditState {
     int32_t currentTile = 0; // below tileCount a map tile, from tileCount up an object picture
+    // The current tile was picked from the object panel: it paints an object
+    // whatever its number, so catalogue pictures below tileCount can be placed.
+    bool objectPicked = false;
     Cell copyStart;
     Cell copyEnd;
     Plane copyBuffer{};                // [dx][dy] from the copied block's first corner
@@ -39,6 +42,7 @@ struct Editor {
     int32_t viewOriginColumn = 1;
     int32_t viewOriginRow = 1;
     int32_t tilePanelStart = 0;
+    int32_t objectPanelStart = 0; // set for the game at every editor start
 
     Surface& surface;
     TextState& text;

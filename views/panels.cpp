@@ -1,6 +1,7 @@
 #include "views/panels.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tessaly {
 
@@ -22,18 +23,22 @@ void drawSlots(Editor& editor, int fx, int fy, int rows, int32_t first) {
     }
 }
 
-void pickSlot(Editor& editor, int fx, int fy, int rows, int32_t first, int x, int y) {
+// Whether a slot was hit: then its image is current.
+bool pickSlot(Editor& editor, int fx, int fy, int rows, int32_t first, int x, int y) {
     const int px = fx + 17, py = fy + 17;
     int64_t n = first;
+    bool hit = false;
     for (int r = 0; r < rows; ++r) {
         for (int k = 0; k < kPanelColumns; ++k) {
             if (px + 1 + kSlotPitch * k < x && x < px + 18 + kSlotPitch * k &&
                 py + 1 + kSlotPitch * r < y && y < py + 18 + kSlotPitch * r) {
                 editor.edit.currentTile = int32_t(n);
+                hit = true;
             }
             ++n;
         }
     }
+    return hit;
 }
 
 } // namespace
@@ -59,7 +64,7 @@ void drawTilePanel(Editor& editor) {
 void drawObjectPanel(Editor& editor) {
     const GameProfile& p = editor.profile;
     const int px = kObjectPanelX + 17, py = kObjectPanelY + 17;
-    drawSlots(editor, kObjectPanelX, kObjectPanelY, kObjectPanelRows, p.tileCount);
+    drawSlots(editor, kObjectPanelX, kObjectPanelY, kObjectPanelRows, editor.objectPanelStart);
     for (int d = 0; d <= 208; d += 16) {
         drawTile(editor, p.frameTop, px - 1 + d, py - 17, PutMode::Opaque);
         drawTile(editor, p.frameBottom, px - 1 + d, py + 79, PutMode::Opaque);
@@ -79,13 +84,15 @@ void drawTilePreview(Editor& editor) {
 }
 
 void pickFromTilePanel(Editor& editor, int x, int y) {
-    pickSlot(editor, kTilePanelX, kTilePanelY, kTilePanelRows, editor.tilePanelStart, x, y);
+    if (pickSlot(editor, kTilePanelX, kTilePanelY, kTilePanelRows, editor.tilePanelStart, x, y))
+        editor.edit.objectPicked = false;
     drawTilePreview(editor);
 }
 
 void pickFromObjectPanel(Editor& editor, int x, int y) {
-    pickSlot(editor, kObjectPanelX, kObjectPanelY, kObjectPanelRows, editor.profile.tileCount, x,
-             y);
+    if (pickSlot(editor, kObjectPanelX, kObjectPanelY, kObjectPanelRows, editor.objectPanelStart, x,
+                 y))
+        editor.edit.objectPicked = true;
 }
 
 bool inTilePanel(int x, int y) {
@@ -100,6 +107,21 @@ bool inObjectPanel(int x, int y) {
 
 int32_t lastTilePanelStart(const GameProfile& profile) {
     return std::max<int32_t>(0, profile.tileCount - kTilesPerPanelPage);
+}
+
+int32_t defaultObjectPanelStart(const GameProfile& profile) {
+    const int32_t first = profile.tileCount;
+    int32_t lowest = INT32_MAX;
+    for (int k = 1; k <= profile.objectCount && k < kCatalogueSize; ++k) {
+        const int32_t picture = profile.objectPicture[std::size_t(k)];
+        if (picture >= first && picture < first + kObjectsPerPanel) return first;
+        if (picture >= first) lowest = std::min(lowest, picture);
+    }
+    return lowest == INT32_MAX ? first : lowest;
+}
+
+int32_t lastObjectPanelStart(const GameProfile& profile) {
+    return std::max(kTileSheetImages - kObjectsPerPanel, defaultObjectPanelStart(profile));
 }
 
 } // namespace tessaly

@@ -1,6 +1,6 @@
 // The tile panel (13 x 13 map tiles from tilePanelStart) and the object panel
-// (13 x 5 images from tileCount on), each in a frame of tile images, and the
-// tile preview.
+// (13 x 5 images from objectPanelStart), each in a frame of tile images, and
+// the tile preview.
 #pragma once
 
 #include "views/editor.h"
@@ -13,6 +13,7 @@ constexpr int kPanelColumns = 13;
 constexpr int kTilePanelRows = 13;
 constexpr int kObjectPanelRows = 5;
 constexpr int kTilesPerPanelPage = kPanelColumns * kTilePanelRows; // 169
+constexpr int kObjectsPerPanel = kPanelColumns * kObjectPanelRows; // 65
 constexpr int kPreviewX = 650, kPreviewY = 450;
 
 void drawTilePanel(Editor& editor);
@@ -30,5 +31,14 @@ bool inObjectPanel(int x, int y);
 // The largest tilePanelStart: the last full page. Safe: never below 0, so a
 // game with fewer than 169 tiles keeps the panel at tile 0.
 int32_t lastTilePanelStart(const GameProfile& profile);
+
+// Where the object panel starts for a game: at tileCount, where the object
+// pictures follow the map tiles; for a game none of whose catalogue pictures
+// lies in the panel's first 65 images there, at its lowest catalogue picture
+// at or above tileCount instead, so that the panel offers its objects.
+int32_t defaultObjectPanelStart(const GameProfile& profile);
+// The largest objectPanelStart: the last full panel of the tile sheet, or
+// the game's own start where that lies further on.
+int32_t lastObjectPanelStart(const GameProfile& profile);
 
 } // namespace tessaly

@@ -173,6 +173,37 @@ def main():
     write("clicks_and_taps", "level.ck1", ck1.bytes())
     write("clicks_and_taps", "expected/level.ck1", tapped.bytes())
 
+    # Keen 1's object panel starts at its catalogue's pictures (858): its
+    # first slot places Keen (code 255) at (3, 4). Shadow Knight's panel,
+    # moved back a row with Shift+Page Up, offers picture 859 below its tile
+    # count: picked there it places "Blackjack Man" (code 1) at (3, 4).
+    keen = ck1.copy()
+    keen.objects[(3, 4)] = 255
+    write("objects_in_every_game", "level.ck1", ck1.bytes())
+    write("objects_in_every_game", "expected/level.ck1", keen.bytes())
+    nin = Level(30, 25)
+    write("objects_in_every_game", "level.nin", nin.bytes())
+    ninja = nin.copy()
+    ninja.objects[(3, 4)] = 1
+    write("objects_in_every_game", "expected/level.nin", ninja.bytes())
+
+    # A fast drag from view cell (0, 0) to (10, 0) between two passes paints
+    # the whole line of level cells (1..11, 1).
+    dragged = ck1.copy()
+    for c in range(1, 12):
+        dragged.tiles[(c, 1)] = 1
+    write("drag_paints_line", "level.ck1", ck1.bytes())
+    write("drag_paints_line", "expected/level.ck1", dragged.bytes())
+
+    # After scrolling the 64 x 30 level to origin (45, 1), a 30 x 25 level
+    # opens with the origin column 11 (30 - 20 + 1): view cell (0, 0) paints
+    # tile 1 at (11, 1).
+    write("view_on_smaller_level", "wide.ck1", wide.bytes())
+    write("view_on_smaller_level", "small.ck1", ck1.bytes())
+    moved = ck1.copy()
+    moved.tiles[(11, 1)] = 1
+    write("view_on_smaller_level", "expected/small.ck1", moved.bytes())
+
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
         write("demo", "level.dd2", f.read())

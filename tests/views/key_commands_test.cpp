@@ -117,6 +117,38 @@ TEST_F(KeyCommands, TilePanelPagingStopsAtTheLastFullPageAndAtZero) {
     EXPECT_EQ(editor->tilePanelStart, 442);
 }
 
+// Shift+Page Up and Down move the object panel a row over the whole tile
+// sheet (up to its last full panel, 897 - 65), and redraw it.
+TEST_F(KeyCommands, ObjectPanelPagesByRowsOverTheTileSheet) {
+    editor->objectPanelStart = 858;
+    run("SC_SHIFT_PAGEUP", 2);
+    EXPECT_EQ(editor->objectPanelStart, 832);
+    EXPECT_TRUE(showsTile(surface, tiles(), 428, 288, 832));
+    run("SC_SHIFT_PAGEDOWN", 3);
+    EXPECT_EQ(editor->objectPanelStart, 858); // the game's own start, past 832
+    editor->objectPanelStart = 5;
+    run("SC_SHIFT_PAGEUP");
+    EXPECT_EQ(editor->objectPanelStart, 0);
+}
+
+// Undoing a door link shows the exit the selected door holds again, and
+// none once the door holds no link.
+TEST_F(KeyCommands, UndoAndRedoOfADoorLinkShowTheLinkTheLevelHolds) {
+    level().width = level().height = 30;
+    editor->edit.selectedDoor = {4, 5};
+    setObject(*editor, 4, 5, 2 * 256 + 3);
+    closeStep(editor->history);
+    setObject(*editor, 4, 5, 9 * 256 + 8);
+    closeStep(editor->history);
+    editor->edit.doorExit = {9, 8};
+    run("SC_UNDO");
+    EXPECT_EQ(editor->edit.doorExit, (Cell{2, 3}));
+    run("SC_UNDO");
+    EXPECT_EQ(editor->edit.doorExit, Cell{});
+    run("SC_REDO");
+    EXPECT_EQ(editor->edit.doorExit, (Cell{2, 3}));
+}
+
 // Safe: a game with fewer than 169 tiles keeps the panel at tile 0, so no
 // image number below 0 is drawn.
 TEST_F(KeyCommands, FewerThan169TilesKeepThePanelAtZero) {

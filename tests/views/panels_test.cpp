@@ -34,6 +34,18 @@ TEST_F(Panels, TilePanelShows169TilesFromItsStartInAFrame) {
     }
 }
 
+// The Keen games' object pictures lie far past their map tiles: their
+// panel starts at the first of them; the other games' at their tile count.
+TEST(ObjectPanelStart, OffersEveryGamesCatalogue) {
+    const std::pair<std::string_view, int32_t> starts[] = {
+        {"DD2", 858}, {"CK1", 858}, {"CK2", 858}, {"CK3", 858}, {"NIN", 871}};
+    for (const auto& [game, start] : starts) {
+        GameProfile profile;
+        ASSERT_TRUE(selectGame(profile, game));
+        EXPECT_EQ(defaultObjectPanelStart(profile), start) << game;
+    }
+}
+
 // Kept: the bottom edge at y 366 covers the lowest six pixel rows of the
 // fifth slot row (y 356..371), whose slots still answer clicks there.
 TEST_F(Panels, ObjectPanelShowsImagesFromTileCountAndItsFrameCoversTheFifthRow) {

@@ -25,6 +25,7 @@
 #include "platform/surface.h"
 #include "tests/support/test_host.h"
 #include "views/editor.h"
+#include "views/panels.h"
 
 namespace tessaly::testing {
 
@@ -182,6 +183,7 @@ class ViewsTest : public ::testing::Test {
 
     ViewsTest() {
         selectGame(editor->profile, "DD2");
+        editor->objectPanelStart = defaultObjectPanelStart(editor->profile);
         for (int n = 0; n <= 896; ++n)
             setTileImage(tiles(), n, [n](int x, int y) { return defaultTilePixel(n, x, y); });
         setSparseTile(tiles(), 878, 10, 10, kLinkMarkerColour);

@@ -88,3 +88,42 @@ test_shift_arrow_scrolls_one_cell_per_press() {
     xdotool key F10
     close_on_start_screen
 }
+
+# A fast drag paints every cell it crosses, and quick Ctrl+Z chords (each
+# pressed and released at once, Ctrl let go right after Z) each undo one
+# step: a drag across 20 cells in 0.2 s, then six taps painting six cells,
+# then six ctrl+z; the saved level holds the drag alone.
+test_fast_drag_paints_every_cell_and_quick_undo_chords_all_count() {
+    cp "$BIN/samples/sample.ck1" "$WORK/LEVEL01.CK1"
+    "$BIN/tessaly-level" copy "$WORK/LEVEL01.CK1" "$WORK/expected.ck1"
+    local c i
+    for c in $(seq 1 20); do set_tile "$WORK/expected.ck1" "$c" 6 1; done
+    start_editor || return
+    open_level 425 215 "Open File Map Commander Keen 1" "$WORK/LEVEL01.CK1" || return
+    tap "$EDITOR" 453 36 # tile panel slot 1: tile 1
+    sleep 0.1
+    xdotool mousemove --window "$EDITOR" 34 114 mousedown 1 # view cell (0, 5)
+    for i in $(seq 1 10); do
+        sleep 0.02
+        xdotool mousemove --window "$EDITOR" $((34 + 32 * i - 16 * (i / 10))) 114
+    done
+    sleep 0.05 # the button goes up where the drag ended
+    xdotool mouseup 1
+    sleep 0.2
+    for i in 0 2 4 6 8 10; do
+        tap "$EDITOR" $((34 + 16 * i)) 194 # view cells (0..10, 10)
+        sleep 0.1
+    done
+    for i in 1 2 3 4 5 6; do
+        xdotool key ctrl+z
+        sleep 0.15
+    done
+    xdotool key F5
+    sleep 0.5
+    cmp -s "$WORK/expected.ck1" "$WORK/LEVEL01.CK1" ||
+        fail "the saved level is not the sample with the whole drag (1..20, 6) in tile 1 alone: $(cmp -l "$WORK/expected.ck1" "$WORK/LEVEL01.CK1" | head -20 | tr "\n" " ")"
+    xdotool key F10
+    "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 28508D 3000 >/dev/null ||
+        fail "F10 did not return to the start screen"
+    close_on_start_screen
+}
