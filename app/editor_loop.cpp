@@ -12,7 +12,7 @@
 #include "level/dialogs.h"
 #include "level/level_file.h"
 #include "level/tilesheet.h"
-#include "platform/files.h"
+#include "system/files.h"
 #include "views/editing.h"
 #include "views/map_view.h"
 #include "views/panels.h"

@@ -1,6 +1,6 @@
 #include "app/editor_step.h"
 
-#include "platform/text_encoding.h"
+#include "system/text_encoding.h"
 #include "views/map_view.h"
 #include "views/status_panel.h"
 

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/command_line.h"
-#include "platform/program_info.h"
+#include "core/program_info.h"
+#include "system/command_line.h"
 
 #ifdef _WIN32
-#include "platform/win32/win32_host.h"
+#include "hosts/win32/win32_host.h"
 using RealHost = tessaly::Win32Host;
 #else
-#include "platform/sdl/sdl_host.h"
+#include "hosts/sdl/sdl_host.h"
 using RealHost = tessaly::SdlHost;
 #endif
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/recovery.h"
+#include "core/surface.h"
 #include "gui/text.h"
 #include "gui/widgets.h"
-#include "platform/host.h"
-#include "platform/surface.h"
+#include "hosts/host.h"
 #include "views/editor.h"
 
 namespace tessaly {

@@ -9,9 +9,9 @@
 #include "app/editor_step.h"
 #include "app/program.h"
 #include "level/level_file.h"
-#include "platform/files.h"
-#include "platform/path_text.h"
-#include "platform/user_folders.h"
+#include "system/files.h"
+#include "system/path_text.h"
+#include "system/user_folders.h"
 
 namespace tessaly {
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace tessaly {
 

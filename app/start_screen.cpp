@@ -6,7 +6,7 @@
 
 #include "gui/palette.h"
 #include "level/profile.h"
-#include "platform/text_encoding.h"
+#include "system/text_encoding.h"
 
 namespace tessaly {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/surface.h"
 #include "gui/text.h"
-#include "platform/surface.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // levels have no two equal neighbours, so a compressed file holds no runs;
 // "runny" levels are long stretches of one tile, as real maps are.
 #include "level/level_file.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <benchmark/benchmark.h>
 

@@ -17,12 +17,12 @@
 #include <memory>
 #include <string>
 
+#include "core/bmp.h"
+#include "core/png.h"
 #include "level/profile.h"
 #include "level/tilesheet.h"
-#include "platform/bmp.h"
-#include "platform/executable_folder.h"
-#include "platform/files.h"
-#include "platform/png.h"
+#include "system/executable_folder.h"
+#include "system/files.h"
 #include "views/level_picture.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "platform/page_picture.h"
-#include "platform/sdl/sdl_host.h"
-#include "platform/surface.h"
+#include "core/surface.h"
+#include "hosts/page_picture.h"
+#include "hosts/sdl/sdl_host.h"
 
 namespace tessaly {
 namespace {

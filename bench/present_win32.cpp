@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/surface.h"
-#include "platform/win32/win32_host.h"
+#include "core/surface.h"
+#include "hosts/win32/win32_host.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/bmp.h"
+#include "core/bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaly;

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/surface.h"
+#include "core/surface.h"
 
 namespace tessaly {
 

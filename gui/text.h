@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/surface.h"
+#include "core/surface.h"
 
 namespace tessaly {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/surface.h"
 #include "gui/text.h"
-#include "platform/surface.h"
 
 namespace tessaly {
 

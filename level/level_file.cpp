@@ -29,8 +29,8 @@
 // run FE FE 01 00 FE FE: plain, it would read back as a run marker.
 #include "level/level_file.h"
 
-#include "platform/bytes.h"
-#include "platform/files.h"
+#include "core/bytes.h"
+#include "system/files.h"
 
 #include <algorithm>
 #include <cstring>

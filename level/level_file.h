@@ -2,7 +2,7 @@
 #pragma once
 
 #include "level/level.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/bmp.h"
-#include "platform/bytes.h"
-#include "platform/files.h"
-#include "platform/resources.h"
+#include "core/bmp.h"
+#include "core/bytes.h"
+#include "system/files.h"
+#include "system/resources.h"
 
 namespace tessaly {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/surface.h"
 #include "level/profile.h"
-#include "platform/surface.h"
 
 namespace tessaly {
 
@@ -30,7 +30,7 @@ struct TileSheet {
 };
 
 // Builds the sheet from the game's bitmap (profile.tileBitmapName, found as
-// platform/resources.h describes) through page 2 of the surface, then makes page 0 the work and
+// system/resources.h describes) through page 2 of the surface, then makes page 0 the work and
 // visible page. The bitmap's colour table lands in the palette; callers apply the editor palette
 // afterwards. Returns whether the bitmap was loaded (a missing, unreadable or wrongly sized bitmap
 // keeps the previous load buffer, and the sheet is built from that).

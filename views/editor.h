@@ -4,12 +4,12 @@
 #include <array>
 #include <cstdint>
 
+#include "core/surface.h"
 #include "gui/text.h"
 #include "level/edit_history.h"
 #include "level/level.h"
 #include "level/profile.h"
 #include "level/tilesheet.h"
-#include "platform/surface.h"
 
 namespace tessaly {
 

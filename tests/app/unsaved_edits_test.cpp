@@ -16,7 +16,7 @@
 #include "app/start_screen.h"
 #include "level/level_file.h"
 #include "level/profile.h"
-#include "platform/files.h"
+#include "system/files.h"
 #include "tests/support/test_host.h"
 
 namespace tessaly {

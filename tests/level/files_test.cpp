@@ -1,7 +1,7 @@
 // File helpers: whole-file reads, case-blind names, and saves that never
 // destroy the old file.
 #include "level_test_support.h"
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <gtest/gtest.h>
 

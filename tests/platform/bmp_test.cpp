@@ -1,4 +1,4 @@
-#include "platform/bmp.h"
+#include "core/bmp.h"
 
 #include <gtest/gtest.h>
 
@@ -264,29 +264,6 @@ TEST(LoadBitmap, RefusesImagesThatDoNotFitTheStore) {
     std::vector<uint8_t> store(need + 10);
     EXPECT_TRUE(loadBitmapFromBytes(s, file, store, 10));
 }
-
-TEST(LoadBitmap, ReadsFilesAndIgnoresMissingOnes) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string path =
-        (dir / ("tessaly-bmp-test-" + std::to_string(::getpid()) + ".bmp")).string();
-    const auto file = makeBmp(BmpShape{});
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-    }
-    Surface s = greySurface();
-    std::vector<uint8_t> store(100);
-    EXPECT_TRUE(loadBitmap(s, path, store, 0));
-    expectImage(store, 0, 3, 2, BmpShape{}.pixels);
-    std::filesystem::remove(path);
-
-    std::vector<uint8_t> untouched(100, 0x5A);
-    Surface t = greySurface();
-    EXPECT_FALSE(loadBitmap(t, path, untouched, 0));
-    EXPECT_EQ(untouched, std::vector<uint8_t>(100, 0x5A));
-    EXPECT_EQ(t.palette, greySurface().palette);
-}
-
 } // namespace
 } // namespace tessaly
 

@@ -1,4 +1,4 @@
-#include "platform/emblem.h"
+#include "core/emblem.h"
 
 #include <gtest/gtest.h>
 

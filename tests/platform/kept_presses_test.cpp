@@ -1,4 +1,4 @@
-#include "platform/kept_presses.h"
+#include "hosts/kept_presses.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/key_table.h"
+#include "hosts/key_table.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace tessaly {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/page_picture.h"
+#include "hosts/page_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "platform/png.h"
+#include "core/png.h"
+#include "system/png_file.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -46,7 +47,7 @@ TEST(Png, IndexedPicturesAreWrittenThroughThePalette) {
     palette[255] = {9, 99, 199};
     const std::vector<uint8_t> pixels{0, 1, 2, 255, 1, 1};
     const std::string path = tempPath("indexed.png");
-    ASSERT_TRUE(writeIndexedPng(path, 3, 2, pixels, palette));
+    ASSERT_TRUE(writePngFile(path, encodeRgbPng(3, 2, pixels, palette)));
     int w = 0, h = 0;
     auto rgb = readRgb(path, w, h);
     std::filesystem::remove(path);
@@ -55,9 +56,9 @@ TEST(Png, IndexedPicturesAreWrittenThroughThePalette) {
     const std::vector<uint8_t> want{0, 0, 0, 255, 0, 0, 1, 2, 3, 9, 99, 199, 255, 0, 0, 255, 0, 0};
     EXPECT_EQ(rgb, want);
 
-    EXPECT_FALSE(writeIndexedPng(path, 3, 3, pixels, palette)); // too few pixels
-    EXPECT_FALSE(writeIndexedPng(path, 0, 2, pixels, palette));
-    EXPECT_FALSE(writeIndexedPng("/nonexistent-folder/x.png", 3, 2, pixels, palette));
+    EXPECT_FALSE(writePngFile(path, encodeRgbPng(3, 3, pixels, palette))); // too few pixels
+    EXPECT_FALSE(writePngFile(path, encodeRgbPng(0, 2, pixels, palette)));
+    EXPECT_FALSE(writePngFile("/nonexistent-folder/x.png", encodeRgbPng(3, 2, pixels, palette)));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -70,7 +71,7 @@ TEST(Png, TheVisiblePageIsShownAsItsPaletteShowsIt) {
     selectPages(s, 0, 1); // drawing on page 0 stays out of the picture
     setPixel(s, 0, 0, 7);
     const std::string path = tempPath("page.png");
-    ASSERT_TRUE(writeVisiblePagePng(s, path));
+    ASSERT_TRUE(writePngFile(path, visiblePagePng(s)));
     int w = 0, h = 0;
     auto rgb = readRgb(path, w, h);
     std::filesystem::remove(path);
@@ -98,7 +99,7 @@ TEST(Png, PicturesAreWrittenSafely) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{16, 16};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::_exit(writeIndexedPng(path, 64, 64, pixels, palette) ? 0 : 1);
+        ::_exit(writePngFile(path, encodeRgbPng(64, 64, pixels, palette)) ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -110,11 +111,11 @@ TEST(Png, PicturesAreWrittenSafely) {
     const std::string fifo = tempPath("fifo.png");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     ::alarm(60); // a hang ends the test as a failure
-    EXPECT_FALSE(writeIndexedPng(fifo, 64, 64, pixels, palette));
+    EXPECT_FALSE(writePngFile(fifo, encodeRgbPng(64, 64, pixels, palette)));
     ::alarm(0);
     std::filesystem::remove(fifo);
-    EXPECT_FALSE(
-        writeIndexedPng(std::filesystem::temp_directory_path().string(), 64, 64, pixels, palette));
+    EXPECT_FALSE(writePngFile(std::filesystem::temp_directory_path().string(),
+                              encodeRgbPng(64, 64, pixels, palette)));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/program_info.h"
+#include "core/program_info.h"
 
 #include <gtest/gtest.h>
 

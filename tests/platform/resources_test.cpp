@@ -1,4 +1,4 @@
-#include "platform/resources.h"
+#include "system/resources.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/user_folders.h"
+#include "system/user_folders.h"
 #include "tests/support/scoped_env.h"
 
 namespace tessaly {

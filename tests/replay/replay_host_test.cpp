@@ -10,9 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/host.h"
-#include "platform/replay/replay_run.h"
-#include "platform/surface.h"
+#include "core/surface.h"
+#include "hosts/host.h"
+#include "hosts/replay/replay_run.h"
 
 namespace tessaly {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/host.h"
-#include "platform/replay/replay_script.h"
+#include "hosts/host.h"
+#include "hosts/replay/replay_script.h"
 
 namespace tessaly {
 namespace {

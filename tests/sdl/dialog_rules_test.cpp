@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/gtk/filter_patterns.h"
+#include "hosts/gtk/filter_patterns.h"
 
 namespace tessaly {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/sdl/scan_codes.h"
+#include "hosts/sdl/scan_codes.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace tessaly {
 namespace {

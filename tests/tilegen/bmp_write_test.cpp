@@ -4,9 +4,9 @@
 
 #include <array>
 
+#include "core/bmp.h"
+#include "core/surface.h"
 #include "gui/palette.h"
-#include "platform/bmp.h"
-#include "platform/surface.h"
 #include "tools/tilegen/tile_art.h"
 
 namespace tessaly {

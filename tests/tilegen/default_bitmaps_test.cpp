@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "platform/files.h"
+#include "system/files.h"
 #include "tools/tilegen/default_bitmaps.h"
 
 namespace tessaly {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "level/level_file.h"
-#include "platform/files.h"
+#include "system/files.h"
 #include "tests/views/views_fixture.h"
 
 namespace tessaly::testing {

@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/bmp.h"
 #include "level/games.h"
 #include "level/level_file.h"
-#include "platform/bmp.h"
-#include "platform/files.h"
+#include "system/files.h"
 #include "tests/views/map_view_cells.h"
 #include "tests/views/views_fixture.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bmp.h"
-#include "platform/files.h"
-#include "platform/resources.h"
+#include "core/bmp.h"
+#include "system/files.h"
+#include "system/resources.h"
 #include "tests/support/scoped_env.h"
 #include "tests/views/views_fixture.h"
 

@@ -18,11 +18,11 @@
 #include <system_error>
 
 #include "app/program.h"
+#include "core/surface.h"
 #include "gui/font.h"
 #include "gui/text.h"
 #include "level/profile.h"
 #include "level/tilesheet.h"
-#include "platform/surface.h"
 #include "tests/support/test_host.h"
 #include "views/editor.h"
 #include "views/panels.h"

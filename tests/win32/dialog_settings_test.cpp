@@ -1,4 +1,4 @@
-#include "platform/win32/dialog_settings.h"
+#include "hosts/win32/dialog_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The Windows half of the file helpers: UTF-8 paths in any script, paths past
 // the old 260-character limit, and saves that never destroy the old file.
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/text_encoding.h"
+#include "system/text_encoding.h"
 
 namespace tessaly {
 namespace {

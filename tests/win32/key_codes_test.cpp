@@ -1,4 +1,4 @@
-#include "platform/win32/key_codes.h"
+#include "hosts/win32/key_codes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/gtk/gtk_support.h"
+#include "hosts/gtk/gtk_support.h"
 
 namespace tessaly {
 namespace {

@@ -53,7 +53,7 @@ still_there_after() {
 }
 
 # A key that was down when a dialog opened counts as pressed again only from
-# 250 ms after the dialog closed (platform/sdl/key_table.h); a person is never
+# 250 ms after the dialog closed (hosts/sdl/key_table.h); a person is never
 # that quick, a script has to wait.
 press_again() {
     sleep 0.3
@@ -63,7 +63,7 @@ press_again() {
 pixel() { "$BIN/tessaly-xhelper" pixel "$@"; }
 
 # Where a window of W x H shows the page: FIT_X FIT_Y FIT_W FIT_H, the
-# largest 4:3 rectangle, centred (platform/sdl/page_picture.h).
+# largest 4:3 rectangle, centred (hosts/sdl/page_picture.h).
 fit_of() { # w h
     local w=$1 h=$2 fw fh
     if [ $((w * 600)) -le $((h * 800)) ]; then

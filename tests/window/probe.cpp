@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/sdl/sdl_host.h"
-#include "platform/surface.h"
+#include "core/surface.h"
+#include "hosts/sdl/sdl_host.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/text_encoding.h"
+#include "system/text_encoding.h"
 
 namespace {
 

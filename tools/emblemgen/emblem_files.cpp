@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/bmp.h"
+#include "core/bmp.h"
 
 namespace tessaly {
 

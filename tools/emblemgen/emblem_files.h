@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/emblem.h"
+#include "core/emblem.h"
 
 namespace tessaly {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/emblem.h"
-#include "platform/files.h"
+#include "core/emblem.h"
+#include "system/files.h"
 #include "tools/emblemgen/emblem_files.h"
 
 int main(int argc, char** argv) {

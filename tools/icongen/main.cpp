@@ -12,8 +12,9 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/emblem.h"
-#include "platform/png.h"
+#include "core/emblem.h"
+#include "core/png.h"
+#include "system/png_file.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ bool write(const std::string& folder, const Picture& p) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     const std::string path = (dir / "tessaly.png").string();
-    if (!writeIndexedPng(path, p.size, p.size, p.pixels, p.palette)) {
+    if (!writePngFile(path, encodeRgbPng(p.size, p.size, p.pixels, p.palette))) {
         std::fprintf(stderr, "tessaly-icongen: cannot write %s\n", path.c_str());
         return false;
     }

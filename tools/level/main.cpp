@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/command_line.h"
-#include "platform/program_info.h"
+#include "core/program_info.h"
+#include "system/command_line.h"
 #include "tools/level/commands.h"
 
 namespace {

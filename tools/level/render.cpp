@@ -4,7 +4,7 @@
 //
 // The game is the one the level's extension names; the tile bitmap is the
 // one named, or the game's, found as every program finds it
-// (platform/resources.h). A level that cannot be read,
+// (system/resources.h). A level that cannot be read,
 // is refused, has no cells or names no game, a bitmap that cannot be read or
 // is no tile bitmap, and an OUT that cannot be written, or that is the level
 // or the bitmap, give one line on stderr and exit 1, with OUT left as it was.
@@ -15,13 +15,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/bmp.h"
+#include "core/png.h"
 #include "level/profile.h"
 #include "level/tilesheet.h"
-#include "platform/bmp.h"
-#include "platform/executable_folder.h"
-#include "platform/files.h"
-#include "platform/png.h"
-#include "platform/resources.h"
+#include "system/executable_folder.h"
+#include "system/files.h"
+#include "system/png_file.h"
+#include "system/resources.h"
 #include "tools/level/commands.h"
 #include "views/level_picture.h"
 
@@ -80,8 +81,7 @@ int runRender(const RenderOptions& options) {
     const LevelPicture picture = drawLevelPicture(*level, *profile, *sheet, *layers);
     const std::vector<uint8_t> png =
         encodePalettePng(picture.width, picture.height, picture.pixels, colours);
-    if (png.empty() || !writeFileSafely(options.out, png))
-        return fail(options.out, "cannot be written");
+    if (!writePngFile(options.out, png)) return fail(options.out, "cannot be written");
     return 0;
 }
 

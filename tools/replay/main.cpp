@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/command_line.h"
-#include "platform/executable_folder.h"
-#include "platform/host.h"
-#include "platform/program_info.h"
-#include "platform/replay/replay_run.h"
+#include "core/program_info.h"
+#include "hosts/host.h"
+#include "hosts/replay/replay_run.h"
+#include "system/command_line.h"
+#include "system/executable_folder.h"
 
 namespace {
 

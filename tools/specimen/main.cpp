@@ -8,12 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/png.h"
+#include "core/surface.h"
 #include "gui/font.h"
 #include "gui/palette.h"
 #include "gui/text.h"
 #include "gui/widgets.h"
-#include "platform/png.h"
-#include "platform/surface.h"
+#include "system/png_file.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
         DrawText(surface, text, w.x, w.y + w.height + 4, slot % 2 ? "Nor: raised" : "Inv: pressed");
     }
 
-    if (!writeVisiblePagePng(surface, argv[1])) {
+    if (!writePngFile(argv[1], visiblePagePng(surface))) {
         std::fprintf(stderr, "tessaly-specimen: cannot write %s\n", argv[1]);
         return 1;
     }

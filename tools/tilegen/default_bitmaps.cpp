@@ -7,10 +7,10 @@
 #include <system_error>
 #include <vector>
 
+#include "core/bmp.h"
 #include "gui/palette.h"
 #include "level/games.h"
-#include "platform/bmp.h"
-#include "platform/files.h"
+#include "system/files.h"
 #include "tools/tilegen/tile_art.h"
 
 namespace tessaly {

@@ -11,7 +11,7 @@ namespace tessaly {
 
 // import GAME GAMEDIR [--out FILE]: the game's tile bitmap from its own
 // graphics files, written to FILE or by default to the game's bitmap in the
-// folder the programs look in first (platform/resources.h,
+// folder the programs look in first (system/resources.h,
 // tileBitmapImportFolder).
 int runImport(const std::string& gameId, const std::string& gameDir,
               const std::optional<std::string>& outPath, std::ostream& out, std::ostream& err);

@@ -4,7 +4,7 @@
 
 #include "tools/tiles/lzw.h"
 
-#include "platform/bytes.h"
+#include "core/bytes.h"
 
 namespace tessaly {
 

@@ -13,13 +13,13 @@
 #include <unistd.h>
 #endif
 
+#include "core/bmp.h"
 #include "gui/palette.h"
 #include "level/profile.h"
-#include "platform/bmp.h"
-#include "platform/executable_folder.h"
-#include "platform/files.h"
-#include "platform/path_text.h"
-#include "platform/resources.h"
+#include "system/executable_folder.h"
+#include "system/files.h"
+#include "system/path_text.h"
+#include "system/resources.h"
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/commands.h"
 #include "tools/tiles/game_files.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line.h"
-#include "platform/program_info.h"
+#include "core/program_info.h"
+#include "system/command_line.h"
 #include "tools/tiles/commands.h"
 
 namespace {

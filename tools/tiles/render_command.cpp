@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "core/bmp.h"
+#include "core/png.h"
+#include "core/surface.h"
 #include "gui/palette.h"
-#include "platform/bmp.h"
-#include "platform/files.h"
-#include "platform/png.h"
-#include "platform/surface.h"
+#include "system/files.h"
+#include "system/png_file.h"
 #include "tools/tiles/commands.h"
 #include "tools/tiles/tile_sheet.h"
 
@@ -171,7 +172,8 @@ int runRender(const std::string& bitmapPath, const std::string& pngPath, std::os
                    column);
     }
 
-    if (!writeIndexedPng(pngPath, kPictureWidth, kPictureHeight, picture.pixels, kEditorPalette)) {
+    if (!writePngFile(
+            pngPath, encodeRgbPng(kPictureWidth, kPictureHeight, picture.pixels, kEditorPalette))) {
         err << pngPath << ": cannot be written\n";
         return 1;
     }

@@ -1,0 +1,333 @@
+#include "hosts/replay/replay_host.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/png.h"
+#include "core/surface.h"
+#include "system/png_file.h"
+#include "system/text_encoding.h"
+
+namespace tessaly {
+
+namespace {
+
+// The virtual date and time at the program's start: 2000-01-01 00:00:00 UTC.
+constexpr int64_t kStartUnixSeconds = 946684800;
+
+// The text in double quotes, control characters written as \xNN.
+std::string quoted(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string filterList(const DialogRequest& request) {
+    std::string list;
+    for (const FileFilter& f : request.filters) {
+        if (!list.empty()) list += '|';
+        list += f.description + '|' + f.pattern;
+    }
+    return list;
+}
+
+} // namespace
+
+ReplayHost::ReplayHost(const ReplayScript& script, std::ostream& log,
+                       std::string executableDirectory)
+    : script_(script), log_(log), executableDirectory_(std::move(executableDirectory)) {}
+
+void ReplayHost::start() {
+    while (next_ < script_.lines.size() && script_.lines[next_].time <= clock_) {
+        apply(script_.lines[next_++]);
+    }
+}
+
+void ReplayHost::programExited(int status) {
+    entry() << "exit " << status << '\n' << std::flush;
+}
+
+int ReplayHost::exitStatus() const {
+    if (noAnswer_) return 2;
+    return checkFailed_ ? 1 : 0;
+}
+
+std::ostream& ReplayHost::entry() {
+    return log_ << '@' << clock_ << ' ';
+}
+
+void ReplayHost::fail(const ReplayLine& line, const std::string& why) {
+    checkFailed_ = true;
+    entry() << "expect-failed " << line.lineNumber << ": " << why << '\n' << std::flush;
+}
+
+void ReplayHost::openWindow(Surface& surface) {
+    surface_ = &surface;
+}
+
+void ReplayHost::setTitle(std::string_view title) {
+    title_ = utf8Prefix(title, kTitleLimit);
+    entry() << "title " << quoted(title_) << '\n' << std::flush;
+}
+
+// There is no window to show; the page counts as shown whenever the real
+// window would show it, so the surface's change tracking behaves as there.
+void ReplayHost::present() {
+    if (surface_ != nullptr) markPresented(*surface_);
+}
+
+void ReplayHost::beginPass() {
+    startPass(keyPresses_);
+    startPass(clicks_);
+}
+
+MouseState ReplayHost::readMouse() {
+    present();
+    MouseState m = mouse_;
+    m.buttons = readButtons(clicks_, mouse_.buttons);
+    if (keepsClick(clicks_)) {
+        m.x = clicks_.keptX;
+        m.y = clicks_.keptY;
+    }
+    return m;
+}
+
+bool ReplayHost::keyHeld(int scanCode) {
+    present();
+    if (scanCode < 0 || scanCode >= int(down_.size())) return false;
+    return readHeld(keyPresses_, scanCode, down_[scanCode] && !stale_[scanCode]);
+}
+
+void ReplayHost::pause(int milliseconds) {
+    passTime(milliseconds);
+}
+
+// Nothing interrupts a virtual pause, so both kinds are the same here.
+void ReplayHost::pauseUninterruptible(int milliseconds) {
+    passTime(milliseconds);
+}
+
+void ReplayHost::passTime(int milliseconds) {
+    present();
+    if (clock_ >= script_.endTime) throw ReplayStopped{};
+    const long long until = clock_ + std::max(milliseconds, 0);
+    while (next_ < script_.lines.size() && script_.lines[next_].time <= until) {
+        clock_ = script_.lines[next_].time;
+        apply(script_.lines[next_++]);
+    }
+    if (until > script_.endTime) {
+        clock_ = script_.endTime;
+        throw ReplayStopped{};
+    }
+    clock_ = until;
+}
+
+int64_t ReplayHost::clockMilliseconds() {
+    return clock_;
+}
+
+WallClock ReplayHost::wallClock() {
+    return {kStartUnixSeconds + clock_ / 1000, 0};
+}
+
+std::string ReplayHost::executableDirectory() {
+    return executableDirectory_;
+}
+
+std::string ReplayHost::openFileDialog(const DialogRequest& request) {
+    return dialog("open-dialog", openAnswers_, request);
+}
+
+std::string ReplayHost::saveFileDialog(const DialogRequest& request) {
+    return dialog("save-dialog", saveAnswers_, request);
+}
+
+std::string ReplayHost::dialog(const char* kind, std::deque<const ReplayLine*>& answers,
+                               const DialogRequest& request) {
+    entry() << kind << ' ' << quoted(request.title) << ' ' << quoted(filterList(request)) << " -> ";
+    if (answers.empty()) {
+        log_ << "NONE\n" << std::flush;
+        noAnswer_ = true;
+        throw ReplayStopped{};
+    }
+    const ReplayLine& answer = *answers.front();
+    answers.pop_front();
+    log_ << quoted(answer.text) << '\n' << std::flush;
+    focusChanged();
+    return answer.path;
+}
+
+void ReplayHost::showAboutBox() {
+    entry() << "about\n" << std::flush;
+    focusChanged();
+}
+
+namespace {
+
+std::string lowerCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return text;
+}
+
+} // namespace
+
+int ReplayHost::ask(const Question& question) {
+    entry() << "question " << quoted(question.text) << " -> ";
+    if (questionAnswers_.empty()) {
+        log_ << "NONE\n" << std::flush;
+        noAnswer_ = true;
+        throw ReplayStopped{};
+    }
+    const std::string word = questionAnswers_.front()->text;
+    questionAnswers_.pop_front();
+    int chosen = word == "close" ? kQuestionClosed : -2;
+    std::string offered;
+    for (std::size_t i = 0; i < question.answers.size(); ++i) {
+        const std::string answer = lowerCase(question.answers[i]);
+        if (answer == word) chosen = int(i);
+        offered += (i ? ", " : "") + answer;
+    }
+    if (chosen == -2) {
+        log_ << word << " (not one of " << offered << ")\n" << std::flush;
+        noAnswer_ = true;
+        throw ReplayStopped{};
+    }
+    log_ << word << '\n' << std::flush;
+    focusChanged();
+    return chosen;
+}
+
+void ReplayHost::showMessage(std::string_view text) {
+    entry() << "message " << quoted(text) << '\n' << std::flush;
+    focusChanged();
+}
+
+bool ReplayHost::closeRequested() {
+    return std::exchange(closeRequest_, false);
+}
+
+void ReplayHost::focusChanged() {
+    stale_.fill(true);
+    forgetPresses(keyPresses_);
+    forgetPresses(clicks_);
+}
+
+void ReplayHost::press(int button) {
+    if ((mouse_.buttons & button) == 0) pressed(clicks_, button, mouse_.x, mouse_.y);
+    mouse_.buttons |= button;
+}
+
+void ReplayHost::release(int button) {
+    mouse_.buttons &= ~button;
+}
+
+void ReplayHost::keyDown(int code) {
+    if (down_[code]) return;
+    down_[code] = true;
+    stale_[code] = false;
+    pressedInChord(keyPresses_, code,
+                   [&](int m) { return down_[std::size_t(m)] && !stale_[std::size_t(m)]; });
+}
+
+void ReplayHost::keyUp(int code) {
+    down_[code] = false;
+    stale_[code] = false;
+}
+
+void ReplayHost::apply(const ReplayLine& line) {
+    switch (line.command) {
+    case ReplayCommand::Mouse:
+        mouse_.x = line.x;
+        mouse_.y = line.y;
+        break;
+    case ReplayCommand::Press:
+        press(line.value);
+        break;
+    case ReplayCommand::Release:
+        release(line.value);
+        break;
+    case ReplayCommand::Click:
+        press(line.value);
+        release(line.value);
+        break;
+    case ReplayCommand::KeyDown:
+        keyDown(line.value);
+        break;
+    case ReplayCommand::KeyUp:
+        keyUp(line.value);
+        break;
+    case ReplayCommand::Tap:
+        keyDown(line.value);
+        keyUp(line.value);
+        break;
+    case ReplayCommand::Open:
+    case ReplayCommand::OpenCancel:
+        openAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::Save:
+    case ReplayCommand::SaveCancel:
+        saveAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::Answer:
+        questionAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::FocusLost:
+    case ReplayCommand::FocusGained:
+        focusChanged();
+        break;
+    case ReplayCommand::CloseWindow:
+        closeRequest_ = true;
+        break;
+    case ReplayCommand::Screenshot:
+        screenshot(line);
+        break;
+    case ReplayCommand::ExpectPixel:
+    case ReplayCommand::ExpectTitle:
+        check(line);
+        break;
+    }
+}
+
+void ReplayHost::screenshot(const ReplayLine& line) {
+    entry() << "screenshot " << line.text << '\n' << std::flush;
+    // Safe: a screenshot that could not be taken fails the run like a check,
+    // rather than leaving a missing picture behind a successful status.
+    if (surface_ == nullptr) {
+        fail(line, "no window is open");
+    } else if (!writePngFile(line.path, visiblePagePng(*surface_))) {
+        fail(line, "cannot write " + line.text);
+    }
+}
+
+void ReplayHost::check(const ReplayLine& line) {
+    if (line.command == ReplayCommand::ExpectTitle) {
+        if (title_ != line.text) {
+            fail(line, "title is " + quoted(title_) + ", expected " + quoted(line.text));
+        }
+        return;
+    }
+    if (surface_ == nullptr) {
+        fail(line, "no window is open");
+        return;
+    }
+    int shown = pixelAt(*surface_, surface_->visiblePage, line.x, line.y);
+    if (shown != line.value) {
+        fail(line, "pixel (" + std::to_string(line.x) + ", " + std::to_string(line.y) + ") is " +
+                       std::to_string(shown) + ", expected " + std::to_string(line.value));
+    }
+}
+
+} // namespace tessaly

@@ -1,0 +1,183 @@
+#include "hosts/win32/win32_dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "hosts/win32/dialog_settings.h"
+#include "system/text_encoding.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Tessaly Editor";
+
+std::wstring wide(std::string_view utf8) {
+    const std::u16string text = utf8ToUtf16(utf8);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string narrow(const wchar_t* text) {
+    return utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text)));
+}
+
+// No file name is proposed and no extension is given, so a name is taken as
+// typed; the dialog starts in the folder of the last file chosen.
+std::string chooseFile(HWND owner, const DialogRequest& request, const std::string& folder,
+                       bool opening) {
+    const std::u16string filter16 = dialogFilter(request);
+    const std::wstring filter(filter16.begin(), filter16.end());
+    const std::wstring title = wide(request.title);
+    const std::wstring initialFolder = wide(folder);
+    std::vector<wchar_t> path(kDialogPathChars, L'\0');
+
+    OPENFILENAMEW settings{};
+    settings.lStructSize = sizeof settings;
+    settings.hwndOwner = owner;
+    settings.hInstance = GetModuleHandleW(nullptr);
+    settings.lpstrFilter = filter.c_str();
+    settings.nFilterIndex = DWORD(request.selectedFilter);
+    settings.lpstrFile = path.data();
+    settings.nMaxFile = DWORD(path.size());
+    settings.lpstrTitle = title.c_str();
+    if (!initialFolder.empty()) settings.lpstrInitialDir = initialFolder.c_str();
+    settings.Flags = opening ? openDialogFlags() : saveDialogFlags();
+    const BOOL chosen = opening ? GetOpenFileNameW(&settings) : GetSaveFileNameW(&settings);
+    if (!chosen) return "";
+    path.back() = L'\0';
+    return narrow(path.data());
+}
+
+// The box's rules: Ok and a close request end it; every other command, the
+// cancel command of Escape among them, is taken and ignored.
+INT_PTR CALLBACK aboutBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE; // the system puts the focus on the first tab stop, Ok
+    case WM_CLOSE:
+        EndDialog(box, 0);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kAboutOkButton) EndDialog(box, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The question's own template (tessaly.rc): its text and up to three answer
+// buttons, which it shows from the left, the others hidden.
+constexpr int kQuestionTemplate = 10200;
+constexpr int kQuestionText = 200;
+constexpr int kFirstAnswerId = 300;
+constexpr int kAnswerButtons = 3;
+// The box's result for no answer; -1 is the system's for a box not made.
+constexpr INT_PTR kNoAnswer = 1000;
+
+struct QuestionShown {
+    std::wstring text;
+    std::vector<std::wstring> answers;
+    int defaultAnswer = 0;
+};
+
+// An answer button ends the box with its index; Escape and the close button
+// send the cancel command, which is no answer.
+INT_PTR CALLBACK questionProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const auto* q = reinterpret_cast<const QuestionShown*>(lParam);
+        SetDlgItemTextW(box, kQuestionText, q->text.c_str());
+        for (int i = 0; i < kAnswerButtons; ++i) {
+            HWND button = GetDlgItem(box, kFirstAnswerId + i);
+            if (std::size_t(i) < q->answers.size()) {
+                SetWindowTextW(button, q->answers[std::size_t(i)].c_str());
+            } else {
+                ShowWindow(button, SW_HIDE);
+            }
+        }
+        const int chosen = kFirstAnswerId + q->defaultAnswer;
+        SendMessageW(box, DM_SETDEFID, WPARAM(chosen), 0);
+        SetFocus(GetDlgItem(box, chosen));
+        return FALSE; // the focus is set here
+    }
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == IDCANCEL) {
+            EndDialog(box, kNoAnswer);
+        } else if (id >= kFirstAnswerId && id < kFirstAnswerId + kAnswerButtons) {
+            EndDialog(box, id - kFirstAnswerId);
+        }
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+std::string showOpenFileDialog(HWND owner, const DialogRequest& request,
+                               const std::string& folder) {
+    return chooseFile(owner, request, folder, true);
+}
+
+std::string showSaveFileDialog(HWND owner, const DialogRequest& request,
+                               const std::string& folder) {
+    return chooseFile(owner, request, folder, false);
+}
+
+// The box has no owner and its own task-bar entry, as its template says; the
+// editor window takes no input while it is open, as with the other dialogs.
+bool showAboutBox(HWND owner) {
+    if (owner) EnableWindow(owner, FALSE);
+    const INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAboutBoxTemplate), nullptr,
+                        aboutBoxProcedure, 0);
+    if (owner) EnableWindow(owner, TRUE);
+    return result != -1;
+}
+
+// One button per answer, the default one focused; Escape and the close
+// button give no answer.
+int askQuestion(HWND owner, const Question& question) {
+    QuestionShown shown{wide(question.text), {}, 0};
+    for (const std::string& answer : question.answers) shown.answers.push_back(wide(answer));
+    if (!shown.answers.empty() && std::size_t(shown.answers.size()) <= kAnswerButtons &&
+        question.defaultAnswer >= 0 && std::size_t(question.defaultAnswer) < shown.answers.size()) {
+        shown.defaultAnswer = question.defaultAnswer;
+        const INT_PTR answer =
+            DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kQuestionTemplate), owner,
+                            questionProcedure, LPARAM(&shown));
+        if (answer != -1) {
+            return answer >= 0 && std::size_t(answer) < shown.answers.size() ? int(answer)
+                                                                             : kQuestionClosed;
+        }
+    }
+    // Without the template (a program other than the editor): a message box
+    // whose Yes, No and Cancel stand for the first three answers, named in
+    // the text.
+    std::wstring text = shown.text + L"\n";
+    const wchar_t* keys[] = {L"Yes", L"No", L"Cancel"};
+    for (std::size_t i = 0; i < shown.answers.size() && i < 3; ++i) {
+        text += L"\n" + std::wstring(keys[i]) + L": " + shown.answers[i];
+    }
+    const std::size_t count = shown.answers.size();
+    const UINT kind = count >= 3 ? MB_YESNOCANCEL : MB_YESNO;
+    switch (MessageBoxW(owner, text.c_str(), kCaption, kind | MB_ICONQUESTION)) {
+    case IDYES:
+        return 0;
+    case IDNO:
+        return 1;
+    case IDCANCEL:
+        return count >= 3 ? 2 : kQuestionClosed;
+    default:
+        return kQuestionClosed;
+    }
+}
+
+bool showMessage(HWND owner, std::string_view text) {
+    return MessageBoxW(owner, wide(text).c_str(), kCaption, MB_OK | MB_ICONWARNING) != 0;
+}
+
+} // namespace tessaly

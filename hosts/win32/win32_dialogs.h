@@ -1,0 +1,33 @@
+// The system's own modal dialogs on Windows: the common file dialogs, the
+// About box from the executable's dialog template, questions and messages.
+// Each returns when the user has closed it; `owner` is the editor window
+// (or null), which stays painted by its own messages meanwhile.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "hosts/host.h"
+
+namespace tessaly {
+
+// The dialog template and resources the executable carries (tessaly.rc).
+constexpr int kAboutBoxTemplate = 10100;
+constexpr int kAboutOkButton = 1001;
+
+// The chosen path (UTF-8), or "" when cancelled or failed. The dialog starts
+// in `folder`, or where the system last left it when that is empty.
+std::string showOpenFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
+std::string showSaveFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
+
+// False when the box could not be made (no template in this executable).
+bool showAboutBox(HWND owner);
+
+// The index of the answer chosen, or kQuestionClosed.
+int askQuestion(HWND owner, const Question& question);
+
+bool showMessage(HWND owner, std::string_view text);
+
+} // namespace tessaly

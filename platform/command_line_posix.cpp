@@ -1,9 +1,0 @@
-#include "platform/command_line.h"
-
-namespace tessaly {
-
-std::vector<std::string> utf8Arguments(int argc, char** argv) {
-    return std::vector<std::string>(argv, argv + argc);
-}
-
-} // namespace tessaly
