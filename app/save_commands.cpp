@@ -1,7 +1,7 @@
 #include "app/save_commands.h"
 
 #include "app/editor_step.h"
-#include "level/dialogs.h"
+#include "app/dialog_requests.h"
 #include "level/level_file.h"
 
 namespace tessaly {

@@ -20,7 +20,7 @@
 #include "core/bmp.h"
 #include "core/png.h"
 #include "level/profile.h"
-#include "level/tilesheet.h"
+#include "views/tilesheet.h"
 #include "system/executable_folder.h"
 #include "system/files.h"
 #include "views/level_picture.h"

@@ -9,7 +9,7 @@
 #include "level/edit_history.h"
 #include "level/level.h"
 #include "level/profile.h"
-#include "level/tilesheet.h"
+#include "views/tilesheet.h"
 
 namespace tessaly {
 

@@ -10,7 +10,7 @@
 
 #include "level/level.h"
 #include "level/profile.h"
-#include "level/tilesheet.h"
+#include "views/tilesheet.h"
 #include "views/map_view.h"
 
 namespace tessaly {

@@ -3,7 +3,7 @@
 // and the dialog and start-screen tests.
 #include "level/games.h"
 #include "level/profile.h"
-#include "level/tilesheet.h"
+#include "views/tilesheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "level/tilesheet.h"
+#include "app/tile_bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -22,7 +22,7 @@
 #include "gui/font.h"
 #include "gui/text.h"
 #include "level/profile.h"
-#include "level/tilesheet.h"
+#include "views/tilesheet.h"
 #include "tests/support/test_host.h"
 #include "views/editor.h"
 #include "views/panels.h"

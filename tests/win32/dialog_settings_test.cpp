@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "level/dialogs.h"
+#include "app/dialog_requests.h"
 
 namespace tessaly {
 namespace {

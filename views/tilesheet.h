@@ -6,11 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "core/surface.h"
-#include "level/profile.h"
 
 namespace tessaly {
 
@@ -29,24 +27,13 @@ struct TileSheet {
     std::vector<uint8_t> loadBuffer = std::vector<uint8_t>(kTileStoreBytes);
 };
 
-// Builds the sheet from the game's bitmap (profile.tileBitmapName, found as
-// system/resources.h describes) through page 2 of the surface, then makes page 0 the work and
-// visible page. The bitmap's colour table lands in the palette; callers apply the editor palette
-// afterwards. Returns whether the bitmap was loaded (a missing, unreadable or wrongly sized bitmap
-// keeps the previous load buffer, and the sheet is built from that).
-bool loadTileSheet(TileSheet& sheet, Surface& surface, const GameProfile& profile,
-                   const std::string& exeDir);
-
-// The same from the bytes of a tile bitmap file read elsewhere; empty bytes
-// count as a missing bitmap.
+// Builds the sheet from the bytes of a tile bitmap file through page 2 of the
+// surface, then makes page 0 the work and visible page. The bitmap's colour
+// table lands in the palette; callers apply the editor palette afterwards.
+// Returns whether the bitmap was loaded (empty bytes count as a missing
+// bitmap; a missing, unreadable or wrongly sized bitmap keeps the previous
+// load buffer, and the sheet is built from that).
 bool buildTileSheet(TileSheet& sheet, Surface& surface, std::span<const uint8_t> file);
-
-// The path the sheet is loaded from.
-std::string tileBitmapPath(const GameProfile& profile, const std::string& exeDir);
-
-// What to tell the user when loadTileSheet did not load the game's bitmap:
-// the file that cannot be used, or every folder the bitmap was looked for in.
-std::string tileBitmapProblem(const GameProfile& profile, const std::string& exeDir);
 
 // Offset of tile n's image in tileImages.
 // Safe: numbers outside the offset table (negative, or 2177 and beyond: a

@@ -1,4 +1,4 @@
-#include "level/dialogs.h"
+#include "app/dialog_requests.h"
 
 #include "level/games.h"
 
