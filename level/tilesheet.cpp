@@ -6,6 +6,7 @@
 #include "platform/bmp.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
+#include "platform/path_text.h"
 #include "platform/resources.h"
 
 namespace tessaly {
@@ -30,7 +31,7 @@ std::string tileBitmapProblem(const GameProfile& profile, const std::string& exe
     constexpr const char* kConsequence = "; the tiles shown are not this game's.";
     const std::string path = tileBitmapPath(profile, exeDir);
     std::error_code error;
-    if (std::filesystem::exists(path, error)) {
+    if (std::filesystem::exists(pathFromUtf8(path), error)) {
         return "The tile bitmap " + path +
                " cannot be used: a tile bitmap is a palette BMP file 208 pixels wide" +
                kConsequence;
