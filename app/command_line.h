@@ -9,10 +9,11 @@
 namespace tessaly {
 
 // When `path`'s extension names a game (DD2, CK1, CK2, CK3 or NIN, any case)
-// and the file exists, selects that game, keeps the path for the editor start
-// to open instead of asking with the open dialog, and returns true. Otherwise
-// tells the user why the level is not opened and returns false: the program
-// goes on at the start screen.
+// and the path names a regular file, selects that game, keeps the path for the
+// editor start to open instead of asking with the open dialog, and returns
+// true. Otherwise tells the user why the level is not opened (a folder, no
+// game's extension, no such file, not a regular file) and returns false: the
+// program goes on at the start screen.
 bool takeLevelArgument(Program& program, const std::string& path);
 
 } // namespace tessaly

@@ -43,17 +43,19 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // destroyed: a temporary file in the same folder, flushed to disk, renamed
 // over the target (a symbolic link is followed to its target; the target's
 // permission bits, its owner and group and its extended attributes are kept
-// where the system allows). The rename replaces only this name of a file with
-// several hard links: the other names keep the old bytes. Where no temporary
-// file can be made there, the file is written in place, and only when its old
-// bytes could be read whole to put back. When the file already holds exactly
-// these bytes nothing is written. On any failure the old file stays as it
-// was, no temporary file is left, and false is returned. Temporary files of
-// the same target left by a save that was killed, older than a minute, are
-// removed. The POSIX half of these helpers is in files_posix.cpp and
-// safe_write_posix.cpp, the Windows half in files_win32.cpp and
-// safe_write_win32.cpp (where the rename is MoveFileEx replacing the old file
-// and writing through).
+// where the system allows; where the group cannot be kept, the new file gets
+// no group permission bits). The rename replaces only this name of a file
+// with several hard links: the other names keep the old bytes. Where no
+// temporary file can be made there, or the rename is refused (another user's
+// file in a sticky folder, a file bind-mounted over its name), the file is
+// written in place, and only when its old bytes could be read whole to put
+// back. When the file already holds exactly these bytes nothing is written.
+// On any failure the old file stays as it was, no temporary file is left, and
+// false is returned. Temporary files of the same target left by a save that
+// was killed, older than a minute, are removed. The POSIX half of these
+// helpers is in files_posix.cpp and safe_write_posix.cpp, the Windows half in
+// files_win32.cpp and safe_write_win32.cpp (where the rename is MoveFileEx
+// replacing the old file and writing through).
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes);
 
 struct SafeWriteOptions {

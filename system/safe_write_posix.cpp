@@ -3,6 +3,7 @@
 // and a rename puts them in place.
 #include "system/file_io_posix.h"
 #include "system/files.h"
+#include "system/path_text.h"
 #include "system/temporary_names.h"
 
 #include <cerrno>
@@ -98,6 +99,15 @@ void copyExtendedAttributes(const std::string& from, int to) {
     }
 }
 
+// The permission bits for a new file standing in for one with `mode`.
+// Safe: a file whose group could not be kept belongs to this user's own group
+// now, which the old bits never meant to let in (a 0640 file of group root
+// would become readable by the saver's group): it gets no group bits, and no
+// set-group-ID bit.
+mode_t keptMode(mode_t mode, bool groupKept) {
+    return groupKept ? mode & 07777 : mode & 05707;
+}
+
 // The file a write goes to and what is there now.
 struct Target {
     std::string path;
@@ -137,12 +147,10 @@ Staging writeTemporary(const Target& target, const std::vector<uint8_t>& bytes,
         // The owner and group are kept where this user may set them; the
         // attributes follow (a change of owner can drop some), and the mode
         // comes last, since a change of owner can clear set-id bits.
-        if (::fchown(fd.get(), target.info.st_uid, target.info.st_gid) != 0) {
-            [[maybe_unused]] const int ignored =
-                ::fchown(fd.get(), static_cast<uid_t>(-1), target.info.st_gid);
-        }
+        const bool groupKept = ::fchown(fd.get(), target.info.st_uid, target.info.st_gid) == 0 ||
+                               ::fchown(fd.get(), static_cast<uid_t>(-1), target.info.st_gid) == 0;
         copyExtendedAttributes(target.path, fd.get());
-        ::fchmod(fd.get(), target.info.st_mode & 07777);
+        ::fchmod(fd.get(), keptMode(target.info.st_mode, groupKept));
     }
     const bool written = file_io::writeAll(fd.get(), bytes.data(), bytes.size()) &&
                          ::fsync(fd.get()) == 0 && fd.close();
@@ -170,7 +178,8 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
     std::string backup;
     if (!options.inPlaceBackupFolder.empty()) {
         std::error_code ignoredError;
-        std::filesystem::create_directories(options.inPlaceBackupFolder, ignoredError);
+        std::filesystem::create_directories(pathFromUtf8(options.inPlaceBackupFolder),
+                                            ignoredError);
         backup = joinPath(options.inPlaceBackupFolder, nameOf(target) + ".before-save");
         std::string ignored;
         if (!writeFileSafely(backup, old->bytes, &ignored)) {
@@ -214,6 +223,8 @@ bool streamCopy(int in, const struct stat& info, const std::string& copyPath,
                 std::string& tempPath) {
     FileDescriptor out(createTemporary(copyPath, info.st_mode & 07777, tempPath));
     if (!out.valid()) return false;
+    const bool groupKept = ::fchown(out.get(), static_cast<uid_t>(-1), info.st_gid) == 0;
+    ::fchmod(out.get(), keptMode(info.st_mode, groupKept));
     uint8_t buffer[65536];
     std::uint64_t total = 0;
     bool ok = true;
@@ -302,10 +313,12 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes,
     }
     if (::rename(tempPath.c_str(), target->path.c_str()) != 0) {
         // In a sticky folder (/tmp, a shared drop folder) a file owned by
-        // someone else may be writable but not replaceable: write it in place
-        // as for a folder that takes no new files.
+        // someone else may be writable but not replaceable, and a file
+        // mounted over its name (a bind mount, as containers get their files)
+        // cannot be renamed over (EBUSY): write it in place as for a folder
+        // that takes no new files.
         error = errno;
-        const bool replaceRefused = error == EACCES || error == EPERM;
+        const bool replaceRefused = error == EACCES || error == EPERM || error == EBUSY;
         ::unlink(tempPath.c_str());
         if (target->exists && replaceRefused && writeInPlace(target->path, bytes, options, error))
             return true;

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "system/path_text.h"
+
 namespace tessaly {
 
 namespace {
@@ -53,13 +55,13 @@ std::vector<std::string> filterGlobs(std::string_view pattern) {
 
 bool acceptableToOpen(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && std::filesystem::is_regular_file(path, ec);
+    return !path.empty() && std::filesystem::is_regular_file(pathFromUtf8(path), ec);
 }
 
 bool acceptableToSave(const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;
-    const std::filesystem::path p(path);
+    const std::filesystem::path p = pathFromUtf8(path);
     const auto status = std::filesystem::status(p, ec);
     if (std::filesystem::exists(status)) return std::filesystem::is_regular_file(status);
     if (!p.has_filename()) return false;
@@ -68,7 +70,7 @@ bool acceptableToSave(const std::string& path) {
 }
 
 std::string folderOf(const std::string& path) {
-    return std::filesystem::path(path).parent_path().string();
+    return utf8FromPath(pathFromUtf8(path).parent_path());
 }
 
 } // namespace tessaly

@@ -29,7 +29,14 @@ int runReplayFile(const std::string& scriptPath, std::ostream& log, std::ostream
         }
         return 2;
     }
-    return runReplay(script, log, executableDirectory, program);
+    const int status = runReplay(script, log, executableDirectory, program);
+    // Safe: a log that was not written whole (standard output on a full disk)
+    // fails the run, as a screenshot that cannot be written does.
+    if (!log.flush()) {
+        errors << scriptPath << ": the log could not be written\n";
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }
 
 } // namespace tessaly

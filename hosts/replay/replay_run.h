@@ -20,7 +20,9 @@ int runReplay(const ReplayScript& script, std::ostream& log, const std::string& 
 
 // Reads the script file at `scriptPath` and runs it as `runReplay` does. A
 // script that cannot be read or has bad lines runs nothing: each problem goes
-// to `errors` as "SCRIPT:LINE: WHY" and the status is 2.
+// to `errors` as "SCRIPT:LINE: WHY" and the status is 2. A log that cannot be
+// written whole is told on `errors` as "SCRIPT: the log could not be written",
+// and the status is then at least 1.
 int runReplayFile(const std::string& scriptPath, std::ostream& log, std::ostream& errors,
                   const std::string& executableDirectory, const std::function<int(Host&)>& program);
 

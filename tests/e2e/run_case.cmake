@@ -9,7 +9,7 @@
 #   expected/        files the run must leave, byte for byte; any other file
 #                    the run creates (screenshots aside) fails the case
 #   arguments        more command-line arguments after each script, one a line
-#                    (a level to open, as given to the editor)
+#                    (a level to open, as given to the editor), in UTF-8
 #
 # For the Windows programs (WINE_RUN and WINE_PREFIX given) the replay runs
 # under Wine, line ends of the log aside the same checks apply, and each
@@ -46,7 +46,7 @@ file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
 set(arguments "")
 if(EXISTS ${CASE_DIR}/arguments)
-    file(STRINGS ${CASE_DIR}/arguments arguments)
+    file(STRINGS ${CASE_DIR}/arguments arguments ENCODING UTF-8)
 endif()
 set(expected_status 0)
 if(EXISTS ${CASE_DIR}/expected.status)

@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <functional>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -37,12 +40,13 @@ constexpr uid_t kNobody = 65534;
 
 // Runs `body` in a child process and returns its exit status (0 when body
 // returned true). Permission checks do not apply to root, so a test of them
-// running as root has the child drop to an unprivileged user first.
+// running as root has the child drop to an unprivileged user, in no group of
+// root's, first.
 int inChild(bool unprivileged, const std::function<bool()>& body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (unprivileged && ::geteuid() == 0 &&
-            (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
             ::_exit(kCannotDropPrivileges);
         }
         ::_exit(body() ? 0 : 1);
@@ -145,6 +149,26 @@ TEST(WriteFileSafely, KeepsOwnerAndGroupWhereAllowed) {
     ASSERT_TRUE(writeFileSafely(path, kNew));
     EXPECT_EQ(statOf(path).st_uid, kNobody);
     EXPECT_EQ(statOf(path).st_gid, kNobody);
+}
+
+// A user who may not give the new file the old group (not in it) must not
+// widen who reads it: a 0640 file of group root comes back in the saver's
+// own group with no group bits, not readable by that group.
+TEST(WriteFileSafely, GroupThatCannotBeKeptGetsNoAccess) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    TempDir dir;
+    const std::string path = dir.file("level.ck3");
+    putFile(path, kOld);
+    openToEveryone(dir, path);
+    ASSERT_EQ(::chown(path.c_str(), kNobody, 0), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    const int status = inChild(true, [&] { return writeFileSafely(path, kNew); });
+    if (status == kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fileBytes(path), kNew);
+    EXPECT_EQ(statOf(path).st_uid, kNobody);
+    EXPECT_NE(statOf(path).st_gid, 0u);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0600u);
 }
 
 TEST(WriteFileSafely, SameBytesWriteNothing) {
@@ -283,6 +307,28 @@ TEST(WriteFileSafely, WritableFileOfAnotherUserInAStickyFolderIsWrittenInPlace) 
     EXPECT_EQ(status, 0);
     EXPECT_EQ(fileBytes(path), kNew);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"level.ck1"});
+}
+
+// A file mounted over its name (a bind mount, as a container gets a file of
+// its host) cannot be renamed over; it is written in place, so the mounted
+// file itself gets the new bytes.
+TEST(WriteFileSafely, BindMountedFileIsWrittenInPlace) {
+    TempDir dir;
+    const std::string source = dir.file("host.ck1");
+    const std::string path = dir.file("level.ck1");
+    putFile(source, kOld);
+    putFile(path, {0});
+    if (::mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "cannot bind-mount a file here: " << std::strerror(errno);
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{path};
+    std::string why;
+    EXPECT_TRUE(writeFileSafely(path, kNew, &why)) << why;
+    EXPECT_EQ(fileBytes(path), kNew);
+    EXPECT_EQ(fileBytes(source), kNew);
+    EXPECT_EQ(dir.entries().size(), 2u); // no temporary file left
 }
 
 TEST(WriteFileSafely, ReadOnlyFileIsLeftAlone) {

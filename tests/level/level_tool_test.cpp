@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace tessaly {
 namespace {
@@ -98,9 +99,32 @@ TEST(LevelTool, InfoRefusesWhatItCannotRead) {
         EXPECT_EQ(lines(run.err), 1) << run.err;
         EXPECT_NE(run.err.find(name), std::string::npos);
     }
+    // The system's reason comes with it: a folder is told as one.
+    std::filesystem::create_directory(dir.file("levels.ck1"));
+    for (const std::string command : {"info ", "copy "}) {
+        const ToolRun run = runTool(dir, command + quoted(dir.file("levels.ck1")) + " " +
+                                             (command == "copy " ? quoted(dir.file("o.ck1")) : ""));
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err,
+                  "tessaly-level: cannot read " + dir.file("levels.ck1") + ": Is a directory\n");
+    }
     EXPECT_EQ(runTool(dir, "").status, 2);
     EXPECT_EQ(runTool(dir, "info").status, 2);
     EXPECT_EQ(runTool(dir, "unpack a b").status, 2);
+}
+
+// What info and check print is their whole work: standard output on a full
+// disk fails the run with one line.
+TEST(LevelTool, OutputThatCannotBeWrittenFailsTheRun) {
+    TempDir dir;
+    for (const std::string command : {"info", "check"}) {
+        const std::string line = std::string("'") + TESSALY_LEVEL_TOOL + "' " + command + " " +
+                                 quoted(TESSALY_SAMPLES_DIR "/sample.ck1") + " >/dev/full 2>" +
+                                 quoted(dir.file("stderr"));
+        const int status = std::system(line.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
+        EXPECT_EQ(text(dir.file("stderr")), "tessaly-level: cannot write to standard output\n");
+    }
 }
 
 TEST(LevelTool, CopyWritesWhatTheEditorsSaveWrites) {
@@ -132,6 +156,23 @@ TEST(LevelTool, FailedCopyLeavesTheOutputAlone) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(lines(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("no/out.ck2"), std::string::npos);
+}
+
+// copy never writes over its input, named twice or through a link: the file
+// may hold bytes the level does not (here a tail), which the copy would drop.
+TEST(LevelTool, CopyLeavesItsOwnInputAlone) {
+    TempDir dir;
+    std::vector<uint8_t> level = fileBytes(TESSALY_SAMPLES_DIR "/sample.ck1");
+    test::addBytes(level, {1, 2, 3});
+    putFile(dir.file("level.ck1"), level);
+    ASSERT_EQ(::symlink("level.ck1", dir.file("link.ck1").c_str()), 0);
+    for (const std::string out : {"level.ck1", "link.ck1"}) {
+        const ToolRun run =
+            runTool(dir, "copy " + quoted(dir.file("level.ck1")) + " " + quoted(dir.file(out)));
+        EXPECT_EQ(run.status, 1) << out;
+        EXPECT_EQ(run.err, "tessaly-level: " + dir.file(out) + " is the input: not overwritten\n");
+        EXPECT_EQ(fileBytes(dir.file("level.ck1")), level) << out;
+    }
 }
 
 TEST(LevelTool, CheckReportsEveryFileAndChangesNone) {

@@ -462,6 +462,17 @@ TEST_F(ReplayFiles, BadScriptRunsNothingAndExitsTwo) {
     EXPECT_EQ(errors.str(), (folder / "none.txt").string() + ": cannot read the script\n");
 }
 
+// The log is the run's result: one that cannot be written whole (standard
+// output on a full disk) fails the run with one line.
+TEST_F(ReplayFiles, ALogThatCannotBeWrittenFailsTheRun) {
+    std::ofstream(folder / "run.txt") << "wait 5\n";
+    std::ostream log(nullptr); // takes no bytes, as a full disk
+    std::ostringstream errors;
+    const std::string path = (folder / "run.txt").string();
+    EXPECT_EQ(runReplayFile(path, log, errors, ".", [](Host&) { return 0; }), 1);
+    EXPECT_EQ(errors.str(), path + ": the log could not be written\n");
+}
+
 TEST_F(ReplayFiles, ScriptFilePathsAreTakenInItsFolder) {
     std::ofstream(folder / "run.txt", std::ios::binary) << "open level.ck1\r\nwait 5\r\n";
     std::ostringstream log, errors;

@@ -522,6 +522,30 @@ TEST_F(TilesTool, BadGameFilesWriteNothing) {
     EXPECT_EQ(missing.err, (root / "nowhere").string() + ": no such folder\n");
 }
 
+// The bitmap never replaces a game file the import reads, named as OUT or
+// through a link to it.
+TEST_F(TilesTool, ImportLeavesTheGameFilesItReadsAlone) {
+    const std::vector<TilePixels> tiles = randomTiles(40, 12);
+    writeKeen("EGAHEAD.CK1", "EGALATCH.CK1", 2048, 512, tiles, false);
+    writeBytes(game / "TILES.DD2", egaTilesFile(tiles));
+    fs::create_symlink(game / "EGAHEAD.CK1", out / "link.bmp");
+    const std::set<std::string> files = filesIn(game);
+    struct Case {
+        const char* game;
+        fs::path target, read;
+    };
+    for (const Case& c : {Case{"DD2", game / "TILES.DD2", game / "TILES.DD2"},
+                          Case{"CK1", game / "EGALATCH.CK1", game / "EGALATCH.CK1"},
+                          Case{"CK1", out / "link.bmp", game / "EGAHEAD.CK1"}}) {
+        const std::vector<uint8_t> before = readBytes(c.read);
+        const ToolRun r = run({"import", c.game, game.string(), "--out", c.target.string()});
+        EXPECT_EQ(r.status, 1) << c.target;
+        EXPECT_EQ(r.err, c.target.string() + ": is a game file this import reads\n");
+        EXPECT_EQ(readBytes(c.read), before) << c.target;
+        EXPECT_EQ(filesIn(game), files);
+    }
+}
+
 TEST_F(TilesTool, WrongCommandLinesAreRefused) {
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"import", "CK1"}).status, 2);
@@ -554,6 +578,15 @@ TEST_F(TilesTool, RendersATileBitmapAsAPicture) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err.rfind((out / "bad.bmp").string() + ": ", 0), 0u);
     EXPECT_FALSE(fs::exists(out / "bad.png"));
+
+    // What it tells on standard output is part of the run: a full disk there
+    // fails it with one line.
+    const std::string command = std::string("'") + TESSALY_TILES_EXE + "' render '" +
+                                (out / "n.bmp").string() + "' '" + png.string() +
+                                "' >/dev/full 2>'" + (root / "log/err").string() + "'";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_EQ(readText(root / "log/err"), "standard output: cannot be written\n");
 }
 
 // A picture is written as a level is saved: never over its own input, never

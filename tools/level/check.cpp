@@ -43,7 +43,7 @@ int runCheck(const std::vector<std::string>& paths) {
                     counted(notes, "note").c_str());
         anyError = anyError || errors > 0;
     }
-    if (std::fflush(stdout) != 0) return 1;
+    if (!flushedOutput()) return 1;
     return anyError ? 1 : 0;
 }
 

@@ -27,4 +27,8 @@ int runCheck(const std::vector<std::string>& paths);
 // stderr naming it, and false.
 bool readOrComplain(Level& level, const std::string& path);
 
+// Flushes standard output; when what was printed could not be written whole
+// (a full disk), says so on stderr and returns false.
+bool flushedOutput();
+
 } // namespace tessaly

@@ -1,8 +1,8 @@
 // info and copy, and the level reading every command shares.
 //
 // A file that cannot be read, a refused file (more than 256 columns or rows)
-// or an OUT that cannot be written gives one line on stderr and exit 1, and
-// OUT is left as it was.
+// or an OUT that cannot be written, or that is IN itself (also through a
+// link), gives one line on stderr and exit 1, and OUT is left as it was.
 //
 // info prints one "key: value" line each, in this order:
 //   game: CK1                the game the file's extension names, or "none"
@@ -20,6 +20,7 @@
 #include "level/door_link.h"
 #include "level/games.h"
 #include "level/level_file.h"
+#include "system/files.h"
 #include "tools/level/commands.h"
 
 #include <cstdio>
@@ -33,14 +34,24 @@ bool readOrComplain(Level& level, const std::string& path) {
     switch (readLevel(level, path).result) {
     case ReadResult::Read:
         return true;
-    case ReadResult::Unreadable:
-        std::fprintf(stderr, "tessaly-level: cannot read %s\n", path.c_str());
+    case ReadResult::Unreadable: {
+        // The system's reason: a folder, a missing file, no permission.
+        const std::string why = whyUnreadable(path);
+        std::fprintf(stderr, "tessaly-level: cannot read %s%s%s\n", path.c_str(),
+                     why.empty() ? "" : ": ", why.c_str());
         return false;
+    }
     case ReadResult::Refused:
         std::fprintf(stderr, "tessaly-level: %s declares more than 256 columns or rows\n",
                      path.c_str());
         return false;
     }
+    return false;
+}
+
+bool flushedOutput() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+    std::fprintf(stderr, "tessaly-level: cannot write to standard output\n");
     return false;
 }
 
@@ -95,12 +106,18 @@ int runInfo(const std::string& path) {
             }
         }
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return flushedOutput() ? 0 : 1;
 }
 
 int runCopy(const std::string& in, const std::string& out) {
     auto level = std::make_unique<Level>();
     if (!readOrComplain(*level, in)) return 1;
+    // Safe: IN may hold bytes the level does not (a tail, a cut-short plane),
+    // so writing the level over it would change it; it is never overwritten.
+    if (sameFile(in, out)) {
+        std::fprintf(stderr, "tessaly-level: %s is the input: not overwritten\n", out.c_str());
+        return 1;
+    }
     if (!writeLevel(*level, out)) {
         std::fprintf(stderr, "tessaly-level: cannot write %s\n", out.c_str());
         return 1;

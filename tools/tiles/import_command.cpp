@@ -149,12 +149,14 @@ int runImport(const std::string& gameId, const std::string& gameDir,
 
     GameFile data;
     GameTilesResult decoded;
+    std::vector<std::string> readPaths; // the game's files this import reads
     if (files.layout == TileFileLayout::Latch) {
         GameFile head = readGameFile(gameDir, {files.headName});
         if (!head.error.empty()) {
             err << head.error << "\n";
             return 1;
         }
+        readPaths.push_back(head.path);
         data = readGameFile(gameDir, files.dataNames);
         if (!data.error.empty()) {
             err << data.error << "\n";
@@ -172,6 +174,15 @@ int runImport(const std::string& gameId, const std::string& gameDir,
     if (!decoded.error.empty()) {
         err << decoded.error << "\n";
         return 1;
+    }
+    readPaths.push_back(data.path);
+    // Safe: a game's own file is never replaced by a bitmap (--out TILES.DD2,
+    // or a link to it).
+    for (const std::string& read : readPaths) {
+        if (outPath && sameFile(*outPath, read)) {
+            err << *outPath << ": is a game file this import reads\n";
+            return 1;
+        }
     }
 
     const std::vector<uint8_t> art = drawDefaultTileSheet(profile.gameId);

@@ -21,6 +21,14 @@ int usage() {
     return 2;
 }
 
+// A command's status, or 1 when what it told on standard output could not be
+// written (a full disk): a run that reports success has said what it did.
+int told(int status) {
+    if (std::cout.flush()) return status;
+    std::cerr << "standard output: cannot be written\n";
+    return status == 0 ? 1 : status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,7 +39,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
     if (!args.empty()) args.erase(args.begin());
     if (args.size() == 3 && args[0] == "render") {
-        return tessaly::runRender(args[1], args[2], std::cout, std::cerr);
+        return told(tessaly::runRender(args[1], args[2], std::cout, std::cerr));
     }
     if (!args.empty() && args[0] == "import") {
         std::vector<std::string> positional;
@@ -45,7 +53,7 @@ int main(int argc, char** argv) {
             }
         }
         if (positional.size() != 2) return usage();
-        return tessaly::runImport(positional[0], positional[1], out, std::cout, std::cerr);
+        return told(tessaly::runImport(positional[0], positional[1], out, std::cout, std::cerr));
     }
     return usage();
 }
