@@ -4,16 +4,17 @@
 #include <array>
 #include <utility>
 
+#include "app/dialog_requests.h"
 #include "app/editor_step.h"
+#include "app/hit_test.h"
 #include "app/key_commands.h"
+#include "app/map_actions.h"
 #include "app/recovery.h"
 #include "app/save_commands.h"
-#include "gui/palette.h"
-#include "app/dialog_requests.h"
-#include "level/level_file.h"
 #include "app/tile_bitmap.h"
+#include "gui/palette.h"
+#include "level/level_file.h"
 #include "system/files.h"
-#include "views/editing.h"
 #include "views/map_view.h"
 #include "views/panels.h"
 #include "views/status_panel.h"
@@ -23,67 +24,6 @@ namespace tessaly {
 namespace {
 
 constexpr int kLoopPauseMs = 10;
-constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
-
-enum class Area { MapView, TilePanel, ObjectPanel };
-
-bool inArea(Area area, int x, int y) {
-    switch (area) {
-    case Area::MapView:
-        return inMapView(x, y);
-    case Area::TilePanel:
-        return inTilePanel(x, y);
-    case Area::ObjectPanel:
-        return inObjectPanel(x, y);
-    }
-    return false;
-}
-
-// How an action's cell changes form undo steps: part of the stroke of the
-// left button (one step from press to release), a step of its own, or none.
-enum class Step { None, Stroke, Own };
-
-// The editor loop's mouse and key actions, tested in this order on every
-// pass. Each looks only at its own button or key, so several may run in one
-// pass, each followed by the end of an editing step.
-// Kept: a held button or key acts again on every pass (painting follows the
-// pointer, a held 4 pastes wherever it goes), as the old editor's users expect.
-struct Action {
-    int button;   // mouse button bit, or 0
-    int scanCode; // key, or 0
-    Area area;
-    Step step;
-    void (*run)(Program&, int x, int y);
-};
-
-template <void (*operation)(Editor&, int, int)>
-void onEditor(Program& p, int x, int y) {
-    operation(*p.editor, x, y);
-}
-
-// Safe: a drag paints every cell on the line from the cell painted in the
-// previous pass, however fast the pointer moved; before, the cells crossed
-// between two passes were skipped.
-void paintStroke(Program& p, int x, int y) {
-    Editor& e = *p.editor;
-    const std::optional<Cell> cell = mapCellAt(e, x, y);
-    if (cell && p.strokeCell) paintBetween(e, *p.strokeCell, *cell);
-    paintCell(e, x, y);
-    if (cell) p.strokeCell = cell;
-}
-
-const std::array<Action, 9> kActions{{
-    {kLeftButton, 0, Area::MapView, Step::Stroke, paintStroke},
-    {kLeftButton, 0, Area::TilePanel, Step::None, onEditor<pickFromTilePanel>},
-    {kRightButton, 0, Area::MapView, Step::None, onEditor<pickFromMap>},
-    {kMiddleButton, 0, Area::MapView, Step::Own, onEditor<linkDoor>},
-    {0, scan::Digit1, Area::MapView, Step::None, onEditor<setCopyStart>},
-    {0, scan::Digit2, Area::MapView, Step::None, onEditor<setCopyEnd>},
-    {0, scan::Digit3, Area::MapView, Step::None,
-     [](Program& p, int, int) { copyBlock(*p.editor); }},
-    {0, scan::Digit4, Area::MapView, Step::Own, onEditor<pasteBlock>},
-    {kLeftButton, 0, Area::ObjectPanel, Step::None, onEditor<pickFromObjectPanel>},
-}};
 
 void runKeyCommands(Program& p) {
     for (std::size_t i = 0; i < kKeyCommands.size(); ++i) {
@@ -103,20 +43,6 @@ void runKeyCommands(Program& p) {
         }
         p.chordWasDown[i] = state;
         if (run) RunKeyCommand(p, command);
-    }
-}
-
-void runActions(Program& p) {
-    Editor& e = *p.editor;
-    const int x = p.mouse.x, y = p.mouse.y;
-    for (const Action& a : kActions) {
-        const bool pressed =
-            a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
-        if (!pressed || !inArea(a.area, x, y)) continue;
-        if (a.step == Step::Own) closeStep(e.history);
-        a.run(p, x, y);
-        if (a.step == Step::Own) closeStep(e.history);
-        finishStep(p);
     }
 }
 
@@ -191,12 +117,12 @@ PassEnd editorPass(Program& p) {
     p.host.beginPass();
     p.mouse = p.host.readMouse();
     // A stroke of the left button is one undo step, from press to release.
-    const bool leftDown = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButton) != 0;
+    const bool leftDown = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButtonBit) != 0;
     if (!leftDown) closeStep(e.history);
     // A stroke leaving the map view ends its line; coming back starts anew.
     if (!leftDown || !inMapView(p.mouse.x, p.mouse.y)) p.strokeCell.reset();
     runKeyCommands(p);
-    runActions(p);
+    runMapActions(p);
     tickRecovery(p);
     if (p.host.closeRequested()) {
         // Safe: closing the window with unsaved edits asks first.

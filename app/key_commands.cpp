@@ -2,7 +2,7 @@
 
 #include "app/editor_step.h"
 #include "app/save_commands.h"
-#include "level/door_link.h"
+#include "edit/operations.h"
 #include "views/map_view.h"
 #include "views/panels.h"
 
@@ -72,18 +72,14 @@ void saveAs(Program& p) {
     drawTilePanel(*p.editor);
 }
 
-// Only level cells go back and forth; the editing state, the view origin and
-// the panels stay as they are, except the door exit: when the step changed
-// the selected door's cell, the exit shown is the one the cell holds now
-// (none when it holds no door link any more).
-template <bool (*step)(EditHistory&, Level&)>
-void undoOrRedo(Program& p) {
-    Editor& e = *p.editor;
-    const Cell door = e.edit.selectedDoor;
-    const int32_t before = objectCell(e.level, door.column, door.row);
-    step(e.history, e.level);
-    const int32_t now = objectCell(e.level, door.column, door.row);
-    if (now != before) e.edit.doorExit = picksAsDoor(now) ? decodeDoorLink(now) : Cell{};
+// Only level cells go back and forth (and the door exit they hold); the
+// view origin and the panels stay as they are.
+void undo(Program& p) {
+    undoEdit(*p.editor);
+}
+
+void redo(Program& p) {
+    redoEdit(*p.editor);
 }
 
 bool shiftHeld(Host& host) {
@@ -106,9 +102,9 @@ const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::KeypadPlus, Chord::Held, "SC_GRAYPLUS", page<kPanelPage>},
     {scan::F5, Chord::Held, "SC_F5", save},
     {scan::F6, Chord::Held, "SC_F6", saveAs},
-    {scan::Z, Chord::Ctrl, "SC_UNDO", undoOrRedo<undoStep>},
-    {scan::Z, Chord::CtrlShift, "SC_REDO", undoOrRedo<redoStep>},
-    {scan::Y, Chord::CtrlAnyShift, "SC_REDO", undoOrRedo<redoStep>},
+    {scan::Z, Chord::Ctrl, "SC_UNDO", undo},
+    {scan::Z, Chord::CtrlShift, "SC_REDO", redo},
+    {scan::Y, Chord::CtrlAnyShift, "SC_REDO", redo},
     {scan::Left, Chord::Shift, "SC_SHIFT_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Shift, "SC_SHIFT_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Shift, "SC_SHIFT_UP", scroll<0, -1>},

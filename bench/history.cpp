@@ -7,8 +7,8 @@
 
 #include <memory>
 
+#include "edit/operations.h"
 #include "level/edit_history.h"
-#include "views/editing.h"
 #include "views/editor.h"
 #include "views/map_view.h"
 
@@ -34,7 +34,7 @@ struct Pasted {
         copyBlock(*editor);
         for (int c = 1; c <= kMaxMapSide; ++c)
             for (int r = 1; r <= kMaxMapSide; ++r) setTileCell(level, c, r, 999);
-        pasteBlock(*editor, kMapCellsLeft + 8, kMapCellsTop + 8);
+        pasteBlock(*editor, Cell{1, 1});
         closeStep(editor->history);
     }
 };

@@ -9,9 +9,9 @@
 
 #include "app/editor_loop.h"
 #include "app/program.h"
+#include "edit/operations.h"
 #include "level/profile.h"
 #include "tests/support/test_host.h"
-#include "views/editing.h"
 #include "views/editor.h"
 #include "views/map_view.h"
 #include "views/status_panel.h"
@@ -95,7 +95,7 @@ void BM_PaintCellWithStatusUpdate(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const int cell = i++ % 400;
-        paintCell(*v.editor, 34 + 16 * (cell % 20), 34 + 16 * (cell / 20));
+        paintCell(*v.editor, {1 + cell % 20, 1 + cell / 20});
         drawStatusPanel(*v.editor);
         redrawMapView(*v.editor);
         benchmark::DoNotOptimize(v.surface.pages.data());

@@ -109,19 +109,4 @@ void redrawMapView(Editor& editor) {
     drawFrame(editor);
 }
 
-std::optional<ViewCell> viewCellAt(int x, int y) {
-    for (int j = 0; j < kViewRows; ++j) {
-        for (int i = 0; i < kViewColumns; ++i) {
-            const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
-            if (cx < x && x < cx + 16 && cy < y && y < cy + 16) return ViewCell{i, j};
-        }
-    }
-    return std::nullopt;
-}
-
-bool inMapView(int x, int y) {
-    return kMapCellsLeft < x && x < kMapCellsLeft + 320 && kMapCellsTop < y &&
-           y < kMapCellsTop + 320;
-}
-
 } // namespace tessaly

@@ -3,8 +3,6 @@
 // the door exit and the copy corners laid over the tiles.
 #pragma once
 
-#include <optional>
-
 #include "views/editor.h"
 
 namespace tessaly {
@@ -41,14 +39,7 @@ void drawCellOverlays(Surface& surface, TextState& text, const TileSheet& tiles,
                       const GameProfile& profile, int32_t value, int cx, int cy,
                       const CellOverlays& layers = {});
 
-// The view cell strictly containing (x, y): cx < x < cx + 16, cy < y < cy + 16.
-// Kept: a cell's left pixel column and top pixel row belong to no cell.
-std::optional<ViewCell> viewCellAt(int x, int y);
-
 // The level cell a view cell shows at the current view origin.
 Cell levelCellOf(const Editor& editor, ViewCell cell);
-
-// The editor loop's test for the map view: 26 < x < 346 and 26 < y < 346.
-bool inMapView(int x, int y);
 
 } // namespace tessaly

@@ -7,11 +7,6 @@ namespace tessaly {
 
 namespace {
 
-// Slot (k, r) of a panel whose frame is at (fx, fy) shows its image with the
-// top-left pixel at (fx + 18 + 17k, fy + 18 + 17r); the slot answers clicks on
-// the 16 x 16 pixels one to the right of and below its image, strictly inside.
-constexpr int kSlotPitch = 17;
-
 void drawSlots(Editor& editor, int fx, int fy, int rows, int32_t first) {
     const int px = fx + 17, py = fy + 17;
     int64_t n = first;
@@ -21,24 +16,6 @@ void drawSlots(Editor& editor, int fx, int fy, int rows, int32_t first) {
             ++n;
         }
     }
-}
-
-// Whether a slot was hit: then its image is current.
-bool pickSlot(Editor& editor, int fx, int fy, int rows, int32_t first, int x, int y) {
-    const int px = fx + 17, py = fy + 17;
-    int64_t n = first;
-    bool hit = false;
-    for (int r = 0; r < rows; ++r) {
-        for (int k = 0; k < kPanelColumns; ++k) {
-            if (px + 1 + kSlotPitch * k < x && x < px + 18 + kSlotPitch * k &&
-                py + 1 + kSlotPitch * r < y && y < py + 18 + kSlotPitch * r) {
-                editor.edit.currentTile = int32_t(n);
-                hit = true;
-            }
-            ++n;
-        }
-    }
-    return hit;
 }
 
 } // namespace
@@ -81,28 +58,6 @@ void drawObjectPanel(Editor& editor) {
 
 void drawTilePreview(Editor& editor) {
     drawTile(editor, editor.edit.currentTile, kPreviewX, kPreviewY, PutMode::Opaque);
-}
-
-void pickFromTilePanel(Editor& editor, int x, int y) {
-    if (pickSlot(editor, kTilePanelX, kTilePanelY, kTilePanelRows, editor.tilePanelStart, x, y))
-        editor.edit.objectPicked = false;
-    drawTilePreview(editor);
-}
-
-void pickFromObjectPanel(Editor& editor, int x, int y) {
-    if (pickSlot(editor, kObjectPanelX, kObjectPanelY, kObjectPanelRows, editor.objectPanelStart, x,
-                 y))
-        editor.edit.objectPicked = true;
-}
-
-bool inTilePanel(int x, int y) {
-    return kTilePanelX + 17 < x && x < kTilePanelX + 238 && kTilePanelY + 17 < y &&
-           y < kTilePanelY + 238;
-}
-
-bool inObjectPanel(int x, int y) {
-    return kObjectPanelX + 17 < x && x < kObjectPanelX + 238 && kObjectPanelY + 17 < y &&
-           y < kObjectPanelY + 102;
 }
 
 int32_t lastTilePanelStart(const GameProfile& profile) {

@@ -15,18 +15,14 @@ constexpr int kObjectPanelRows = 5;
 constexpr int kTilesPerPanelPage = kPanelColumns * kTilePanelRows; // 169
 constexpr int kObjectsPerPanel = kPanelColumns * kObjectPanelRows; // 65
 constexpr int kPreviewX = 650, kPreviewY = 450;
+// Slot (k, r) of a panel whose frame is at (fx, fy) shows its image with the
+// top-left pixel at (fx + 18 + 17k, fy + 18 + 17r).
+constexpr int kSlotPitch = 17;
 
 void drawTilePanel(Editor& editor);
 void drawObjectPanel(Editor& editor);
-void pickFromTilePanel(Editor& editor, int x, int y);
-void pickFromObjectPanel(Editor& editor, int x, int y);
 // Puts the current tile at the preview position.
 void drawTilePreview(Editor& editor);
-
-// The editor loop's tests: 427 < x < 648 and 27 < y < 248 (tile panel),
-// 427 < x < 648 and 287 < y < 372 (object panel).
-bool inTilePanel(int x, int y);
-bool inObjectPanel(int x, int y);
 
 // The largest tilePanelStart: the last full page. Safe: never below 0, so a
 // game with fewer than 169 tiles keeps the panel at tile 0.

@@ -1,5 +1,7 @@
 #include "app/key_commands.h"
 
+#include "app/map_actions.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -115,6 +117,28 @@ TEST_F(KeyCommands, TilePanelPagingStopsAtTheLastFullPageAndAtZero) {
     EXPECT_EQ(editor->tilePanelStart, 676);
     run("SC_PAGEDOWN");
     EXPECT_EQ(editor->tilePanelStart, 442);
+}
+
+// A pick from the tile panel or the map shows the current tile in the
+// preview, also when it hit no slot or cell; a pick from the object panel
+// leaves the preview as it was.
+TEST_F(KeyCommands, PicksFromTheTilePanelAndTheMapRedrawThePreview) {
+    const auto pass = [&](int x, int y, int buttons) {
+        program->mouse = {x, y, 0, buttons};
+        runMapActions(*program);
+    };
+    pass(450, 50, 1); // tile panel slot (1, 1)
+    EXPECT_EQ(edit().currentTile, 14);
+    EXPECT_TRUE(showsTile(surface, tiles(), 650, 450, 14));
+    pass(429, 289, 1); // object panel slot (0, 0)
+    EXPECT_EQ(edit().currentTile, 858);
+    EXPECT_TRUE(showsTile(surface, tiles(), 650, 450, 14));
+    fillBox(surface, 650, 450, 665, 465, 250);
+    pass(445, 50, 1); // the gap between two slots: no pick
+    EXPECT_TRUE(showsTile(surface, tiles(), 650, 450, 858));
+    fillBox(surface, 650, 450, 665, 465, 250);
+    pass(42, 50, 2); // the left column of view cell (1, 1): no cell
+    EXPECT_TRUE(showsTile(surface, tiles(), 650, 450, 858));
 }
 
 // Shift+Page Up and Down move the object panel a row over the whole tile

@@ -288,29 +288,5 @@ TEST_F(MapView, CopyMarkersAreExclusiveOrAndCancelWhenEqual) {
     EXPECT_TRUE(plainCell(3, 3));
 }
 
-// Kept: a cell's leftmost pixel column and top pixel row belong to no cell.
-TEST(ViewCellAt, IsStrictOnEveryCellEdge) {
-    EXPECT_EQ(viewCellAt(27, 27), (ViewCell{0, 0}));
-    EXPECT_EQ(viewCellAt(41, 41), (ViewCell{0, 0}));
-    EXPECT_EQ(viewCellAt(43, 27), (ViewCell{1, 0}));
-    EXPECT_EQ(viewCellAt(345, 345), (ViewCell{19, 19}));
-    EXPECT_EQ(viewCellAt(27 + 16 * 7, 27 + 16 * 11), (ViewCell{7, 11}));
-    for (int y : {26, 27, 100, 345}) EXPECT_FALSE(viewCellAt(26, y)) << y;
-    for (int x : {26, 27, 100, 345}) EXPECT_FALSE(viewCellAt(x, 26)) << x;
-    EXPECT_FALSE(viewCellAt(42, 30));  // left column of cell (1, 0)
-    EXPECT_FALSE(viewCellAt(30, 42));  // top row of cell (0, 1)
-    EXPECT_FALSE(viewCellAt(346, 30)); // left column of the frame
-    EXPECT_FALSE(viewCellAt(30, 346));
-    EXPECT_FALSE(viewCellAt(-100, -100));
-    EXPECT_FALSE(viewCellAt(25, 25));
-
-    EXPECT_TRUE(inMapView(27, 27));
-    EXPECT_TRUE(inMapView(345, 345));
-    EXPECT_FALSE(inMapView(26, 100));
-    EXPECT_FALSE(inMapView(100, 26));
-    EXPECT_FALSE(inMapView(346, 100));
-    EXPECT_FALSE(inMapView(100, 346));
-}
-
 } // namespace
 } // namespace tessaly::testing

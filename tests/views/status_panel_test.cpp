@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "edit/operations.h"
 #include "tests/views/views_fixture.h"
-#include "views/editing.h"
 #include "views/map_view.h"
 
 namespace tessaly::testing {
@@ -39,7 +39,7 @@ TEST_F(StatusPanel, LinesFollowPicksDoorsAndCopies) {
     setTileCell(level(), 7, 12, 33);
     editor->viewOriginColumn = 3;
     editor->viewOriginRow = 2;
-    pickFromMap(*editor, pointX(4), pointY(10)); // level cell (7, 12)
+    pickFromMap(*editor, {7, 12});
     auto lines = statusLines(*editor);
     EXPECT_EQ(lines[1], "Map H,V - 120x40 Tile - 33");
     EXPECT_EQ(lines[2], "EZoneX - 3 EZoneY - 2");
@@ -48,7 +48,7 @@ TEST_F(StatusPanel, LinesFollowPicksDoorsAndCopies) {
     setObjectCell(level(), 40, 5, 775);
     editor->viewOriginColumn = 31;
     editor->viewOriginRow = 1;
-    pickFromMap(*editor, pointX(9), pointY(4)); // level cell (40, 5)
+    pickFromMap(*editor, {40, 5});
     lines = statusLines(*editor);
     EXPECT_EQ(lines[4], "Curent Select DOOR cardinate H,V 40 5");
     EXPECT_EQ(lines[5], "Door exit - 3 7");

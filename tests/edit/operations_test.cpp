@@ -1,58 +1,45 @@
-#include "views/editing.h"
+#include "edit/operations.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/views/views_fixture.h"
-#include "views/map_view.h"
+#include <optional>
+#include <utility>
 
 namespace tessaly::testing {
 namespace {
 
-class Editing : public ViewsTest {
+// An editing session of Dangerous Dave 2 over an empty level.
+class Editing : public ::testing::Test {
   protected:
-    // Moves the view so that level cell (column, row) lies in view cell
-    // (i, j) and returns a point strictly inside that view cell.
-    std::pair<int, int> at(int column, int row, int i = 5, int j = 5) {
-        editor->viewOriginColumn = column - i;
-        editor->viewOriginRow = row - j;
-        return {pointX(i), pointY(j)};
-    }
-    void paint(int column, int row) {
-        auto [x, y] = at(column, row);
-        paintCell(*editor, x, y);
-    }
-    void pick(int column, int row) {
-        auto [x, y] = at(column, row);
-        pickFromMap(*editor, x, y);
-    }
-    void link(int column, int row) {
-        auto [x, y] = at(column, row);
-        linkDoor(*editor, x, y);
-    }
+    Editing() { selectGame(session.profile, "DD2"); }
+
+    Level& level() { return session.level; }
+    EditState& edit() { return session.edit; }
+    GameProfile& profile() { return session.profile; }
+
+    void paint(int column, int row) { paintCell(session, {column, row}); }
+    void pick(int column, int row) { pickFromMap(session, {column, row}); }
+    void link(int column, int row) { linkDoor(session, {column, row}); }
     void copyCorners(Cell start, Cell end) {
-        auto [sx, sy] = at(start.column, start.row);
-        setCopyStart(*editor, sx, sy);
-        auto [ex, ey] = at(end.column, end.row);
-        setCopyEnd(*editor, ex, ey);
+        setCopyStart(session, start);
+        setCopyEnd(session, end);
     }
-    void paste(int column, int row) {
-        auto [x, y] = at(column, row);
-        pasteBlock(*editor, x, y);
-    }
+    void paste(int column, int row) { pasteBlock(session, Cell{column, row}); }
     // Tile plane cell (c, r) holds 1000 c + r, so every copied cell is recognisable.
     void numberTiles() {
         for (int c = 0; c < kPlaneSize; ++c)
             for (int r = 0; r < kPlaneSize; ++r) level().tilePlane[c][r] = 1000 * c + r;
     }
+
+    EditSession session;
 };
 
-TEST_F(Editing, PaintingAMapTileLeavesTheObjectAndShowsTheTile) {
+TEST_F(Editing, PaintingAMapTileLeavesTheObject) {
     setObjectCell(level(), 6, 7, 5);
     edit().currentTile = 857; // the last map tile of this game
     paint(6, 7);
     EXPECT_EQ(tileCell(level(), 6, 7), 857);
     EXPECT_EQ(objectCell(level(), 6, 7), 5);
-    EXPECT_TRUE(showsTile(surface, tiles(), cellX(5), cellY(5), 857));
 
     // An entry whose picture is a map tile number is never painted as an
     // object: the number goes into the tile plane.
@@ -68,14 +55,10 @@ TEST_F(Editing, PaintingAnObjectPictureStoresTheLastMatchingCodeAndLeavesTheTile
     paint(6, 7);
     EXPECT_EQ(objectCell(level(), 6, 7), 2);
     EXPECT_EQ(tileCell(level(), 6, 7), 33);
-    // The cell shows its tile with the picture put transparently over it.
-    setSparseTile(tiles(), 870, 4, 9, 220);
     edit().currentTile = 870; // a picture no entry uses
     paint(6, 7);
     EXPECT_EQ(objectCell(level(), 6, 7), 2);
     EXPECT_EQ(tileCell(level(), 6, 7), 33);
-    EXPECT_EQ(pixel(cellX(5) + 4, cellY(5) + 9), 220);
-    EXPECT_EQ(pixel(cellX(5) + 3, cellY(5) + 9), tilePixel(tiles(), 33, 3, 9));
 
     edit().currentTile = 877; // "Free", code 0: erases
     paint(6, 7);
@@ -89,21 +72,6 @@ TEST_F(Editing, PaintingAnObjectPictureStoresTheLastMatchingCodeAndLeavesTheTile
     EXPECT_EQ(objectCell(level(), 6, 7), 17);
 }
 
-TEST_F(Editing, PointsOnCellEdgesEditNothing) {
-    edit().currentTile = 12;
-    pickFromMap(*editor, 26, 50); // the frame's inner column
-    paintCell(*editor, 42, 50);   // left column of view cell (1, 1)
-    paintCell(*editor, 50, 42);   // top row of view cell (1, 1)
-    linkDoor(*editor, 58, 100);
-    Level fresh;
-    EXPECT_EQ(level().tilePlane, fresh.tilePlane);
-    EXPECT_EQ(level().objectPlane, fresh.objectPlane);
-    EXPECT_EQ(edit().editCell, (Cell{0, 0}));
-    EXPECT_EQ(edit().currentTile, 12);
-    // The preview is redrawn even when no cell was hit.
-    EXPECT_TRUE(showsTile(surface, tiles(), 650, 450, 12));
-}
-
 TEST_F(Editing, PickingFromTheMapSelectsDoorsFromValue256Up) {
     setTileCell(level(), 40, 5, 44);
     setObjectCell(level(), 40, 5, 775);
@@ -112,7 +80,6 @@ TEST_F(Editing, PickingFromTheMapSelectsDoorsFromValue256Up) {
     EXPECT_EQ(edit().editCell, (Cell{40, 5}));
     EXPECT_EQ(edit().selectedDoor, (Cell{40, 5}));
     EXPECT_EQ(edit().doorExit, (Cell{3, 7}));
-    EXPECT_TRUE(showsTile(surface, tiles(), 650, 450, 44));
 
     // 255 and 0 are no doors: the door and its exit stay.
     setTileCell(level(), 8, 9, 55);
@@ -153,10 +120,7 @@ TEST_F(Editing, LinkingToColumnOrRow256DoesNothing) {
     setObjectCell(level(), 40, 5, 775);
     pick(40, 5);
     for (auto [column, row] : {std::pair{256, 9}, {12, 256}, {256, 256}}) {
-        // View cell (19, 19) shows column and row 256 at the largest origin.
-        editor->viewOriginColumn = column - 19;
-        editor->viewOriginRow = row - 19;
-        linkDoor(*editor, pointX(19), pointY(19));
+        link(column, row);
         EXPECT_EQ(objectCell(level(), 40, 5), 775) << column << ", " << row;
         EXPECT_EQ(edit().doorExit, (Cell{3, 7}));
     }
@@ -176,7 +140,7 @@ TEST_F(Editing, CopyAndPasteABlockOfThreeByTwo) {
     numberTiles();
     setObjectCell(level(), 5, 5, 9);
     copyCorners({5, 5}, {7, 6});
-    copyBlock(*editor);
+    copyBlock(session);
     EXPECT_EQ(edit().copySize, (std::array<int32_t, 2>{3, 2}));
 
     const Plane before = level().tilePlane;
@@ -203,7 +167,7 @@ TEST_F(Editing, CopyInEveryDirection) {
         edit().copyBuffer = {};
         level().tilePlane[30][30] = -1; // marks the paste area's far corner
         copyCorners(c.start, c.end);
-        copyBlock(*editor);
+        copyBlock(session);
         EXPECT_EQ(edit().copySize, (std::array<int32_t, 2>{c.columns, c.rows}));
         for (int dx = 0; dx < 4; ++dx)
             for (int dy = 0; dy < 4; ++dy) {
@@ -229,9 +193,9 @@ TEST_F(Editing, CopyInEveryDirection) {
 TEST_F(Editing, MovingACornerAfterTheCopyChangesThePasteSize) {
     numberTiles();
     copyCorners({5, 5}, {7, 7});
-    copyBlock(*editor); // 3 x 3
+    copyBlock(session); // 3 x 3
     copyCorners({20, 20}, {21, 21});
-    copyBlock(*editor); // 2 x 2 over the first block's corner
+    copyBlock(session); // 2 x 2 over the first block's corner
     copyCorners({20, 20}, {22, 22});
     EXPECT_EQ(edit().copySize, (std::array<int32_t, 2>{2, 2}));
 
@@ -249,9 +213,9 @@ TEST_F(Editing, MovingACornerAfterTheCopyChangesThePasteSize) {
 TEST_F(Editing, PasteWithNoCellHitPastesAtThePreviousEditCell) {
     numberTiles();
     copyCorners({5, 5}, {6, 6});
-    copyBlock(*editor);
+    copyBlock(session);
     pick(30, 40);
-    pasteBlock(*editor, 26, 100); // the frame's inner column: no cell
+    pasteBlock(session, std::nullopt); // the pointer on no cell
     EXPECT_EQ(edit().editCell, (Cell{30, 40}));
     EXPECT_EQ(tileCell(level(), 30, 40), 5005);
     EXPECT_EQ(tileCell(level(), 31, 41), 6006);
@@ -262,7 +226,7 @@ TEST_F(Editing, PasteWithNoCellHitPastesAtThePreviousEditCell) {
 TEST_F(Editing, PastePastThePlaneEdgeLeavesOutTheCellsBeyond) {
     numberTiles();
     copyCorners({1, 1}, {256, 256});
-    copyBlock(*editor);
+    copyBlock(session);
     EXPECT_EQ(edit().copySize, (std::array<int32_t, 2>{256, 256}));
 
     const Plane tilesBefore = level().tilePlane;
@@ -281,28 +245,50 @@ TEST_F(Editing, CellsBeyondThePlanesAreReadAsZeroAndNeverWritten) {
     numberTiles();
     const Plane tilesBefore = level().tilePlane;
     setObjectCell(level(), 250, 250, 300);
-    editor->viewOriginColumn = 250;
-    editor->viewOriginRow = 250;
-    const int x = pointX(10), y = pointY(10); // level cell (260, 260)
-    pickFromMap(*editor, pointX(0), pointY(0));
+    pick(250, 250);
     ASSERT_EQ(edit().selectedDoor, (Cell{250, 250}));
     edit().currentTile = 5;
-    paintCell(*editor, x, y);
+    paint(260, 260);
     edit().currentTile = 860;
-    paintCell(*editor, x, y);
-    pickFromMap(*editor, x, y);
+    paint(260, 260);
+    pick(260, 260);
     EXPECT_EQ(edit().currentTile, 0);
-    linkDoor(*editor, x, y);
+    link(260, 260);
     EXPECT_EQ(objectCell(level(), 250, 250), 300);
-    setCopyStart(*editor, pointX(5), pointY(5));
-    setCopyEnd(*editor, pointX(19), pointY(19));
-    copyBlock(*editor);
+    copyCorners({255, 255}, {269, 269});
+    copyBlock(session);
     EXPECT_EQ(edit().copySize, (std::array<int32_t, 2>{15, 15}));
     EXPECT_EQ(edit().copyBuffer[0][0], 255255);
     EXPECT_EQ(edit().copyBuffer[1][1], 256256);
     EXPECT_EQ(edit().copyBuffer[2][1], 0);
-    pasteBlock(*editor, x, y);
+    paste(260, 260);
     EXPECT_EQ(level().tilePlane, tilesBefore);
+}
+
+// A pick from the object panel paints an object whatever its number: Dave
+// 2's entry 9 has picture 157, below the tile count.
+TEST_F(Editing, AnObjectPanelPickPlacesAnObjectBelowTheTileCount) {
+    pickImage(session, 157, true);
+    paint(3, 4);
+    EXPECT_EQ(objectCell(level(), 3, 4), 8);
+    EXPECT_EQ(tileCell(level(), 3, 4), 0);
+    pickImage(session, 157, false);
+    paint(3, 4);
+    EXPECT_EQ(tileCell(level(), 3, 4), 157);
+}
+
+// A drag's line: every cell between two cells of a stroke, both ends left out.
+TEST_F(Editing, PaintingBetweenTwoCellsFillsTheLineBetween) {
+    edit().currentTile = 9;
+    paintBetween(session, {2, 3}, {8, 6});
+    int painted = 0;
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 7; ++r) painted += tileCell(level(), c, r) == 9;
+    EXPECT_EQ(painted, 5); // columns 3..7, one cell each
+    EXPECT_EQ(tileCell(level(), 2, 3), 0);
+    EXPECT_EQ(tileCell(level(), 8, 6), 0);
+    EXPECT_EQ(tileCell(level(), 5, 4) + tileCell(level(), 5, 5), 9);
+    paintBetween(session, {4, 4}, {4, 4}); // the same cell: nothing between
 }
 
 } // namespace

@@ -1,0 +1,119 @@
+#include "app/map_actions.h"
+
+#include <array>
+#include <optional>
+
+#include "app/editor_step.h"
+#include "app/hit_test.h"
+#include "edit/operations.h"
+#include "views/panels.h"
+
+namespace tessaly {
+
+namespace {
+
+enum class Area { MapView, TilePanel, ObjectPanel };
+
+bool inArea(Area area, int x, int y) {
+    switch (area) {
+    case Area::MapView:
+        return inMapView(x, y);
+    case Area::TilePanel:
+        return inTilePanel(x, y);
+    case Area::ObjectPanel:
+        return inObjectPanel(x, y);
+    }
+    return false;
+}
+
+// How an action's cell changes form undo steps: part of the stroke of the
+// left button (one step from press to release), a step of its own, or none.
+enum class Step { None, Stroke, Own };
+
+// The editor loop's mouse and key actions, tested in this order on every
+// pass. Each looks only at its own button or key, so several may run in one
+// pass, each followed by the end of an editing step.
+// Kept: a held button or key acts again on every pass (painting follows the
+// pointer, a held 4 pastes wherever it goes), as the old editor's users expect.
+struct Action {
+    int button;   // mouse button bit, or 0
+    int scanCode; // key, or 0
+    Area area;
+    Step step;
+    void (*run)(Program&, int x, int y);
+};
+
+// An operation on the level cell under the pointer; nothing when no cell is hit.
+template <void (*operation)(EditSession&, Cell)>
+void onCell(Program& p, int x, int y) {
+    if (const std::optional<Cell> cell = mapCellAt(*p.editor, x, y)) operation(*p.editor, *cell);
+}
+
+// Safe: a drag paints every cell on the line from the cell painted in the
+// previous pass, however fast the pointer moved; before, the cells crossed
+// between two passes were skipped.
+void paintStroke(Program& p, int x, int y) {
+    Editor& e = *p.editor;
+    const std::optional<Cell> cell = mapCellAt(e, x, y);
+    if (!cell) return;
+    if (p.strokeCell) paintBetween(e, *p.strokeCell, *cell);
+    paintCell(e, *cell);
+    p.strokeCell = cell;
+}
+
+// The preview shows the current tile after every pick, whether or not a
+// slot or a cell was hit.
+void pickFromTilePanel(Program& p, int x, int y) {
+    if (const std::optional<int32_t> image = tilePanelImageAt(*p.editor, x, y))
+        pickImage(*p.editor, *image, false);
+    drawTilePreview(*p.editor);
+}
+
+void pickFromObjectPanel(Program& p, int x, int y) {
+    if (const std::optional<int32_t> image = objectPanelImageAt(*p.editor, x, y))
+        pickImage(*p.editor, *image, true);
+}
+
+void pickFromMapView(Program& p, int x, int y) {
+    onCell<pickFromMap>(p, x, y);
+    drawTilePreview(*p.editor);
+}
+
+void copy(Program& p, int, int) {
+    copyBlock(*p.editor);
+}
+
+// A paste with the pointer on no cell goes to the previous edit cell.
+void paste(Program& p, int x, int y) {
+    pasteBlock(*p.editor, mapCellAt(*p.editor, x, y));
+}
+
+const std::array<Action, 9> kActions{{
+    {kLeftButtonBit, 0, Area::MapView, Step::Stroke, paintStroke},
+    {kLeftButtonBit, 0, Area::TilePanel, Step::None, pickFromTilePanel},
+    {kRightButtonBit, 0, Area::MapView, Step::None, pickFromMapView},
+    {kMiddleButtonBit, 0, Area::MapView, Step::Own, onCell<linkDoor>},
+    {0, scan::Digit1, Area::MapView, Step::None, onCell<setCopyStart>},
+    {0, scan::Digit2, Area::MapView, Step::None, onCell<setCopyEnd>},
+    {0, scan::Digit3, Area::MapView, Step::None, copy},
+    {0, scan::Digit4, Area::MapView, Step::Own, paste},
+    {kLeftButtonBit, 0, Area::ObjectPanel, Step::None, pickFromObjectPanel},
+}};
+
+} // namespace
+
+void runMapActions(Program& p) {
+    Editor& e = *p.editor;
+    const int x = p.mouse.x, y = p.mouse.y;
+    for (const Action& a : kActions) {
+        const bool pressed =
+            a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
+        if (!pressed || !inArea(a.area, x, y)) continue;
+        if (a.step == Step::Own) closeStep(e.history);
+        a.run(p, x, y);
+        if (a.step == Step::Own) closeStep(e.history);
+        finishStep(p);
+    }
+}
+
+} // namespace tessaly
