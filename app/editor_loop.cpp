@@ -55,11 +55,17 @@ void loadTiles(Program& p) {
     }
 }
 
-void openLevel(Program& p) {
+// Opens the level the user names; returns that name, also when the file
+// did not open.
+std::string openLevel(Program& p) {
     Editor& e = *p.editor;
     // A level named on the command line is opened once, instead of the dialog.
     e.level.fileName = p.levelToOpen.empty() ? showOpenDialog(p.host, e.profile.gameId)
                                              : std::exchange(p.levelToOpen, {});
+    const std::string asked = e.level.fileName;
+    // Looked at before it is read: a change made while it is read shows as
+    // a change when F5 comes to replace it.
+    p.fileSeen = fileIdentity(asked);
     const LevelReadInfo info = readLevel(e.level, e.level.fileName);
     const ReadResult read = info.result;
     p.fileIsWhole = isWholeLevel(info, e.level);
@@ -77,6 +83,7 @@ void openLevel(Program& p) {
         e.level.fileName.clear();
     }
     clearHistory(e.history);
+    return asked;
 }
 
 // A level opened with the view showing none of its cells (an origin left
@@ -99,8 +106,7 @@ void startEditor(Program& p) {
     loadTiles(p);
     ApplyEditorPalette(p.surface);
     startRecovery(p);
-    openLevel(p);
-    offerRecovery(p);
+    offerRecovery(p, openLevel(p));
     keepViewOnLevel(e);
     e.objectPanelStart = defaultObjectPanelStart(e.profile);
     drawTilePanel(e);

@@ -11,6 +11,7 @@
 #include "gui/text.h"
 #include "gui/widgets.h"
 #include "hosts/host.h"
+#include "system/files.h"
 #include "views/editor.h"
 
 namespace tessaly {
@@ -46,6 +47,10 @@ struct Program {
     // Whether the file the level was read from is a whole level file (or was
     // written by the editor since); F5 asks before replacing one that is not.
     bool fileIsWhole = true;
+    // The level file as the editor last read or wrote it, or as it was when
+    // the restored recovery copy's edits were made; nothing when there was
+    // no file. F5 asks before replacing a file that is no longer this one.
+    std::optional<FileIdentity> fileSeen;
     // The keys of each keyboard command that acts once per press, as they
     // were at the previous pass (index: the command's place in the table).
     std::array<bool, 24> chordWasDown{};

@@ -2,7 +2,9 @@
 
 #include "app/editor_step.h"
 #include "app/dialog_requests.h"
+#include "app/recovery.h"
 #include "level/level_file.h"
+#include "system/files.h"
 
 namespace tessaly {
 
@@ -14,15 +16,24 @@ bool writeAndTell(Program& p) {
     Editor& e = *p.editor;
     std::string why;
     // Safe: where the save must write the file in place, its old bytes wait
-    // in the recovery folder until the new ones are on disk.
-    const SafeWriteOptions options{p.recovery.folder};
+    // in the recovery folder until the new ones are on disk, under a name of
+    // this file's own (levels of one name in other folders have theirs).
+    const SafeWriteOptions options{p.recovery.folder, inPlaceBackupName(e.level.fileName)};
     if (!writeLevel(e.level, e.level.fileName, &why, options)) {
-        // Safe: a failed save is said out loud and the level stays unsaved.
-        p.host.showMessage("Could not save " + e.level.fileName + ": " + why + ".");
+        // Safe: a failed save is said out loud and the level stays unsaved;
+        // old bytes a write in place left in the recovery folder are named.
+        std::string text = "Could not save " + e.level.fileName + ": " + why + ".";
+        const std::string backup = joinPath(options.inPlaceBackupFolder, options.inPlaceBackupName);
+        if (!options.inPlaceBackupFolder.empty() && fileIdentity(backup))
+            text += " Its old contents are kept in " + backup + ".";
+        p.host.showMessage(text);
         return false;
     }
     markSaved(e.history);
     p.fileIsWhole = true;
+    // The file as this save left it: the editor's own saves never count as
+    // changes made by another program.
+    p.fileSeen = fileIdentity(e.level.fileName);
     removeRecoveryCopy(p);
     return true;
 }
@@ -35,15 +46,34 @@ bool saveLevel(Program& p) {
         p.host.showMessage("This level has no file name yet: save it with F6 (Save As).");
         return false;
     }
-    if (!p.fileIsWhole) {
+    const std::string name = levelDisplayName(e.level.fileName);
+    const std::optional<FileIdentity> now = fileIdentity(e.level.fileName);
+    std::string doubt;
+    switch (fileChangeSince(p.fileSeen, now)) {
+    case FileChange::Changed:
+    case FileChange::Replaced: {
+        // Safe: another program wrote or replaced the file since the editor
+        // read or wrote it; its contents would be lost without a word.
+        const std::string when =
+            formatDateTime({now->modifiedSeconds(), p.host.wallClock().utcOffsetSeconds});
+        const bool sameFile =
+            p.fileSeen && p.fileSeen->device == now->device && p.fileSeen->file == now->file;
+        doubt = sameFile ? name + " was changed by another program at " + when +
+                               ", after the editor opened or saved it. Overwrite it?"
+                         : name + " was replaced by another file (dated " + when +
+                               ") after the editor opened or saved it. Overwrite it?";
+        break;
+    }
+    case FileChange::Removed:
+        // Nothing is there to lose: the save puts the level back.
+        break;
+    case FileChange::None:
         // Safe: a file that was not read whole (cut short, far too long, or
         // not a level at all) would be replaced by what little of it was read.
-        const Question question{levelDisplayName(e.level.fileName) +
-                                    " was not a complete level file. Overwrite it?",
-                                {"Overwrite", "Cancel"},
-                                0};
-        if (p.host.ask(question) != 0) return false;
+        if (!p.fileIsWhole) doubt = name + " was not a complete level file. Overwrite it?";
+        break;
     }
+    if (!doubt.empty() && p.host.ask({doubt, {"Overwrite", "Cancel"}, 0}) != 0) return false;
     return writeAndTell(p);
 }
 

@@ -60,9 +60,11 @@ bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes)
 
 struct SafeWriteOptions {
     // Where a file written in place keeps its old bytes until the new ones
-    // are on disk ("NAME.before-save"); "" for nowhere. A write in place that
-    // cannot keep them there is not made.
+    // are on disk; "" for nowhere. A write in place that cannot keep them
+    // there is not made. A failed write leaves them there.
     std::string inPlaceBackupFolder;
+    // The backup's name in that folder; "" for "NAME.before-save".
+    std::string inPlaceBackupName = "";
 };
 
 // writeFileSafely, telling why it failed in the system's words ("Permission
@@ -82,6 +84,35 @@ std::string whyNotWritable(const std::string& path);
 // Whether both paths name one existing file (the same device and inode),
 // links followed.
 bool sameFile(const std::string& a, const std::string& b);
+
+// Which file a path names and how it was when looked at: the device and file
+// number (inode; on Windows the volume serial number and the file index),
+// the modification time and the size. Two looks at a path that give equal
+// identities found the same file, unchanged as far as the system can tell.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::int64_t modifiedNs = 0; // nanoseconds since 1970-01-01 00:00:00 UTC
+    std::uint64_t size = 0;
+    bool operator==(const FileIdentity&) const = default;
+    // The modification time in whole seconds since 1970 (rounded down).
+    std::int64_t modifiedSeconds() const;
+};
+
+// The identity of the regular file `path` names, links followed; nothing
+// when there is none (no such file, a folder, a device).
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// How the file at a path differs from the one seen there before (`seen`;
+// nothing when there was none, or when what was there is not known).
+enum class FileChange {
+    None,     // the same file, unchanged; or nothing there, then and now
+    Changed,  // the same file with other contents (time or size)
+    Replaced, // another file under the name (a new file, a link to another one)
+    Removed,  // no regular file there any more
+};
+FileChange fileChangeSince(const std::optional<FileIdentity>& seen,
+                           const std::optional<FileIdentity>& now);
 
 // writeFileSafely in two steps, for a caller that must act between writing
 // the new bytes and putting them in place (keep a backup of the old file).

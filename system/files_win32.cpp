@@ -179,6 +179,32 @@ std::string findFileIgnoringCase(const std::string& folder, const std::string& n
     return joinPath(folder, file_io::narrow(entry.cFileName));
 }
 
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    // Opened for no access at all, so any file can be looked at; a link is
+    // followed to its target.
+    Handle file(CreateFileW(systemPath(path).c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) {
+        return std::nullopt;
+    }
+    // FILETIME counts 100 ns steps since 1601-01-01.
+    constexpr std::int64_t kUnixEpoch = 116444736000000000;
+    const std::int64_t written =
+        std::int64_t((std::uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                     info.ftLastWriteTime.dwLowDateTime);
+    FileIdentity identity;
+    identity.device = info.dwVolumeSerialNumber;
+    identity.file = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.modifiedNs = (written - kUnixEpoch) * 100;
+    identity.size = (std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    return identity;
+}
+
 // Windows answers who may write where through access lists that no flag
 // test reads whole: a file is made there, unseen and gone on close.
 bool isWritableFolder(const std::string& path) {

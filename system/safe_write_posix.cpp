@@ -180,7 +180,9 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
         std::error_code ignoredError;
         std::filesystem::create_directories(pathFromUtf8(options.inPlaceBackupFolder),
                                             ignoredError);
-        backup = joinPath(options.inPlaceBackupFolder, nameOf(target) + ".before-save");
+        const std::string name = options.inPlaceBackupName.empty() ? nameOf(target) + ".before-save"
+                                                                   : options.inPlaceBackupName;
+        backup = joinPath(options.inPlaceBackupFolder, name);
         std::string ignored;
         if (!writeFileSafely(backup, old->bytes, &ignored)) {
             error = EACCES;

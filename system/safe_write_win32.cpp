@@ -157,7 +157,9 @@ bool writeInPlace(const std::string& target, const std::vector<uint8_t>& bytes,
     if (!options.inPlaceBackupFolder.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(pathFromUtf8(options.inPlaceBackupFolder), ignored);
-        backup = joinPath(options.inPlaceBackupFolder, nameOf(target) + ".before-save");
+        const std::string name = options.inPlaceBackupName.empty() ? nameOf(target) + ".before-save"
+                                                                   : options.inPlaceBackupName;
+        backup = joinPath(options.inPlaceBackupFolder, name);
         if (!writeFileSafely(backup, old->bytes, nullptr)) {
             errno = EACCES;
             return false;

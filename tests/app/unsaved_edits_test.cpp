@@ -1,11 +1,15 @@
 // Undo and redo, the unsaved mark in the title, the questions before edits
-// are lost, failed saves said out loud, and recovery copies: the editor loop
-// driven pass by pass on a test host.
+// are lost, failed saves said out loud, saves over files another program
+// changed, and recovery copies: the editor loop driven pass by pass on a test
+// host.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -18,6 +22,13 @@
 #include "level/profile.h"
 #include "system/files.h"
 #include "tests/support/test_host.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "tests/support/child_process.h"
+#endif
 
 namespace tessaly {
 namespace {
@@ -120,7 +131,39 @@ struct UnsavedEdits : ::testing::Test {
         idle();
     }
     std::string title() const { return host.title; }
+
+    fs::path copies() const { return dir / "state" / kProgramFolder / "recovery"; }
+    // The program ends without a word, as in a crash, and starts again.
+    void crash() {
+        program = std::make_unique<Program>(host);
+        startUp(*program);
+        selectGame(editor().profile, "CK1");
+    }
+    // Opens `path`, paints `tile` at level cell (1, 1) and waits for the
+    // recovery copy; gives its path.
+    std::string leaveACopy(const std::string& path, int32_t tile) {
+        open(path);
+        paint(0, 0, tile);
+        const int64_t start = host.clock;
+        while (host.clock < start + 31000) idle();
+        return program->recovery.copyPath;
+    }
+    void press(int key) {
+        pass(700, 500, 0, {key});
+        idle();
+    }
 };
+
+void putBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// Another program's time for a file: 2001-02-03 04:05:06 UTC.
+void setModifiedByThem(const fs::path& path) {
+    using namespace std::chrono;
+    fs::last_write_time(path, file_clock::from_sys(sys_seconds(seconds(981173106))));
+}
 
 TEST_F(UnsavedEdits, AStrokeIsOneStepAndUndoKeysActOncePerPress) {
     open(writeLevelFile("a.ck1", 30, 25));
@@ -449,6 +492,216 @@ TEST_F(UnsavedEdits, AnUnnamedLevelGetsACopyThatStays) {
     EXPECT_EQ(pass(700, 500, 0, {scan::F10}), PassEnd::Leave);
     EXPECT_TRUE(fs::exists(copy));
 }
+
+// Another program changes, replaces or removes the file while the editor has
+// it open: F5 asks before writing over anything that is not the file as the
+// editor last read or wrote it, and its own saves never ask.
+TEST_F(UnsavedEdits, F5AsksBeforeReplacingWhatAnotherProgramWrote) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    open(path);
+    paint(0, 0, 3);
+    pass(700, 500, 0, {scan::F5});
+    press(scan::F5);
+    paint(0, 0, 4);
+    press(scan::F5);
+    EXPECT_TRUE(host.questions.empty());
+
+    const std::vector<uint8_t> theirs(100, 7);
+    putBytes(path, theirs); // written over in place
+    setModifiedByThem(path);
+    paint(0, 0, 5);
+    host.answers = {1}; // Cancel
+    press(scan::F5);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0].text,
+              "a.ck1 was changed by another program at 2001-02-03 04:05:06, after the editor "
+              "opened or saved it. Overwrite it?");
+    EXPECT_EQ(host.questions[0].answers, (std::vector<std::string>{"Overwrite", "Cancel"}));
+    EXPECT_EQ(readFileBytes(path), theirs);
+    host.answers = {0}; // Overwrite
+    press(scan::F5);
+    Level reread;
+    readLevel(reread, path);
+    EXPECT_EQ(tileCell(reread, 1, 1), 5);
+
+    // Replaced: by a link to a text file (on Windows, by a file renamed over it).
+    const fs::path text = dir / "notes.txt";
+    putBytes(text, theirs);
+    setModifiedByThem(text);
+#ifdef _WIN32
+    fs::rename(text, path);
+    const fs::path replacement = path;
+#else
+    fs::remove(path);
+    fs::create_symlink(text, path);
+    const fs::path replacement = text;
+#endif
+    paint(0, 0, 6);
+    host.answers = {1};
+    press(scan::F5);
+    ASSERT_EQ(host.questions.size(), 3u);
+    EXPECT_EQ(host.questions[2].text,
+              "a.ck1 was replaced by another file (dated 2001-02-03 04:05:06) after the editor "
+              "opened or saved it. Overwrite it?");
+    EXPECT_EQ(readFileBytes(replacement.string()), theirs);
+
+    // Removed: nothing is lost, the save puts the level back without a question.
+    fs::remove(path);
+    press(scan::F5);
+    EXPECT_EQ(host.questions.size(), 3u);
+    readLevel(reread, path);
+    EXPECT_EQ(tileCell(reread, 1, 1), 6);
+}
+
+// A copy cut short is not a whole level: it is told once, kept as it is, and
+// never offered, so that F5 cannot write a level of zeros over the file.
+TEST_F(UnsavedEdits, ADamagedRecoveryCopyIsToldAndKeptButNotRestored) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    const auto before = readFileBytes(path);
+    for (const std::uintmax_t size : {0u, 1000u}) {
+        const std::string copy = leaveACopy(path, 3);
+        ASSERT_TRUE(fs::exists(copy));
+        crash();
+        fs::resize_file(copy, size);
+        host.messages.clear();
+        host.questions.clear();
+        host.answers = {0}; // Restore, were it asked
+        open(path);
+        EXPECT_TRUE(host.questions.empty());
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].rfind("The recovery copy " + copy + " of a.ck1 from ", 0), 0u)
+            << host.messages[0];
+        EXPECT_EQ(tileCell(level(), 1, 1), 0);
+        EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1");
+        press(scan::F5);
+        EXPECT_EQ(readFileBytes(path), before);
+        EXPECT_EQ(fs::file_size(copy), size);
+        // Told once.
+        open(path);
+        EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.questions.empty());
+        host.answers.clear();
+    }
+}
+
+// No recovery folder: the state folder is a file, then the recovery folder
+// is. The user is told once per editor start.
+TEST_F(UnsavedEdits, ARecoveryFolderThatCannotBeMadeIsTold) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    fs::remove_all(dir / "state");
+    putBytes(dir / "state", {1});
+    for (int round = 0; round < 2; ++round) {
+        host.messages.clear();
+        open(path);
+        paint(0, 0, 3);
+        const int64_t start = host.clock;
+        while (host.clock < start + 61000) idle();
+        ASSERT_EQ(host.messages.size(), 1u) << round;
+        EXPECT_EQ(host.messages[0].rfind("Could not make the recovery folder ", 0), 0u)
+            << host.messages[0];
+        host.answers = {kDiscard};
+        pass(700, 500, 0, {scan::F10});
+        if (round > 0) break;
+        fs::remove(dir / "state");
+        fs::create_directories(dir / "state" / kProgramFolder);
+        putBytes(copies(), {1});
+    }
+}
+
+#ifndef _WIN32
+// Two editors on one level: while the first runs, the second neither offers
+// nor removes its copy; once it has ended, the copy is offered.
+TEST_F(UnsavedEdits, TheCopyOfAnEditorStillRunningIsLeftToIt) {
+    const std::string path = writeLevelFile("a.ck1", 30, 25);
+    int ready[2], done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t first = ::fork();
+    if (first == 0) {
+        ::close(done[1]);
+        char wrote = fs::exists(leaveACopy(path, 3)) ? 1 : 0;
+        if (::write(ready[1], &wrote, 1) == 1 && ::read(done[0], &wrote, 1) >= 0) ::_exit(0);
+        ::_exit(1);
+    }
+    ::close(done[0]);
+    char wrote = 0;
+    ASSERT_EQ(::read(ready[0], &wrote, 1), 1);
+    ASSERT_EQ(wrote, 1);
+    const fs::path copy = copies() / recoveryCopyName(fs::absolute(path).string(), 1);
+    host.answers = {kDiscard};
+    open(path);
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_TRUE(fs::exists(copy));
+
+    ::close(done[1]);
+    ::waitpid(first, nullptr, 0);
+    open(path);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_FALSE(fs::exists(copy)); // discarded
+}
+
+// A line break in a level's name does not break its side file.
+TEST_F(UnsavedEdits, ALevelNamedWithALineBreakHasItsCopyOffered) {
+    const std::string path = writeLevelFile("two\nlines.ck1", 30, 25);
+    ASSERT_TRUE(fs::exists(leaveACopy(path, 3)));
+    crash();
+    host.answers = {0};
+    open(path);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(tileCell(level(), 1, 1), 3);
+}
+
+// Two levels of one name in two folders that take no new files: each save is
+// written in place and fails half way (a file size limit). Each keeps its old
+// bytes in the recovery folder under a name of its own, which the failure
+// message gives.
+TEST_F(UnsavedEdits, FailedSavesInPlaceKeepEachFilesOldBytesAndSayWhere) {
+    std::vector<std::string> paths;
+    std::vector<std::vector<uint8_t>> old;
+    for (const char* folder : {"one", "two"}) {
+        Level l;
+        l.width = 30;
+        l.height = 25;
+        l.keptHeader[4] = 30;
+        l.keptHeader[6] = 25;
+        setTileCell(l, 1, 1, folder[0]);
+        fs::create_directory(dir / folder);
+        paths.push_back((dir / folder / "level.ck1").string());
+        old.push_back(encodeLevelWithRuns(l)); // shorter than the editor's save
+        putBytes(paths.back(), old.back());
+        ::chmod(paths.back().c_str(), 0666);
+        ::chmod((dir / folder).c_str(), 0555);
+    }
+    fs::create_directories(copies());
+    ::chmod(copies().c_str(), 0777);
+    std::vector<std::string> kept;
+    const int status = test::inChild(true, [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2000, 2000};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
+        const std::string where = " Its old contents are kept in ";
+        for (std::size_t i = 0; i < 2; ++i) {
+            host.messages.clear();
+            open(paths[i]);
+            press(scan::F5);
+            const std::string told = host.messages.empty() ? "" : host.messages.back();
+            const std::size_t at = told.find(where);
+            if (told.rfind("Could not save " + paths[i] + ": ", 0) != 0 ||
+                at == std::string::npos) {
+                std::fprintf(stderr, "told: %s\n", told.c_str());
+                return false;
+            }
+            kept.push_back(told.substr(at + where.size(), told.size() - at - where.size() - 1));
+        }
+        return kept[0] != kept[1] && readFileBytes(kept[0]) == old[0] &&
+               readFileBytes(kept[1]) == old[1];
+    });
+    for (const char* folder : {"one", "two"}) ::chmod((dir / folder).c_str(), 0755);
+    if (status == test::kCannotDropPrivileges) GTEST_SKIP() << "cannot drop root privileges";
+    EXPECT_EQ(status, 0);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(readFileBytes(paths[i]), old[i]);
+}
+#endif
 
 TEST(RecoveryNames, DateAndTimeInTheUsersTime) {
     EXPECT_EQ(formatDateTime({946684800, 0}), "2000-01-01 00:00:00");

@@ -158,6 +158,18 @@ def main():
     write("recovery_restore", "level.ck1", ck1.bytes())
     write("recovery_restore", "expected/level.ck1", painted.bytes())
 
+    # A recovery copy of the edit (tile 14 at (3, 4)); before the second run
+    # another program writes its own level into the file (tile 50 at (1, 1)),
+    # and F5 after the restore asks and is cancelled; before the third run
+    # the file is moved away: the copy is still offered, restored under the
+    # level's name and saved there.
+    write("recovery_file_changed", "level.ck1", ck1.bytes())
+    theirs = ck1.copy()
+    theirs.tiles[(1, 1)] = 50
+    write("recovery_file_changed", "theirs.ck1", theirs.bytes())
+    write("recovery_file_changed", "expected/moved.ck1", theirs.bytes())
+    write("recovery_file_changed", "expected/level.ck1", painted.bytes())
+
     # Keen 1 objects "Green One Eye" (code 1) at (1, 6) and (20, 9): their
     # labels reach past the frame on the left and on the right.
     labels = Level(30, 25)

@@ -10,6 +10,9 @@
 #                    the run creates (screenshots aside) fails the case
 #   arguments        more command-line arguments after each script, one a line
 #                    (a level to open, as given to the editor), in UTF-8
+#   before2.cmake... a CMake script run in the case's folder right before
+#                    case2.replay (and so on): another program changing the
+#                    files between two runs of the editor
 #
 # For the Windows programs (WINE_RUN and WINE_PREFIX given) the replay runs
 # under Wine, line ends of the log aside the same checks apply, and each
@@ -44,6 +47,17 @@ prepare_folder(${WORK_DIR})
 set(ENV{XDG_STATE_HOME} ${WORK_DIR}-state)
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
+# Runs the case's step before run `run` in `folder`, when it has one.
+function(step_before folder run)
+    if(run AND EXISTS ${folder}/before${run}.cmake)
+        execute_process(COMMAND ${CMAKE_COMMAND} -P before${run}.cmake
+                        WORKING_DIRECTORY ${folder} RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(FATAL_ERROR "before${run}.cmake failed")
+        endif()
+    endif()
+endfunction()
+
 set(arguments "")
 if(EXISTS ${CASE_DIR}/arguments)
     file(STRINGS ${CASE_DIR}/arguments arguments ENCODING UTF-8)
@@ -62,6 +76,7 @@ foreach(run "" 2 3 4)
     if(run)
         string(APPEND log "== case${run}.replay\n")
     endif()
+    step_before(${WORK_DIR} "${run}")
     execute_process(COMMAND ${runner} ${REPLAY} case${run}.replay ${arguments}
                     WORKING_DIRECTORY ${WORK_DIR}
                     OUTPUT_VARIABLE run_log ERROR_VARIABLE run_errors RESULT_VARIABLE status)
@@ -112,6 +127,7 @@ if(WINE_PREFIX)
     set(ENV{XDG_STATE_HOME} ${linux_dir}-state)
     foreach(run "" 2 3 4)
         if(EXISTS ${linux_dir}/case${run}.replay)
+            step_before(${linux_dir} "${run}")
             execute_process(COMMAND ${LINUX_REPLAY} case${run}.replay ${arguments}
                             WORKING_DIRECTORY ${linux_dir} OUTPUT_QUIET ERROR_QUIET)
         endif()

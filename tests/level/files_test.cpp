@@ -2,6 +2,7 @@
 // destroy the old file.
 #include "level_test_support.h"
 #include "system/files.h"
+#include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,9 @@ namespace tessaly {
 namespace {
 
 using test::fileBytes;
+using test::inChild;
+using test::kCannotDropPrivileges;
+using test::kNobody;
 using test::putFile;
 using test::TempDir;
 
@@ -33,27 +37,6 @@ struct stat statOf(const std::string& path) {
     struct stat info {};
     ::stat(path.c_str(), &info);
     return info;
-}
-
-constexpr int kCannotDropPrivileges = 99;
-constexpr uid_t kNobody = 65534;
-
-// Runs `body` in a child process and returns its exit status (0 when body
-// returned true). Permission checks do not apply to root, so a test of them
-// running as root has the child drop to an unprivileged user, in no group of
-// root's, first.
-int inChild(bool unprivileged, const std::function<bool()>& body) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (unprivileged && ::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-            ::_exit(kCannotDropPrivileges);
-        }
-        ::_exit(body() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Lets the unprivileged user of inChild reach and write `file` in `dir`.
