@@ -1,6 +1,7 @@
 #include "app/dialog_requests.h"
 
 #include "level/games.h"
+#include "system/path_text.h"
 
 namespace tessaly {
 
@@ -27,14 +28,32 @@ DialogRequest saveDialogRequest(std::string_view gameId) {
     return game ? makeRequest(*game, game->saveTitle) : DialogRequest{};
 }
 
-std::string showOpenDialog(Host& host, std::string_view gameId) {
-    if (!findGame(gameId)) return "";
-    return host.openFileDialog(openDialogRequest(gameId));
+namespace {
+
+// The folder a chosen path lies in ("" for a bare name).
+std::string folderOf(const std::string& path) {
+    return utf8FromPath(pathFromUtf8(path).parent_path());
 }
 
-std::string showSaveDialog(Host& host, std::string_view gameId) {
+std::string remember(std::string chosen, std::string& folder) {
+    if (!chosen.empty()) folder = folderOf(chosen);
+    return chosen;
+}
+
+} // namespace
+
+std::string showOpenDialog(Host& host, std::string_view gameId, std::string& folder) {
     if (!findGame(gameId)) return "";
-    return host.saveFileDialog(saveDialogRequest(gameId));
+    DialogRequest request = openDialogRequest(gameId);
+    request.folder = folder;
+    return remember(host.openFileDialog(request), folder);
+}
+
+std::string showSaveDialog(Host& host, std::string_view gameId, std::string& folder) {
+    if (!findGame(gameId)) return "";
+    DialogRequest request = saveDialogRequest(gameId);
+    request.folder = folder;
+    return remember(host.saveFileDialog(request), folder);
 }
 
 } // namespace tessaly

@@ -13,9 +13,10 @@ namespace tessaly {
 DialogRequest openDialogRequest(std::string_view gameId);
 DialogRequest saveDialogRequest(std::string_view gameId);
 
-// Shows the game's dialog and returns the chosen path, "" when cancelled. An
-// unknown game id shows nothing and returns "".
-std::string showOpenDialog(Host& host, std::string_view gameId);
-std::string showSaveDialog(Host& host, std::string_view gameId);
+// Shows the game's dialog, started in `folder`, and returns the chosen path,
+// "" when cancelled. A chosen path makes its folder the one the next dialog
+// starts in, in either dialog. An unknown game id shows nothing and returns "".
+std::string showOpenDialog(Host& host, std::string_view gameId, std::string& folder);
+std::string showSaveDialog(Host& host, std::string_view gameId, std::string& folder);
 
 } // namespace tessaly

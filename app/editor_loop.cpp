@@ -60,8 +60,9 @@ void loadTiles(Program& p) {
 std::string openLevel(Program& p) {
     Editor& e = *p.editor;
     // A level named on the command line is opened once, instead of the dialog.
-    e.level.fileName = p.levelToOpen.empty() ? showOpenDialog(p.host, e.profile.gameId)
-                                             : std::exchange(p.levelToOpen, {});
+    e.level.fileName = p.levelToOpen.empty()
+                           ? showOpenDialog(p.host, e.profile.gameId, p.dialogFolder)
+                           : std::exchange(p.levelToOpen, {});
     const std::string asked = e.level.fileName;
     // Looked at before it is read: a change made while it is read shows as
     // a change when F5 comes to replace it.

@@ -42,6 +42,9 @@ struct Program {
     // A level named on the command line: the next editor start opens it
     // instead of showing the open dialog, and clears it.
     std::string levelToOpen;
+    // The folder of the file last chosen in the open or save dialog, where
+    // both start; "" (the working folder) before the first choice.
+    std::string dialogFolder;
 
     std::unique_ptr<Editor> editor;
     // Whether the file the level was read from is a whole level file (or was

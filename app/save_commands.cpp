@@ -1,7 +1,7 @@
 #include "app/save_commands.h"
 
-#include "app/editor_step.h"
 #include "app/dialog_requests.h"
+#include "app/editor_step.h"
 #include "app/recovery.h"
 #include "level/level_file.h"
 #include "system/files.h"
@@ -79,7 +79,7 @@ bool saveLevel(Program& p) {
 
 bool saveLevelAs(Program& p) {
     Editor& e = *p.editor;
-    const std::string path = showSaveDialog(p.host, e.profile.gameId);
+    const std::string path = showSaveDialog(p.host, e.profile.gameId, p.dialogFolder);
     // Safe: a cancelled dialog changes nothing, so F5 still saves to the old
     // name instead of silently writing nowhere.
     if (path.empty()) return false;

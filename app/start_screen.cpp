@@ -91,7 +91,7 @@ int exitCommand(Program& p) {
     // (or undone) goes with it.
     if (!hasUnsavedEdits(p.editor->history)) removeRecoveryCopy(p);
     DrawWidget(p.widgets, p.surface, p.text, kExitSlot, "Inv");
-    p.host.pauseUninterruptible(kExitPauseMs);
+    p.host.pause(kExitPauseMs);
     return 0;
 }
 

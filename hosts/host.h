@@ -31,12 +31,14 @@ struct FileFilter {
     std::string pattern;     // "*.ck1"
 };
 
-// What a file dialog shows: its title, the filter pairs in order, and which
-// pair (counting from 1) is preselected.
+// What a file dialog shows: its title, the filter pairs in order, which
+// pair (counting from 1) is preselected, and the folder it starts in ("" for
+// the working folder).
 struct DialogRequest {
     std::string title;
     std::vector<FileFilter> filters;
     int selectedFilter = 1;
+    std::string folder;
 };
 
 // A question for the user and the answers offered, in the order they are
@@ -91,9 +93,8 @@ class Host {
     // key reads as not held until it is pressed again.
     virtual bool keyHeld(int scanCode) = 0;
 
+    // Waits the full time whatever the user does; the window stays alive.
     virtual void pause(int milliseconds) = 0;
-    // Waits the full time whatever the user does.
-    virtual void pauseUninterruptible(int milliseconds) = 0;
     // The program's clock in milliseconds: never goes back; only differences count.
     virtual int64_t clockMilliseconds() = 0;
     virtual WallClock wallClock() = 0;

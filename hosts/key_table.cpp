@@ -55,6 +55,7 @@ void focusLost(KeyTable& t, uint32_t now) {
     t.down.reset();
     t.releasedRun.reset();
     forgetPresses(t.presses);
+    forgetPresses(t.clicks);
     t.focused = false;
 }
 
@@ -62,6 +63,7 @@ void focusGained(KeyTable& t, uint32_t now) {
     t.held.reset();
     t.releasedRun.reset();
     forgetPresses(t.presses);
+    forgetPresses(t.clicks);
     t.focused = true;
     t.gainSeen = true;
     t.gainTime = now;
@@ -77,6 +79,26 @@ bool readKey(KeyTable& t, int code) {
 
 void beginPass(KeyTable& t) {
     startPass(t.presses);
+    startPass(t.clicks);
+}
+
+void buttonDown(KeyTable& t, int bits, int x, int y) {
+    otherEvent(t);
+    pressed(t.clicks, bits, x, y);
+}
+
+int readButtons(KeyTable& t, int downNow) {
+    return readButtons(t.clicks, downNow);
+}
+
+void requestClose(KeyTable& t) {
+    t.closeRequest = true;
+}
+
+bool takeCloseRequest(KeyTable& t) {
+    const bool asked = t.closeRequest;
+    t.closeRequest = false;
+    return asked;
 }
 
 } // namespace tessaly

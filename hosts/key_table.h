@@ -1,4 +1,8 @@
-// The held-key table of the real window, fed by keyboard and focus events.
+// The input state every host keeps, fed by its keyboard, mouse and focus
+// events: which keys are held, the presses and clicks kept for the next pass,
+// and whether the user asked the window to close. The real windows, the
+// replay host and the tests' host all read keys and buttons through it, so
+// every host follows the same rules.
 //
 // The program polls keys; it never sees events. What it asks is whether a key
 // is held now, with one rule on top: whenever the window loses or gains the
@@ -45,6 +49,8 @@ struct KeyTable {
     std::bitset<kKeyCodes> wentDown;    // down when the focus last went
     std::bitset<kKeyCodes> releasedRun; // key-ups since the last event of another kind
     KeptPresses presses;
+    KeptClicks clicks;
+    bool closeRequest = false;
     bool focused = false;
     bool gainSeen = false;
     uint32_t gainTime = 0;
@@ -55,13 +61,23 @@ void keyDown(KeyTable& t, int code, bool repeat, uint32_t now);
 void keyUp(KeyTable& t, int code);
 // Any event that is neither a key event nor a focus change ends a run of key-ups.
 void otherEvent(KeyTable& t);
+// A focus change also forgets the presses and clicks kept so far.
 void focusLost(KeyTable& t, uint32_t now);
 void focusGained(KeyTable& t, uint32_t now);
+// A press of the mouse buttons in `bits` (1 left, 2 right, 4 middle) at
+// window point (x, y).
+void buttonDown(KeyTable& t, int bits, int x, int y);
+// The buttons a mouse read reports: those down now and those kept for this
+// pass (see KeptClicks).
+int readButtons(KeyTable& t, int downNow);
+// The user asked the window to close; the next closeRequested says so, once.
+void requestClose(KeyTable& t);
+bool takeCloseRequest(KeyTable& t);
 // Whether the key is down now, by the rules above.
 bool keyHeld(const KeyTable& t, int code);
 // What the host reports: down now, or a press kept for this pass.
 bool readKey(KeyTable& t, int code);
-// The start of a loop pass: presses no read has seen are kept for it.
+// The start of a loop pass: presses and clicks no read has seen are kept for it.
 void beginPass(KeyTable& t);
 
 } // namespace tessaly

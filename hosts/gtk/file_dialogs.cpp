@@ -125,19 +125,14 @@ GtkFileFilter* newPatternFilter(const std::string& pattern) {
 
 std::string GtkDialogs::openFile(const DialogRequest& request, const DialogOwner& owner) {
     if (!ready(owner)) return "";
-    return remember(
-        chooseFile(GTK_FILE_CHOOSER_ACTION_OPEN, request, owner, lastFolder_, acceptableToOpen));
+    return chooseFile(GTK_FILE_CHOOSER_ACTION_OPEN, request, owner, request.folder,
+                      acceptableToOpen);
 }
 
 std::string GtkDialogs::saveFile(const DialogRequest& request, const DialogOwner& owner) {
     if (!ready(owner)) return "";
-    return remember(
-        chooseFile(GTK_FILE_CHOOSER_ACTION_SAVE, request, owner, lastFolder_, acceptableToSave));
-}
-
-std::string GtkDialogs::remember(std::string chosen) {
-    if (!chosen.empty()) lastFolder_ = folderOf(chosen);
-    return chosen;
+    return chooseFile(GTK_FILE_CHOOSER_ACTION_SAVE, request, owner, request.folder,
+                      acceptableToSave);
 }
 
 } // namespace tessaly

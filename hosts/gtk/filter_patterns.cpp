@@ -69,8 +69,4 @@ bool acceptableToSave(const std::string& path) {
     return folder.empty() || std::filesystem::is_directory(folder, ec);
 }
 
-std::string folderOf(const std::string& path) {
-    return utf8FromPath(pathFromUtf8(path).parent_path());
-}
-
 } // namespace tessaly

@@ -19,8 +19,4 @@ std::vector<std::string> filterGlobs(std::string_view pattern);
 bool acceptableToOpen(const std::string& path);
 bool acceptableToSave(const std::string& path);
 
-// The folder a chosen path lies in ("" for a bare name), where the next
-// dialog starts.
-std::string folderOf(const std::string& path);
-
 } // namespace tessaly

@@ -30,9 +30,9 @@ struct RgbaPicture {
 class GtkDialogs {
   public:
     // The chosen path, or "" when cancelled or when no dialog could be shown.
-    // Both dialogs start in the folder of the file last chosen in either of
-    // them (the current folder before that), with no name proposed; Enter in
-    // the save dialog's name field saves at the first press.
+    // Both dialogs start in the request's folder (the current folder when it
+    // has none), with no name proposed; Enter in the save dialog's name field
+    // saves at the first press.
     std::string openFile(const DialogRequest& request, const DialogOwner& owner);
     std::string saveFile(const DialogRequest& request, const DialogOwner& owner);
     // Shows the About box with `logo` and returns when it is closed; false when
@@ -47,8 +47,6 @@ class GtkDialogs {
 
   private:
     bool ready(const DialogOwner& owner);
-    std::string remember(std::string chosen);
-    std::string lastFolder_;
     enum class State { Untried, Ready, Failed } state_ = State::Untried;
 };
 

@@ -88,33 +88,26 @@ void ReplayHost::present() {
 }
 
 void ReplayHost::beginPass() {
-    startPass(keyPresses_);
-    startPass(clicks_);
+    tessaly::beginPass(keys_);
 }
 
 MouseState ReplayHost::readMouse() {
     present();
     MouseState m = mouse_;
-    m.buttons = readButtons(clicks_, mouse_.buttons);
-    if (keepsClick(clicks_)) {
-        m.x = clicks_.keptX;
-        m.y = clicks_.keptY;
+    m.buttons = readButtons(keys_, mouse_.buttons);
+    if (keepsClick(keys_.clicks)) {
+        m.x = keys_.clicks.keptX;
+        m.y = keys_.clicks.keptY;
     }
     return m;
 }
 
 bool ReplayHost::keyHeld(int scanCode) {
     present();
-    if (scanCode < 0 || scanCode >= int(down_.size())) return false;
-    return readHeld(keyPresses_, scanCode, down_[scanCode] && !stale_[scanCode]);
+    return readKey(keys_, scanCode);
 }
 
 void ReplayHost::pause(int milliseconds) {
-    passTime(milliseconds);
-}
-
-// Nothing interrupts a virtual pause, so both kinds are the same here.
-void ReplayHost::pauseUninterruptible(int milliseconds) {
     passTime(milliseconds);
 }
 
@@ -216,40 +209,43 @@ void ReplayHost::showMessage(std::string_view text) {
 }
 
 bool ReplayHost::closeRequested() {
-    return std::exchange(closeRequest_, false);
+    return takeCloseRequest(keys_);
 }
 
+// A dialog or a focus line: the window loses the focus and gets it back.
 void ReplayHost::focusChanged() {
-    stale_.fill(true);
-    forgetPresses(keyPresses_);
-    forgetPresses(clicks_);
+    focusLost(keys_, uint32_t(clock_));
+    focusGained(keys_, uint32_t(clock_));
 }
 
 void ReplayHost::press(int button) {
-    if ((mouse_.buttons & button) == 0) pressed(clicks_, button, mouse_.x, mouse_.y);
+    if ((mouse_.buttons & button) == 0) buttonDown(keys_, button, mouse_.x, mouse_.y);
     mouse_.buttons |= button;
 }
 
 void ReplayHost::release(int button) {
+    otherEvent(keys_);
     mouse_.buttons &= ~button;
 }
 
 void ReplayHost::keyDown(int code) {
-    if (down_[code]) return;
-    down_[code] = true;
-    stale_[code] = false;
-    pressedInChord(keyPresses_, code,
-                   [&](int m) { return down_[std::size_t(m)] && !stale_[std::size_t(m)]; });
+    const bool repeat = scriptDown_[std::size_t(code)];
+    scriptDown_[std::size_t(code)] = true;
+    tessaly::keyDown(keys_, code, repeat, uint32_t(clock_));
 }
 
+// The script's key-ups are never the window system's key-ups of a focus
+// loss (key_table.h): each stands alone.
 void ReplayHost::keyUp(int code) {
-    down_[code] = false;
-    stale_[code] = false;
+    scriptDown_[std::size_t(code)] = false;
+    tessaly::keyUp(keys_, code);
+    otherEvent(keys_);
 }
 
 void ReplayHost::apply(const ReplayLine& line) {
     switch (line.command) {
     case ReplayCommand::Mouse:
+        otherEvent(keys_);
         mouse_.x = line.x;
         mouse_.y = line.y;
         break;
@@ -289,7 +285,7 @@ void ReplayHost::apply(const ReplayLine& line) {
         focusChanged();
         break;
     case ReplayCommand::CloseWindow:
-        closeRequest_ = true;
+        requestClose(keys_);
         break;
     case ReplayCommand::Screenshot:
         screenshot(line);

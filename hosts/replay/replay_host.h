@@ -1,8 +1,8 @@
 // The headless host: runs the program with no window, driven by a replay
 // script (replay_script.h), on a virtual clock, and logs what the program did.
 //
-// Clock. The program's time passes only inside its pauses (both kinds); a
-// pause never sleeps. The date and time are virtual too: the program starts
+// Clock. The program's time passes only inside its pauses; a pause never
+// sleeps. The date and time are virtual too: the program starts
 // at 2000-01-01 00:00:00 UTC, in a time zone of UTC itself. A pause from t to t + n stops at every
 // script stamp in (t, t + n], applies that stamp's lines in script order, and goes on to t + n.
 // Lines stamped 0 are applied by `start`, before the program runs. Mouse, key and title reads see
@@ -18,16 +18,17 @@
 // `catch (const std::exception&)` does not take it). A dialog with no answer
 // queued stops the program the same way.
 //
-// Keys and buttons. A key reads as held between its keydown and keyup, a
-// button between its press and release. A keydown or press that no read has
-// found held is kept for the next pass (hosts/kept_presses.h): from the
-// program's next beginPass it reads as held for that whole pass, and the
-// pointer, in a pass that keeps a click, reads where the click was made. So
-// `click` and `tap`, a press and its release at the same time, act exactly
-// once. A focus change
-// (focus-lost, focus-gained, and every dialog or About box, which each count
-// as a loss and a gain) makes every key read as not held until its next
-// keydown; as a keydown of a key already down changes nothing, a key held
+// Keys and buttons follow the rules of every host (hosts/key_table.h), fed by
+// the script's lines as key, button and focus events stamped with the virtual
+// clock. A key reads as held between its keydown and keyup, a button between
+// its press and release. A keydown or press that no read has found held is
+// kept for the next pass: from the program's next beginPass it reads as held
+// for that whole pass, and the pointer, in a pass that keeps a click, reads
+// where the click was made. So `click` and `tap`, a press and its release at
+// the same time, act exactly once. A focus change (focus-lost, focus-gained,
+// and every dialog or About box, which each count as a loss and a gain) makes
+// every key read as not held until its next keydown; a keydown of a key the
+// script holds already is a repeat, which changes nothing, so a key held
 // across a focus change needs a keyup and a keydown to count again. Focus
 // changes leave the mouse buttons as they are, but forget kept presses of
 // keys and buttons alike.
@@ -72,7 +73,7 @@
 #include <string>
 
 #include "hosts/host.h"
-#include "hosts/kept_presses.h"
+#include "hosts/key_table.h"
 #include "hosts/replay/replay_script.h"
 
 namespace tessaly {
@@ -101,7 +102,6 @@ class ReplayHost final : public Host {
     MouseState readMouse() override;
     bool keyHeld(int scanCode) override;
     void pause(int milliseconds) override;
-    void pauseUninterruptible(int milliseconds) override;
     int64_t clockMilliseconds() override;
     WallClock wallClock() override;
     std::string executableDirectory() override;
@@ -136,11 +136,8 @@ class ReplayHost final : public Host {
     Surface* surface_ = nullptr;
     std::string title_;
     MouseState mouse_{};
-    std::array<bool, 128> down_{};  // keys down according to the script
-    std::array<bool, 128> stale_{}; // down keys that a focus change made read as not held
-    KeptPresses keyPresses_;
-    KeptClicks clicks_;
-    bool closeRequest_ = false;
+    std::array<bool, kKeyCodes> scriptDown_{}; // the keys the script holds
+    KeyTable keys_;
     std::deque<const ReplayLine*> openAnswers_, saveAnswers_, questionAnswers_;
     bool checkFailed_ = false;
     bool noAnswer_ = false;

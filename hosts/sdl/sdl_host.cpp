@@ -20,9 +20,6 @@ namespace tessaly {
 
 namespace {
 
-// Pauses sleep in slices this long, handling events and showing the page
-// between slices, so a long pause keeps the window responsive.
-constexpr Uint32 kPauseSliceMs = 10;
 constexpr int kIconTiles = 3; // 48 x 48
 constexpr int kLogoTiles = 4; // 64 x 64
 
@@ -59,7 +56,7 @@ void setIcon(SDL_Window* window) {
 
 } // namespace
 
-SdlHost::SdlHost() = default;
+SdlHost::SdlHost(VideoDrivers drivers) : drivers_(drivers) {}
 
 SdlHost::~SdlHost() {
     if (shadow_) SDL_FreeSurface(shadow_);
@@ -87,7 +84,9 @@ void SdlHost::openWindow(Surface& surface) {
     // Without a display SDL falls back to drivers that draw nowhere; a
     // window nobody can see is no window.
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+    const bool hidden =
+        !driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+    if (hidden && drivers_ == VideoDrivers::Visible) {
         std::fprintf(stderr, "tessaly: no window: no display\n");
         windowFailed_ = true;
         return;
@@ -222,14 +221,12 @@ void SdlHost::handle(const SDL_Event& e) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             focusGained(keys_, e.window.timestamp);
-            forgetPresses(clicks_);
             return;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             focusLost(keys_, e.window.timestamp);
-            forgetPresses(clicks_);
             return;
         case SDL_WINDOWEVENT_CLOSE:
-            closeRequest_ = true;
+            requestClose(keys_);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_EXPOSED:
@@ -242,7 +239,7 @@ void SdlHost::handle(const SDL_Event& e) {
         }
         break;
     case SDL_QUIT:
-        closeRequest_ = true;
+        requestClose(keys_);
         break;
     case SDL_MOUSEWHEEL:
         wheel_ += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
@@ -253,8 +250,8 @@ void SdlHost::handle(const SDL_Event& e) {
         break;
     case SDL_MOUSEBUTTONDOWN:
         // Where the pointer is, not SDL's idea of it (see handleWindowSystemEvent).
-        pressed(clicks_, buttonBit(e.button.button), pointerX_, pointerY_);
-        break;
+        buttonDown(keys_, buttonBit(e.button.button), pointerX_, pointerY_);
+        return;
     case SDL_SYSWMEVENT:
         handleWindowSystemEvent(e);
         return;
@@ -346,23 +343,17 @@ void SdlHost::present() {
     markPresented(*surface_);
 }
 
-void SdlHost::beginPass() {
-    pumpEvents();
-    tessaly::beginPass(keys_);
-    startPass(clicks_);
-}
-
 MouseState SdlHost::readMouse() {
     if (!window_) return {-1, -1, -1, -1};
     pumpEvents();
     present();
     MouseState m;
     m.wheel = wheel_;
-    m.buttons = readButtons(clicks_, buttonsOf(SDL_GetMouseState(nullptr, nullptr)));
+    m.buttons = readButtons(keys_, buttonsOf(SDL_GetMouseState(nullptr, nullptr)));
     int wx = pointerX_, wy = pointerY_;
-    if (keepsClick(clicks_)) {
-        wx = clicks_.keptX;
-        wy = clicks_.keptY;
+    if (keepsClick(keys_.clicks)) {
+        wx = keys_.clicks.keptX;
+        wy = keys_.clicks.keptY;
     } else if (SDL_GetMouseFocus() != window_) {
         m.x = m.y = -1;
         return m;
@@ -380,37 +371,18 @@ MouseState SdlHost::readMouse() {
     return m;
 }
 
-bool SdlHost::keyHeld(int scanCode) {
-    return window_ && readKey(keys_, scanCode);
+void SdlHost::waitForEvents(int milliseconds) {
+    SDL_Delay(Uint32(std::max(milliseconds, 0)));
 }
 
-void SdlHost::waitPumping(int milliseconds) {
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
-    while (true) {
-        pumpEvents();
-        present();
-        const auto left = end - Clock::now();
-        if (left <= Clock::duration::zero()) return;
-        // Whole milliseconds, rounded up: a pause never ends early.
-        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-        SDL_Delay(Uint32(std::min<long long>(ms, kPauseSliceMs)));
-    }
+uint32_t SdlHost::eventClock() {
+    return SDL_GetTicks();
 }
 
-void SdlHost::pause(int milliseconds) {
-    waitPumping(milliseconds);
-}
-
-// Input never ends a pause early, so both pauses are the same wait; the
-// events that arrive meanwhile still keep the key table true.
-void SdlHost::pauseUninterruptible(int milliseconds) {
-    waitPumping(milliseconds);
-}
-
-int64_t SdlHost::clockMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+void SdlHost::takeBackFocus() {
+    if (!window_) return;
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
 }
 
 WallClock SdlHost::wallClock() {
@@ -448,59 +420,32 @@ DialogOwner SdlHost::dialogOwner() {
     return owner;
 }
 
-// A modal dialog takes the focus from the editor window and gives it back:
-// the host says so to the key table itself, whatever the window system
-// reports, so every key reads as not held until it is pressed again.
-template <class Show>
-auto SdlHost::runModal(Show show) {
-    pumpEvents();
-    present();
-    focusLost(keys_, SDL_GetTicks());
-    forgetPresses(clicks_);
-    auto result = show(dialogOwner());
-    if (window_) {
-        SDL_RaiseWindow(window_);
-        SDL_SetWindowInputFocus(window_);
-    }
-    focusGained(keys_, SDL_GetTicks());
-    forgetPresses(clicks_);
-    present();
-    return result;
-}
-
 std::string SdlHost::openFileDialog(const DialogRequest& request) {
-    return runModal([&](const DialogOwner& o) { return dialogs_.openFile(request, o); });
+    return runModal([&] { return dialogs_.openFile(request, dialogOwner()); });
 }
 
 std::string SdlHost::saveFileDialog(const DialogRequest& request) {
-    return runModal([&](const DialogOwner& o) { return dialogs_.saveFile(request, o); });
+    return runModal([&] { return dialogs_.saveFile(request, dialogOwner()); });
 }
 
 void SdlHost::showAboutBox() {
     const IndexedPicture logo = drawEmblem(kLogoTiles);
     const RgbaPicture picture{logo.width, logo.height, emblemRgba(logo)};
-    runModal([&](const DialogOwner& o) { return dialogs_.aboutBox(picture, o); });
+    runModal([&] { return dialogs_.aboutBox(picture, dialogOwner()); });
 }
 
 int SdlHost::ask(const Question& question) {
-    return runModal([&](const DialogOwner& o) { return dialogs_.ask(question, o); });
+    return runModal([&] { return dialogs_.ask(question, dialogOwner()); });
 }
 
 void SdlHost::showMessage(std::string_view text) {
-    runModal([&](const DialogOwner& o) { return dialogs_.message(text, o); });
+    runModal([&] { return dialogs_.message(text, dialogOwner()); });
 }
 
 void SdlHost::setWindowSize(int width, int height) {
     if (!window_) return;
     SDL_SetWindowSize(window_, width, height);
     pumpEvents();
-}
-
-bool SdlHost::closeRequested() {
-    if (windowFailed_) return true;
-    const bool asked = closeRequest_;
-    closeRequest_ = false;
-    return asked;
 }
 
 } // namespace tessaly

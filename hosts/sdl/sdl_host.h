@@ -26,10 +26,8 @@
 #include <string>
 
 #include "hosts/gtk/gtk_dialogs.h"
-#include "hosts/host.h"
-#include "hosts/kept_presses.h"
-#include "hosts/key_table.h"
 #include "hosts/page_picture.h"
+#include "hosts/window_host.h"
 
 struct SDL_Window;
 struct SDL_Surface;
@@ -37,21 +35,21 @@ union SDL_Event;
 
 namespace tessaly {
 
-class SdlHost : public Host {
+// Which of SDL's video drivers count as a window. The program takes only
+// those that show something; the host's own tests also take SDL's dummy
+// driver, which draws nowhere but runs the whole host.
+enum class VideoDrivers { Visible, AnyIncludingDummy };
+
+class SdlHost : public WindowHost {
   public:
-    SdlHost();
+    explicit SdlHost(VideoDrivers drivers = VideoDrivers::Visible);
     ~SdlHost() override;
     SdlHost(const SdlHost&) = delete;
     SdlHost& operator=(const SdlHost&) = delete;
 
     void openWindow(Surface& surface) override;
     void setTitle(std::string_view title) override;
-    void beginPass() override;
     MouseState readMouse() override;
-    bool keyHeld(int scanCode) override;
-    void pause(int milliseconds) override;
-    void pauseUninterruptible(int milliseconds) override;
-    int64_t clockMilliseconds() override;
     WallClock wallClock() override;
     std::string executableDirectory() override;
     std::string openFileDialog(const DialogRequest& request) override;
@@ -59,41 +57,32 @@ class SdlHost : public Host {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
-    bool closeRequested() override;
 
-    // Shows what changed on the visible page since the last present; does
-    // nothing when neither the page nor the palette changed. Called by the
-    // host itself at every pause and mouse read.
-    void present();
-    // Handles every waiting window event.
-    void pumpEvents();
-
-    bool hasWindow() const { return window_ != nullptr; }
+    void present() override;
+    void pumpEvents() override;
+    bool hasWindow() const override { return window_ != nullptr; }
     // Resizes the window as the user would (for the benchmarks).
     void setWindowSize(int width, int height);
 
   private:
+    void waitForEvents(int milliseconds) override;
+    uint32_t eventClock() override;
+    void takeBackFocus() override;
     void handle(const SDL_Event& event);
     void handleWindowSystemEvent(const SDL_Event& event);
     void toggleFullScreen();
     bool windowManagerDoesFullScreen();
-    void waitPumping(int milliseconds);
     void updateColours();
-    // Runs a modal dialog: the focus rule applies around it and the editor
-    // window is painted while it is open and gets the focus back after.
-    template <class Show>
-    auto runModal(Show show);
+    // The editor window as the owner of a dialog, painted while it is open.
     DialogOwner dialogOwner();
 
     Surface* surface_ = nullptr;
     SDL_Window* window_ = nullptr;
     SDL_Surface* shadow_ = nullptr; // used only when the window is not 32-bit
+    VideoDrivers drivers_;
     bool videoStarted_ = false;
-    bool windowFailed_ = false;
     std::string title_;
 
-    KeyTable keys_;
-    KeptClicks clicks_;
     int pointerX_ = 0, pointerY_ = 0; // window coordinates, as the events tell
     unsigned long x11Window_ = 0;     // the window on X11, else 0
     bool fullScreen_ = false;
@@ -101,7 +90,6 @@ class SdlHost : public Host {
         int x = 0, y = 0, w = 0, h = 0;
     } windowed_; // the window's place and size before full screen
     int wheel_ = 0;
-    bool closeRequest_ = false;
 
     PageScale scale_;                          // where and how the page is in the window
     int pictureWidth_ = 0, pictureHeight_ = 0; // the window's picture in pixels

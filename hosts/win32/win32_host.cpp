@@ -19,9 +19,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TessalyEditorWindow";
 constexpr int kIconResource = 1;
-// Pauses wait in slices this long, handling messages and showing the page
-// between slices, so a long pause keeps the window responsive.
-constexpr DWORD kPauseSliceMs = 10;
 
 std::wstring wide(std::string_view utf8) {
     const std::u16string text = utf8ToUtf16(utf8);
@@ -107,7 +104,7 @@ void Win32Host::openWindow(Surface& surface) {
     ShowWindow(window_->handle, SW_SHOWNORMAL);
     UpdateWindow(window_->handle);
     SetForegroundWindow(window_->handle);
-    pumpMessages();
+    pumpEvents();
     present();
 }
 
@@ -117,7 +114,7 @@ void Win32Host::setWindowSize(int width, int height) {
     AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(window_->handle, GWL_STYLE)), FALSE, 0);
     SetWindowPos(window_->handle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);
-    pumpMessages();
+    pumpEvents();
 }
 
 void Win32Host::setTitle(std::string_view title) {
@@ -146,7 +143,7 @@ void Win32Host::buttonMessage(int button, bool down, int x, int y) {
     otherEvent(keys_);
     if (down) {
         buttons_ |= button;
-        pressed(clicks_, button, x, y);
+        buttonDown(keys_, button, x, y);
         SetCapture(window_->handle);
     } else {
         buttons_ &= ~button;
@@ -198,7 +195,6 @@ void Win32Host::focusMessage(bool gained, uint32_t time) {
     } else {
         focusLost(keys_, time);
     }
-    forgetPresses(clicks_);
 }
 
 void Win32Host::sizeMessage() {
@@ -230,7 +226,7 @@ void Win32Host::paintMessage() {
     EndPaint(window_->handle, &paint);
 }
 
-void Win32Host::pumpMessages() {
+void Win32Host::pumpEvents() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -315,22 +311,16 @@ void Win32Host::present() {
     markPresented(*surface_);
 }
 
-void Win32Host::beginPass() {
-    pumpMessages();
-    tessaly::beginPass(keys_);
-    startPass(clicks_);
-}
-
 MouseState Win32Host::readMouse() {
     if (!hasWindow()) return {-1, -1, -1, -1};
-    pumpMessages();
+    pumpEvents();
     present();
     MouseState m;
     m.wheel = wheel_;
-    m.buttons = readButtons(clicks_, buttons_);
+    m.buttons = readButtons(keys_, buttons_);
     POINT at{};
-    if (keepsClick(clicks_)) {
-        at = {clicks_.keptX, clicks_.keptY};
+    if (keepsClick(keys_.clicks)) {
+        at = {keys_.clicks.keptX, keys_.clicks.keptY};
     } else if (!GetCursorPos(&at) || WindowFromPoint(at) != window_->handle) {
         m.x = m.y = -1;
         return m;
@@ -343,43 +333,27 @@ MouseState Win32Host::readMouse() {
     return m;
 }
 
-bool Win32Host::keyHeld(int scanCode) {
-    return hasWindow() && readKey(keys_, scanCode);
-}
-
-void Win32Host::waitPumping(int milliseconds) {
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
-    while (true) {
-        pumpMessages();
-        present();
-        const auto left = end - Clock::now();
-        if (left <= Clock::duration::zero()) return;
-        // Whole milliseconds, rounded up: a pause never ends early. A message
-        // ends the wait of one slice, so input is handled as it comes.
-        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-        const DWORD slice = DWORD(std::min<long long>(ms, kPauseSliceMs));
-        if (hasWindow()) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_ALLINPUT);
-        } else {
-            Sleep(slice);
-        }
+// A message ends the wait, so input is handled as it comes.
+void Win32Host::waitForEvents(int milliseconds) {
+    const DWORD slice = DWORD(std::max(milliseconds, 0));
+    if (hasWindow()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_ALLINPUT);
+    } else {
+        Sleep(slice);
     }
 }
 
-void Win32Host::pause(int milliseconds) {
-    waitPumping(milliseconds);
+uint32_t Win32Host::eventClock() {
+    return GetTickCount();
 }
 
-// Input never ends a pause early, so both pauses are the same wait; the
-// messages that arrive meanwhile still keep the key table true.
-void Win32Host::pauseUninterruptible(int milliseconds) {
-    waitPumping(milliseconds);
-}
-
-int64_t Win32Host::clockMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+// Buttons released while a dialog had the pointer are not seen by the
+// window, so they start again from nothing.
+void Win32Host::takeBackFocus() {
+    buttons_ = 0;
+    if (!hasWindow()) return;
+    SetForegroundWindow(window_->handle);
+    SetFocus(window_->handle);
 }
 
 WallClock Win32Host::wallClock() {
@@ -401,63 +375,29 @@ std::string Win32Host::executableDirectory() {
     return executableFolder();
 }
 
-// A modal dialog takes the focus from the editor window and gives it back:
-// the host says so to the key table itself, whatever messages the window
-// got, so every key reads as not held until it is pressed again. Buttons
-// released while the dialog had the pointer are not seen by the window, so
-// they start again from nothing too.
-template <class Show>
-auto Win32Host::runModal(Show show) {
-    pumpMessages();
-    present();
-    focusMessage(false, GetTickCount());
-    HWND owner = hasWindow() ? window_->handle : nullptr;
-    auto result = show(owner);
-    buttons_ = 0;
-    if (owner) {
-        SetForegroundWindow(owner);
-        SetFocus(owner);
-    }
-    focusMessage(true, GetTickCount());
-    present();
-    return result;
-}
-
-std::string Win32Host::remember(std::string chosen) {
-    if (!chosen.empty()) {
-        const std::size_t cut = chosen.find_last_of("\\/");
-        if (cut != std::string::npos) lastFolder_ = chosen.substr(0, cut);
-    }
-    return chosen;
-}
-
 std::string Win32Host::openFileDialog(const DialogRequest& request) {
-    return remember(
-        runModal([&](HWND owner) { return showOpenFileDialog(owner, request, lastFolder_); }));
+    const HWND owner = hasWindow() ? window_->handle : nullptr;
+    return runModal([&] { return showOpenFileDialog(owner, request, request.folder); });
 }
 
 std::string Win32Host::saveFileDialog(const DialogRequest& request) {
-    return remember(
-        runModal([&](HWND owner) { return showSaveFileDialog(owner, request, lastFolder_); }));
+    const HWND owner = hasWindow() ? window_->handle : nullptr;
+    return runModal([&] { return showSaveFileDialog(owner, request, request.folder); });
 }
 
 void Win32Host::showAboutBox() {
-    runModal([&](HWND owner) { return tessaly::showAboutBox(owner); });
+    const HWND owner = hasWindow() ? window_->handle : nullptr;
+    runModal([&] { return tessaly::showAboutBox(owner); });
 }
 
 int Win32Host::ask(const Question& question) {
-    return runModal([&](HWND owner) { return askQuestion(owner, question); });
+    const HWND owner = hasWindow() ? window_->handle : nullptr;
+    return runModal([&] { return askQuestion(owner, question); });
 }
 
 void Win32Host::showMessage(std::string_view text) {
-    runModal([&](HWND owner) { return tessaly::showMessage(owner, text); });
-}
-
-bool Win32Host::closeRequested() {
-    if (windowFailed_) return true;
-    const bool asked = closeRequest_;
-    closeRequest_ = false;
-    return asked;
+    const HWND owner = hasWindow() ? window_->handle : nullptr;
+    runModal([&] { return tessaly::showMessage(owner, text); });
 }
 
 namespace {

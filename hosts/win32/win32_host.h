@@ -19,7 +19,7 @@
 // rule. A key or button pressed since the previous pass and not yet read as
 // held is kept for the next pass (hosts/kept_presses.h); in a pass that
 // keeps a click the pointer reads where that click went down. The file
-// dialogs start in the folder of the last file chosen. When no window can be
+// dialogs start in the request's folder. When no window can be
 // made the mouse reads -1 in all four values, no key is ever held, and a close
 // request is reported on every call so the program can end the usual way.
 #pragma once
@@ -30,16 +30,14 @@
 #include <string>
 #include <vector>
 
-#include "hosts/host.h"
-#include "hosts/kept_presses.h"
-#include "hosts/key_table.h"
 #include "hosts/page_picture.h"
+#include "hosts/window_host.h"
 
 namespace tessaly {
 
 struct Win32Window;
 
-class Win32Host : public Host {
+class Win32Host : public WindowHost {
   public:
     Win32Host();
     ~Win32Host() override;
@@ -48,12 +46,7 @@ class Win32Host : public Host {
 
     void openWindow(Surface& surface) override;
     void setTitle(std::string_view title) override;
-    void beginPass() override;
     MouseState readMouse() override;
-    bool keyHeld(int scanCode) override;
-    void pause(int milliseconds) override;
-    void pauseUninterruptible(int milliseconds) override;
-    int64_t clockMilliseconds() override;
     WallClock wallClock() override;
     std::string executableDirectory() override;
     std::string openFileDialog(const DialogRequest& request) override;
@@ -61,16 +54,11 @@ class Win32Host : public Host {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
-    bool closeRequested() override;
 
-    // Shows what changed on the visible page since the last present; does
-    // nothing when neither the page nor the palette changed. Called by the
-    // host itself at every pause and mouse read.
-    void present();
+    void present() override;
     // Handles every waiting window message.
-    void pumpMessages();
-
-    bool hasWindow() const;
+    void pumpEvents() override;
+    bool hasWindow() const override;
     // Gives the window's client area this size, as the user would (for the
     // benchmarks).
     void setWindowSize(int width, int height);
@@ -82,27 +70,21 @@ class Win32Host : public Host {
     void focusMessage(bool gained, uint32_t time);
     void paintMessage();
     void sizeMessage();
-    void closeMessage() { closeRequest_ = true; }
+    void closeMessage() { requestClose(keys_); }
 
   private:
-    void waitPumping(int milliseconds);
+    void waitForEvents(int milliseconds) override;
+    uint32_t eventClock() override;
+    void takeBackFocus() override;
     void drawPicture(void* deviceContext, const PixelRect& pageRect);
     void toggleFullScreen();
-    std::string remember(std::string chosen);
-    template <class Show>
-    auto runModal(Show show);
 
     Surface* surface_ = nullptr;
     std::unique_ptr<Win32Window> window_;
-    bool windowFailed_ = false;
     std::string title_;
 
-    KeyTable keys_;
-    KeptClicks clicks_;
     int buttons_ = 0; // held now, from the button messages
     int wheel_ = 0;
-    bool closeRequest_ = false;
-    std::string lastFolder_; // of the last file chosen in a dialog
 
     PageScale scale_; // where and how the page is in the window
     int clientWidth_ = 0, clientHeight_ = 0;

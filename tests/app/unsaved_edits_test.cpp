@@ -112,7 +112,7 @@ struct UnsavedEdits : ::testing::Test {
     // One pass with these buttons at (x, y) and these keys held, nothing else.
     PassEnd pass(int x, int y, int buttons, std::initializer_list<int> keys = {}) {
         host.mouse = {x, y, 0, buttons};
-        host.keys.fill(false);
+        host.releaseKeys();
         for (int k : keys) host.keys[size_t(k)] = true;
         return pass();
     }

@@ -45,7 +45,7 @@ std::function<int(Host&)> polling(const std::function<void(Host&)>& pass) {
 }
 
 DialogRequest levelRequest() {
-    return {"Open Level", {{"Dave Levels, (*.dd2)", "*.dd2"}, {"Knight Levels", "*.nin"}}, 2};
+    return {"Open Level", {{"Dave Levels, (*.dd2)", "*.dd2"}, {"Knight Levels", "*.nin"}}, 2, ""};
 }
 
 TEST(ReplayClock, LinesApplyInThePauseThatReachesTheirStamp) {
@@ -67,7 +67,7 @@ TEST(ReplayClock, ChecksInsideALongPauseSeeThePageAsItIsThen) {
         setPixel(surface, 1, 1, 5);
         host.pause(100);
         setPixel(surface, 1, 1, 6);
-        host.pauseUninterruptible(100);
+        host.pause(100);
         return 3;
     };
     Outcome out = replay("wait 50\n"
@@ -126,7 +126,7 @@ TEST(ReplayClock, TrailingWaitLetsAnUninterruptiblePauseFinish) {
         for (;;) {
             host.pause(10);
             if (host.readMouse().buttons == 1) {
-                host.pauseUninterruptible(300);
+                host.pause(300);
                 return 0;
             }
         }
@@ -215,7 +215,7 @@ TEST(ReplayClock, NoTimeIsGivenPastTheScriptsEnd) {
     Outcome out = replay("wait 20\nmouse 5 5\nwait 10\npress left\nwait 5\n", [&](Host& host) {
         host.pause(20);
         reached.push_back(20);
-        host.pauseUninterruptible(300);
+        host.pause(300);
         reached.push_back(320);
         return 0;
     });
@@ -293,7 +293,7 @@ TEST(ReplayDialogs, AnswersAreTakenInOrderWithoutReadingAhead) {
         answers.push_back(host.openFileDialog(levelRequest()));
         host.pause(20);
         answers.push_back(host.openFileDialog(levelRequest()));
-        answers.push_back(host.saveFileDialog({"Save", {}, 1}));
+        answers.push_back(host.saveFileDialog({"Save", {}, 1, ""}));
         return 0;
     });
     EXPECT_EQ(answers, (std::vector<std::string>{"first.ck1", "third.ck1", ""}));
@@ -304,7 +304,7 @@ TEST(ReplayDialogs, AnswersAreTakenInOrderWithoutReadingAhead) {
 
 TEST(ReplayDialogs, MissingAnswerWinsOverAFailedCheck) {
     Outcome out = replay("expect-title a\n", [](Host& host) {
-        host.saveFileDialog({"Save", {}, 1});
+        host.saveFileDialog({"Save", {}, 1, ""});
         return 0;
     });
     EXPECT_EQ(out.status, 2);
@@ -478,7 +478,7 @@ TEST_F(ReplayFiles, ScriptFilePathsAreTakenInItsFolder) {
     std::ostringstream log, errors;
     std::string opened;
     int status = runReplayFile((folder / "run.txt").string(), log, errors, ".", [&](Host& host) {
-        opened = host.openFileDialog({"Open", {{"L", "*.ck1"}}, 1});
+        opened = host.openFileDialog({"Open", {{"L", "*.ck1"}}, 1, ""});
         return 0;
     });
     EXPECT_EQ(status, 0) << errors.str();

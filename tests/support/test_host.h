@@ -1,23 +1,25 @@
 // A Host for unit tests: scripted mouse and keys, a virtual clock, queued
-// dialog answers, and a record of what the program asked of it.
+// dialog answers, and a record of what the program asked of it. Keys and
+// buttons go through the same key table as every other host (focus rule,
+// kept presses and clicks included).
 #pragma once
 
 #include <array>
 #include <deque>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "hosts/host.h"
+#include "hosts/key_table.h"
 
 namespace tessaly {
 
 class TestHost : public Host {
   public:
-    // What the test sets.
+    // What the test sets: the mouse, the keys held, the dialogs' answers.
     MouseState mouse{};
-    std::array<bool, 128> keys{};
+    std::array<bool, kKeyCodes> keys{};
     std::string exeDir = ".";
     std::deque<std::string> openAnswers; // "" = cancel; empty queue also cancels
     std::deque<std::string> saveAnswers;
@@ -28,15 +30,34 @@ class TestHost : public Host {
     // A key tapped or a button clicked (pressed and released at once) before
     // the next pass: it reads as held for that whole pass, as hosts keep such
     // presses.
-    void tap(int code) { taps[std::size_t(code)] = true; }
-    void click(int buttons) { clicks |= buttons; }
+    void tap(int code) {
+        syncKeys();
+        keyDown(table_, code, false, now());
+        keyUp(table_, code);
+        otherEvent(table_);
+    }
+    void click(int buttons) { buttonDown(table_, buttons, mouse.x, mouse.y); }
+    // A key pressed or let go now, as a key event (setting `keys` is seen at
+    // the next read only).
+    void pressKey(int code) {
+        keys[std::size_t(code)] = true;
+        syncKeys();
+    }
+    void releaseKey(int code) {
+        keys[std::size_t(code)] = false;
+        syncKeys();
+    }
+    // Every key let go now, so that keys held next are pressed afresh.
+    void releaseKeys() {
+        keys.fill(false);
+        syncKeys();
+    }
 
     // What the program did.
     Surface* surface = nullptr;
     std::string title;
     long long clock = 0; // virtual milliseconds
     int pauses = 0;
-    int uninterruptiblePauses = 0;
     std::vector<DialogRequest> openRequests;
     std::vector<DialogRequest> saveRequests;
     int aboutBoxes = 0;
@@ -48,54 +69,88 @@ class TestHost : public Host {
     void setTitle(std::string_view t) override { title = std::string(t.substr(0, kTitleLimit)); }
     void beginPass() override {
         ++passes;
-        keptKeys = std::exchange(taps, {});
-        keptButtons = std::exchange(clicks, 0);
+        syncKeys();
+        tessaly::beginPass(table_);
     }
     MouseState readMouse() override {
         MouseState m = mouse;
-        if (m.buttons >= 0) m.buttons |= keptButtons;
+        if (m.buttons < 0) return m;
+        m.buttons = readButtons(table_, mouse.buttons);
+        if (keepsClick(table_.clicks)) {
+            m.x = table_.clicks.keptX;
+            m.y = table_.clicks.keptY;
+        }
         return m;
     }
     bool keyHeld(int code) override {
-        return code >= 0 && code < 128 && (keys[std::size_t(code)] || keptKeys[std::size_t(code)]);
+        syncKeys();
+        return readKey(table_, code);
     }
     void pause(int ms) override {
         clock += ms;
         ++pauses;
-    }
-    void pauseUninterruptible(int ms) override {
-        clock += ms;
-        ++uninterruptiblePauses;
     }
     int64_t clockMilliseconds() override { return clock; }
     WallClock wallClock() override { return wall; }
     std::string executableDirectory() override { return exeDir; }
     std::string openFileDialog(const DialogRequest& r) override {
         openRequests.push_back(r);
-        return take(openAnswers);
+        return modal(take(openAnswers));
     }
     std::string saveFileDialog(const DialogRequest& r) override {
         saveRequests.push_back(r);
-        return take(saveAnswers);
+        return modal(take(saveAnswers));
     }
-    void showAboutBox() override { ++aboutBoxes; }
+    void showAboutBox() override {
+        ++aboutBoxes;
+        modal(0);
+    }
     int ask(const Question& q) override {
         questions.push_back(q);
-        if (answers.empty()) return kQuestionClosed;
+        if (answers.empty()) return modal(kQuestionClosed);
         const int a = answers.front();
         answers.pop_front();
-        return a;
+        return modal(a);
     }
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text) override {
+        messages.emplace_back(text);
+        modal(0);
+    }
     bool closeRequested() override {
-        bool r = closeRequest;
+        if (closeRequest) requestClose(table_);
         closeRequest = false;
-        return r;
+        return takeCloseRequest(table_);
     }
 
   private:
-    std::array<bool, 128> taps{}, keptKeys{};
-    int clicks = 0, keptButtons = 0;
+    KeyTable table_;
+    std::array<bool, kKeyCodes> synced_{}; // the keys as the table last heard of them
+
+    uint32_t now() const { return uint32_t(clock); }
+
+    // The keys the test changed since the last read, as key events.
+    void syncKeys() {
+        for (int code = 0; code < kKeyCodes; ++code) {
+            const std::size_t c = std::size_t(code);
+            if (keys[c] == synced_[c]) continue;
+            synced_[c] = keys[c];
+            if (keys[c]) {
+                keyDown(table_, code, false, now());
+            } else {
+                keyUp(table_, code);
+                otherEvent(table_);
+            }
+        }
+    }
+
+    // A dialog takes the focus and gives it back, as in every host.
+    template <class T>
+    T modal(T result) {
+        syncKeys();
+        focusLost(table_, now());
+        focusGained(table_, now());
+        return result;
+    }
 
     static std::string take(std::deque<std::string>& q) {
         if (q.empty()) return "";

@@ -42,12 +42,18 @@ TEST(FileDialogs, EachGameShowsItsTitlesAndFiltersAndReturnsTheAnswer) {
         TestHost host;
         host.openAnswers = {"/levels/one." + e.id};
         host.saveAnswers = {""}; // cancelled
-        EXPECT_EQ(showOpenDialog(host, e.id), "/levels/one." + e.id);
-        EXPECT_EQ(showSaveDialog(host, e.id), "");
+        std::string folder;
+        EXPECT_EQ(showOpenDialog(host, e.id, folder), "/levels/one." + e.id);
+        EXPECT_EQ(showSaveDialog(host, e.id, folder), "");
         ASSERT_EQ(host.openRequests.size(), 1u);
         ASSERT_EQ(host.saveRequests.size(), 1u);
         expectRequest(host.openRequests[0], e, e.openTitle);
         expectRequest(host.saveRequests[0], e, e.saveTitle);
+        // Both start in the folder of the file last chosen in either; a
+        // cancelled dialog leaves it.
+        EXPECT_EQ(host.openRequests[0].folder, "");
+        EXPECT_EQ(host.saveRequests[0].folder, "/levels");
+        EXPECT_EQ(folder, "/levels");
     }
 }
 
@@ -56,8 +62,9 @@ TEST(FileDialogs, UnknownGameShowsNoDialogAndGivesTheEmptyPath) {
         TestHost host;
         host.openAnswers = {"/somewhere"};
         host.saveAnswers = {"/somewhere"};
-        EXPECT_EQ(showOpenDialog(host, id), "") << id;
-        EXPECT_EQ(showSaveDialog(host, id), "") << id;
+        std::string folder;
+        EXPECT_EQ(showOpenDialog(host, id, folder), "") << id;
+        EXPECT_EQ(showSaveDialog(host, id, folder), "") << id;
         EXPECT_TRUE(host.openRequests.empty()) << id;
         EXPECT_TRUE(host.saveRequests.empty()) << id;
         EXPECT_EQ(openDialogRequest(id).title, "");

@@ -31,8 +31,19 @@ void drawKnownPage(Surface& s) {
     setPixel(s, 799, 599, 5);
 }
 
-DialogRequest request(const char* title) {
-    return {title, {{"Commander Keen 1 Levels, (*.ck1)", "*.ck1"}, {"All Files, (*.*)", "*.*"}}, 1};
+// Both dialogs start in the folder of the file last chosen in either, as
+// the editor's do.
+DialogRequest request(const char* title, const std::string& folder) {
+    return {title,
+            {{"Commander Keen 1 Levels, (*.ck1)", "*.ck1"}, {"All Files, (*.*)", "*.*"}},
+            1,
+            folder};
+}
+
+std::string remember(std::string chosen, std::string& folder) {
+    const std::size_t slash = chosen.rfind('/');
+    if (slash != std::string::npos) folder = chosen.substr(0, slash);
+    return chosen;
 }
 
 void say(const std::string& line) {
@@ -51,13 +62,14 @@ int main() {
     drawKnownPage(surface);
     if (!host.hasWindow()) {
         // No display: the dialogs must come back at once, empty.
-        say("open \"" + host.openFileDialog(request("Open Probe")) + "\"");
+        say("open \"" + host.openFileDialog(request("Open Probe", "")) + "\"");
         host.showAboutBox();
         say("about returned");
         return 0;
     }
     say("ready");
 
+    std::string folder;
     MouseState last{-2, -2, -2, -2};
     std::array<bool, 128> held{};
     while (true) {
@@ -81,9 +93,11 @@ int main() {
         }
         if (host.closeRequested()) say("close");
         if (host.keyHeld(scan::F5))
-            say("open \"" + host.openFileDialog(request("Open Probe")) + "\"");
+            say("open \"" + remember(host.openFileDialog(request("Open Probe", folder)), folder) +
+                "\"");
         if (host.keyHeld(scan::F6))
-            say("save \"" + host.saveFileDialog(request("Save Probe")) + "\"");
+            say("save \"" + remember(host.saveFileDialog(request("Save Probe", folder)), folder) +
+                "\"");
         if (host.keyHeld(kF1)) {
             host.showAboutBox();
             say("about closed");
