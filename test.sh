@@ -7,8 +7,8 @@
 # tests, the replay scenarios and the level tool against the Linux build, the
 # zip for users, and their window under Xvfb); a libFuzzer run of each fuzz
 # target when clang has libFuzzer (10 s each, 60 s under CI, i.e. when CI is
-# set; TESSALY_FUZZ_SECONDS overrides both); and the check that only the
-# window hosts include SDL, GTK or windows.h. Exits 0 only when everything
+# set; TESSALY_FUZZ_SECONDS overrides both); and the check of which folder
+# may include which (also a CTest test). Exits 0 only when everything
 # passed. Each step prints how long it took.
 #
 # TESSALY_SKIP_WINDOWS=1 leaves the Windows part out, for a quicker run.
@@ -81,7 +81,7 @@ windows_tests() {
     return $status
 }
 
-step "only the window hosts include SDL, GTK or windows.h" scripts/check-includes.sh
+step "which folder includes which (layers, SDL, GTK, windows.h)" scripts/check-includes.sh
 step "normal build and tests" build_and_test default
 step "sanitizer build and tests" build_and_test asan
 step "release build and tests, Debian package" release_and_package
