@@ -61,35 +61,70 @@ void SetTextScale(TextState& text, int scale) {
     text.scale = std::max(scale, 0);
 }
 
+namespace {
+
 // Each pattern cell of a glyph becomes a scale x scale square; a run of equal
-// cells along a row is drawn as one box, which gives the same pixels. The
-// glyph's squares start one pixel right of and below the pen, and the pen
-// moves on by (width - 1) * scale, so neighbouring glyphs share a column and
-// the later glyph's squares land last.
-void DrawText(Surface& surface, const TextState& text, int x, int y, std::string_view str) {
+// cells along a row is one box, which gives the same pixels. The glyph's
+// squares start one pixel right of and below the pen, and the pen moves on by
+// (width - 1) * scale, so neighbouring glyphs share a column and the later
+// glyph's squares land last. `box(x1, y1, x2, y2, colour)` gets every box in
+// drawing order; the walk stops once the pen reaches `penLimit`.
+template <class Box>
+void forEachTextBox(const TextState& text, int64_t x, int64_t y, std::string_view str,
+                    int64_t penLimit, Box box) {
     const ColourScheme colours = text.colours;
     const int64_t s = text.scale;
-    if (s <= 0) return;
-    if (int64_t(y) + 1 >= kSurfaceHeight || int64_t(y) + kMaxGlyphHeight * s < 0) return;
     int64_t pen = x;
     for (char ch : str) {
-        if (pen + 1 >= kSurfaceWidth) break; // the pen only moves right
+        if (pen + 1 >= penLimit) break; // the pen only moves right
         const Glyph& g = LookUpGlyph(uint8_t(ch));
         for (int r = 0; r < g.height; ++r) {
             const std::string_view row = g.rows[r];
             const int cells = std::min<int>(g.width, int(row.size()));
-            const int64_t top = int64_t(y) + 1 + r * s;
+            const int64_t top = y + 1 + r * s;
             for (int k = 0; k < cells;) {
                 const int colour = cellColour(row[std::size_t(k)], colours);
                 int end = k + 1;
                 while (end < cells && row[std::size_t(end)] == row[std::size_t(k)]) ++end;
-                if (colour >= 0)
-                    fillOrdered(surface, pen + 1 + k * s, top, pen + end * s, top + s - 1, colour);
+                if (colour >= 0) box(pen + 1 + k * s, top, pen + end * s, top + s - 1, colour);
                 k = end;
             }
         }
         pen += (g.width - 1) * s;
     }
+}
+
+} // namespace
+
+void DrawText(Surface& surface, const TextState& text, int x, int y, std::string_view str) {
+    const int64_t s = text.scale;
+    if (s <= 0) return;
+    if (int64_t(y) + 1 >= kSurfaceHeight || int64_t(y) + kMaxGlyphHeight * s < 0) return;
+    forEachTextBox(text, x, y, str, kSurfaceWidth,
+                   [&](int64_t x1, int64_t y1, int64_t x2, int64_t y2, int colour) {
+                       fillOrdered(surface, x1, y1, x2, y2, colour);
+                   });
+}
+
+std::vector<uint8_t> TextImage(const TextState& text, std::string_view str) {
+    const int64_t s = text.scale;
+    for (const uint8_t c : text.colours) {
+        if (c == 0) return {};
+    }
+    const int64_t width = int64_t(MeasureText(text, str)) + 1;
+    const int64_t height = kMaxGlyphHeight * s + 1;
+    if (s <= 0 || width > kSurfaceWidth + 1 || height > kSurfaceHeight + 1) return {};
+    std::vector<uint8_t> image(kImageHeaderBytes + imagePitch(int(width)) * std::size_t(height));
+    writeImageHeader(image, 0, int(width), int(height));
+    const std::size_t pitch = imagePitch(int(width));
+    forEachTextBox(text, 0, 0, str, width,
+                   [&](int64_t x1, int64_t y1, int64_t x2, int64_t y2, int colour) {
+                       for (int64_t y = y1; y <= y2; ++y)
+                           for (int64_t x = x1; x <= x2; ++x)
+                               image[kImageHeaderBytes + std::size_t(y) * pitch + std::size_t(x)] =
+                                   uint8_t(colour);
+                   });
+    return image;
 }
 
 int MeasureText(const TextState& text, std::string_view str) {

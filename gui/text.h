@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/surface.h"
 
@@ -23,6 +24,13 @@ void SetTextScale(TextState& text, int scale);
 // Draws `text` with the pen at (x, y): a glyph's squares start one pixel right
 // of and below the pen, and the pen advances (width - 1) * scale per glyph.
 void DrawText(Surface& surface, const TextState& text, int x, int y, std::string_view str);
+// The pixels DrawText draws with the pen at (0, 0), as an image buffer
+// (core/surface.h) of MeasureText + 1 by 9 * scale + 1 pixels, colour 0
+// where the text leaves the page as it is: putting it transparently with its
+// top-left pixel at the pen draws exactly what DrawText draws there. Empty
+// when a text colour is 0 (it could not be told from what is beneath), the
+// scale is 0, or the text is wider than the page.
+std::vector<uint8_t> TextImage(const TextState& text, std::string_view str);
 // Width in pixels that centring uses: (sum of (glyph width - 1) + 1) * scale.
 int MeasureText(const TextState& text, std::string_view str);
 

@@ -6,6 +6,7 @@
 #include "core/surface.h"
 #include "edit/session.h"
 #include "gui/text.h"
+#include "views/label_images.h"
 #include "views/tilesheet.h"
 
 namespace tessaly {
@@ -18,6 +19,7 @@ struct Editor : EditSession {
     Editor(Surface& s, TextState& t) : surface(s), text(t) {}
 
     TileSheet tiles;
+    LabelImages labels; // the label pictures the map view has drawn
     int32_t viewOriginColumn = 1;
     int32_t viewOriginRow = 1;
     int32_t tilePanelStart = 0;

@@ -37,12 +37,13 @@ struct Sprite {
 Sprite makeSprite(Surface& scratch, TextState& text, const TileSheet& tiles,
                   const GameProfile& profile, int32_t value, const CellOverlays& layers) {
     constexpr uint8_t kA = 0, kB = 255;
+    LabelImages labels;
     std::vector<uint8_t> onA;
     PixelRect area;
     for (const uint8_t background : {kA, kB}) {
         fillBox(scratch, 0, 0, kSurfaceWidth - 1, kSurfaceHeight - 1, background);
         markPresented(scratch); // `changed` now gathers what the overlays touch
-        drawCellOverlays(scratch, text, tiles, profile, value, kSpriteX, kSpriteY, layers);
+        drawCellOverlays(scratch, text, tiles, profile, labels, value, kSpriteX, kSpriteY, layers);
         area = scratch.changed;
         if (background == kA) onA.assign(scratch.page(0), scratch.page(0) + kPageBytes);
     }

@@ -49,7 +49,7 @@ void drawFrame(Editor& editor) {
 // Each catalogue entry with the cell's code puts its picture, its label and
 // the two label boxes, in that order; the door-link marker comes last.
 void drawCellOverlays(Surface& surface, TextState& text, const TileSheet& tiles,
-                      const GameProfile& p, int32_t value, int cx, int cy,
+                      const GameProfile& p, LabelImages& labels, int32_t value, int cx, int cy,
                       const CellOverlays& layers) {
     if (value != 0 && (layers.objects || layers.labels)) {
         for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
@@ -61,9 +61,17 @@ void drawCellOverlays(Surface& surface, TextState& text, const TileSheet& tiles,
             SetTextColours(text, kLabelColours[0], kLabelColours[1], kLabelColours[2],
                            kLabelColours[3], kLabelColours[4]);
             const std::string& label = p.objectLabel[k];
+            auto image = labels.byText.find(label);
+            if (image == labels.byText.end())
+                image = labels.byText.emplace(label, TextImage(text, label)).first;
             // Kept: labels are not clipped to the view; long ones on the left
             // column reach past the frame.
-            DrawText(surface, text, cx + 1 - 2 * int(label.size()), cy - 11, label);
+            const int x = cx + 1 - 2 * int(label.size()), y = cy - 11;
+            if (image->second.empty()) {
+                DrawText(surface, text, x, y, label);
+            } else {
+                putImage(surface, x, y, image->second, 0, PutMode::Transparent);
+            }
             drawBox(surface, cx, cy, cx + 17, cy + 17, kLabelBoxOuter);
             drawBox(surface, cx + 1, cy + 1, cx + 16, cy + 16, kLabelBoxInner);
         }
@@ -98,7 +106,8 @@ void redrawMapView(Editor& editor) {
             Cell c = levelCellOf(editor, {i, j});
             const int cx = kMapCellsLeft + 16 * i, cy = kMapCellsTop + 16 * j;
             const int32_t v = objectCell(level, c.column, c.row);
-            drawCellOverlays(editor.surface, editor.text, editor.tiles, editor.profile, v, cx, cy);
+            drawCellOverlays(editor.surface, editor.text, editor.tiles, editor.profile,
+                             editor.labels, v, cx, cy);
             if (c == e.doorExit) drawTile(editor, kDoorExitMarker, cx, cy, PutMode::Transparent);
             if (c == e.copyStart)
                 drawTile(editor, editor.profile.copyStartMarker, cx, cy, PutMode::Xor);

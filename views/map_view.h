@@ -4,6 +4,7 @@
 #pragma once
 
 #include "views/editor.h"
+#include "views/label_images.h"
 
 namespace tessaly {
 
@@ -36,8 +37,8 @@ struct CellOverlays {
 // draws them for each of its cells. Leaves the text state at scale 1 in the
 // label colours when a label was drawn.
 void drawCellOverlays(Surface& surface, TextState& text, const TileSheet& tiles,
-                      const GameProfile& profile, int32_t value, int cx, int cy,
-                      const CellOverlays& layers = {});
+                      const GameProfile& profile, LabelImages& labels, int32_t value, int cx,
+                      int cy, const CellOverlays& layers = {});
 
 // The level cell a view cell shows at the current view origin.
 Cell levelCellOf(const Editor& editor, ViewCell cell);
