@@ -133,11 +133,6 @@ void outline(Canvas& c, int colour) {
         }
 }
 
-void recolour(Canvas& c, int from, int to) {
-    for (auto& p : c.px)
-        if (p == from) p = uint8_t(to);
-}
-
 Canvas mirrored(const Canvas& c) {
     Canvas out(c.width, c.height);
     for (int y = 0; y < c.height; ++y)

@@ -101,8 +101,6 @@ void speckle(Canvas& c, Rng& rng, int x0, int y0, int x1, int y1, int colour, in
 void blend(Canvas& c, int x0, int y0, int x1, int y1, int a, int b);
 // Every colour-0 pixel next to (4-neighbour) a drawn pixel becomes `colour`.
 void outline(Canvas& c, int colour);
-// Replaces one colour by another.
-void recolour(Canvas& c, int from, int to);
 
 Canvas mirrored(const Canvas& c);          // left-right
 Canvas flipped(const Canvas& c);           // top-bottom
