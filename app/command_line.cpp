@@ -18,9 +18,8 @@ bool takeLevelArgument(Program& p, const std::string& path) {
     }
     const GameRecord* game = gameOfPath(path);
     if (!game) {
-        p.host.showMessage("Could not open " + path +
-                           ": its extension names none of the games (.dd2, .ck1, .ck2, .ck3, "
-                           ".nin).");
+        p.host.showMessage("Could not open " + path + ": its extension names none of the games (" +
+                           listGames(GameListing::Extensions, ", ", ", ") + ").");
         return false;
     }
     if (!std::filesystem::exists(status)) {

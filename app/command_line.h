@@ -8,7 +8,7 @@
 
 namespace tessaly {
 
-// When `path`'s extension names a game (DD2, CK1, CK2, CK3 or NIN, any case)
+// When `path`'s extension names a game (any case of its id)
 // and the path names a regular file, selects that game, keeps the path for the
 // editor start to open instead of asking with the open dialog, and returns
 // true. Otherwise tells the user why the level is not opened (a folder, no

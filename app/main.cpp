@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "core/program_info.h"
+#include "level/games.h"
 #include "system/command_line.h"
 
 #ifdef _WIN32
@@ -32,21 +33,28 @@ extern "C" const char* __asan_default_options() {
 
 namespace {
 
-constexpr std::string_view kHelp =
-    "usage: tessaly [LEVEL]\n"
-    "Tessaly Editor: edits the levels of Dangerous Dave 2, Commander Keen 1 to 3 and\n"
-    "Shadow Knight. With LEVEL, a .dd2, .ck1, .ck2, .ck3 or .nin file, it starts in\n"
-    "the editor of the game the extension names, with that level open.\n";
+// The games and their levels' extensions come from the game table.
+std::string helpText() {
+    std::string games;
+    for (const tessaly::GameRecord& game : tessaly::kGames) {
+        games += "  " + std::string(game.name) + " (." + std::string(game.gameId) + ")\n";
+    }
+    return "usage: tessaly [LEVEL]\n"
+           "Tessaly Editor: edits the levels of these games (any case of the extension):\n" +
+           games +
+           "With LEVEL, a level file of one of them, it starts in the editor of the game its\n"
+           "extension names, with that level open.\n";
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (auto status = tessaly::answerHelpOrVersion(argc, argv, "tessaly", kHelp, std::cout)) {
+    if (auto status = tessaly::answerHelpOrVersion(argc, argv, "tessaly", helpText(), std::cout)) {
         return *status;
     }
     const std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
     if (args.size() > 2 || (args.size() == 2 && args[1][0] == '-')) {
-        std::cerr << kHelp;
+        std::cerr << helpText();
         return 2;
     }
     RealHost host;

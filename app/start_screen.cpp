@@ -30,30 +30,22 @@ constexpr std::string_view kCompiler = "an unknown compiler";
 #endif
 
 // The buttons' places, computed from the screen size W x H and rounded to the
-// nearest integer.
+// nearest integer: the games' buttons one under the other, 40 pixels apart,
+// "Options" under them, Exit and "OK" at the bottom corners.
 struct ButtonPlace {
     int x, y, width;
 };
 
 ButtonPlace placeOf(int slot, double W, double H) {
-    switch (slot) {
-    case 1:
-        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 40)), 250};
-    case 2:
-        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 80)), 250};
-    case 3:
-        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 120)), 250};
-    case 4:
-        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 160)), 250};
-    case 5:
-        return {int(std::lround(W / 2 - 100)), int(std::lround(H - 0.8 * H + 200)), 250};
-    case 6:
-        return {int(std::lround(W / 2 - 50)), int(std::lround(H - 0.8 * H + 240)), 150};
-    case 7:
-        return {int(std::lround(W - 0.985 * W)), int(std::lround(H - 0.06 * H)), 100};
-    default:
-        return {int(std::lround(W - 0.12 * W)), int(std::lround(H - 0.06 * H)), 80};
+    const int games = gameSlots();
+    if (slot <= games + 1) {
+        const double y = H - 0.8 * H + 40 * slot;
+        if (slot <= games) return {int(std::lround(W / 2 - 100)), int(std::lround(y)), 250};
+        return {int(std::lround(W / 2 - 50)), int(std::lround(y)), 150};
     }
+    if (slot == exitSlot())
+        return {int(std::lround(W - 0.985 * W)), int(std::lround(H - 0.06 * H)), 100};
+    return {int(std::lround(W - 0.12 * W)), int(std::lround(H - 0.06 * H)), 80};
 }
 
 struct ButtonText {
@@ -61,11 +53,6 @@ struct ButtonText {
     std::string_view caption;
     ColourScheme colours;
 };
-
-// Slots 1 to 5 are the games' buttons, in the game table's order, each named
-// by its game id; the layout has places for five.
-constexpr int kGameSlots = 5;
-static_assert(kGameCount == kGameSlots, "the start screen has places for five game buttons");
 
 constexpr ColourScheme kGreyScheme{30, 25, 23, 19, 17};
 constexpr std::array<ButtonText, 3> kOtherButtons{{
@@ -75,11 +62,11 @@ constexpr std::array<ButtonText, 3> kOtherButtons{{
 }};
 
 ButtonText buttonOf(int slot) {
-    if (slot <= kGameSlots) {
+    if (slot <= gameSlots()) {
         const GameRecord& game = kGames[std::size_t(slot - 1)];
         return {game.gameId, game.buttonCaption, game.buttonColours};
     }
-    return kOtherButtons[std::size_t(slot - kGameSlots - 1)];
+    return kOtherButtons[std::size_t(slot - gameSlots() - 1)];
 }
 
 void setColours(TextState& text, const ColourScheme& c) {
@@ -90,7 +77,7 @@ int exitCommand(Program& p) {
     // The program ends normally: a recovery copy of edits that are all saved
     // (or undone) goes with it.
     if (!hasUnsavedEdits(p.editor->history)) removeRecoveryCopy(p);
-    DrawWidget(p.widgets, p.surface, p.text, kExitSlot, "Inv");
+    DrawWidget(p.widgets, p.surface, p.text, exitSlot(), "Inv");
     p.host.pause(kExitPauseMs);
     return 0;
 }
@@ -102,9 +89,9 @@ void gameCommand(Program& p, int slot) {
 }
 
 void aboutCommand(Program& p) {
-    DrawWidget(p.widgets, p.surface, p.text, kAboutSlot, "Inv");
+    DrawWidget(p.widgets, p.surface, p.text, aboutSlot(), "Inv");
     p.host.showAboutBox();
-    DrawWidget(p.widgets, p.surface, p.text, kAboutSlot, "Nor");
+    DrawWidget(p.widgets, p.surface, p.text, aboutSlot(), "Nor");
 }
 
 void drawStartScreen(Program& p) {
@@ -118,7 +105,8 @@ void drawStartScreen(Program& p) {
         DrawText(p.surface, p.text, 4, 3 + 9 * line, startScreenLine(p, line));
     }
     SetTextScale(p.text, 2);
-    for (int slot = 1; slot <= 8; ++slot) DrawWidget(p.widgets, p.surface, p.text, slot, "Nor");
+    for (int slot = 1; slot <= aboutSlot(); ++slot)
+        DrawWidget(p.widgets, p.surface, p.text, slot, "Nor");
     setColours(p.text, kScreenColours);
     selectPages(p.surface, 0, 0);
 }
@@ -134,8 +122,7 @@ std::string startScreenLine(const Program& p, int line) {
     case 2:
         return "Tessaly Editor is free software: use it, study it, share it and improve it.";
     case 3:
-        return "Support Games: Dangerous Dave 2, Commander Keen 1, Commander Keen 2, Commander "
-               "Keen 3, Shadow Knight";
+        return "Support Games: " + listGames(GameListing::Names, ", ", ", ");
     case 4:
         return "Made by the Tessaly Editor developers for the modders of these games.";
     case 5:
@@ -169,7 +156,7 @@ void startUp(Program& p) {
     p.screenHeight = kSurfaceHeight;
     SetTextScale(p.text, 1);
     p.titleText = std::string(kTitle);
-    for (int slot = 1; slot <= 8; ++slot) {
+    for (int slot = 1; slot <= aboutSlot(); ++slot) {
         const ButtonText b = buttonOf(slot);
         const ButtonPlace at = placeOf(slot, p.screenWidth, p.screenHeight);
         RegisterWidget(p.widgets, slot, b.name, at.x, at.y, kButtonHeight, at.width, b.caption);
@@ -194,12 +181,12 @@ std::optional<int> runStartScreen(Program& p) {
         const auto hit = [&](int slot) {
             return p.clicked && WidgetAt(p.widgets, p.mouse.x, p.mouse.y) == slot;
         };
-        if (hit(kExitSlot)) return exitCommand(p);
-        for (int slot = 1; slot <= kGameSlots; ++slot) {
+        if (hit(exitSlot())) return exitCommand(p);
+        for (int slot = 1; slot <= gameSlots(); ++slot) {
             if (hit(slot)) gameCommand(p, slot);
         }
         // Kept: "Options" (slot 6) has no command.
-        if (hit(kAboutSlot)) aboutCommand(p);
+        if (hit(aboutSlot())) aboutCommand(p);
         p.host.pause(kSelectionPauseMs);
         p.clicked = false;
     }

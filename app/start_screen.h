@@ -6,12 +6,21 @@
 #include <string>
 
 #include "app/program.h"
+#include "level/games.h"
 
 namespace tessaly {
 
-// Widget slots of the start screen.
-constexpr int kExitSlot = 7;
-constexpr int kAboutSlot = 8;
+// Widget slots of the start screen: the games' buttons from 1 in the game
+// table's order, each named by its game id, then "Options", Exit and "OK".
+inline int gameSlots() {
+    return int(kGames.size());
+}
+inline int exitSlot() {
+    return gameSlots() + 2;
+}
+inline int aboutSlot() {
+    return gameSlots() + 3;
+}
 
 // Stores the texts, registers the eight buttons, opens the surface and
 // selects page 0 for work while page 1 is shown.

@@ -77,13 +77,13 @@ constexpr std::array<uint8_t, 5> kRedButton{56, 57, 58, 59, 60};
 constexpr std::array<uint8_t, 5> kBlueButton{71, 72, 73, 74, 75};
 constexpr std::array<uint8_t, 5> kGreenButton{76, 77, 78, 79, 80};
 
-} // namespace
-
 // Kept: the dialog titles and button captions are the program's own texts,
 // "Oprn" in the Commander Keen 2 open title and "Dave2" in the Dangerous Dave 2
 // caption included, as users know them. Shadow Knight has no marker tiles of
 // its own: both copy markers draw tile 0.
-constinit const std::array<GameRecord, kGameCount> kGames = {{
+// The build reads each record's `.gameId = "..."` and `.name = "..."` lines
+// (CMakeLists.txt): keep them one a line, in this form.
+constexpr GameRecord kGameTable[] = {
     {
         .gameId = "DD2",
         .name = "Dangerous Dave 2",
@@ -224,13 +224,38 @@ constinit const std::array<GameRecord, kGameCount> kGames = {{
         .tileDataNames = kNinTileData,
         .artTheme = 4,
     },
-}};
+};
+
+} // namespace
+
+constinit const std::span<const GameRecord> kGames{kGameTable};
 
 const GameRecord* findGame(std::string_view gameId) {
     for (const GameRecord& game : kGames) {
         if (game.gameId == gameId) return &game;
     }
     return nullptr;
+}
+
+std::string listGames(GameListing what, std::string_view separator, std::string_view last) {
+    std::string list;
+    for (std::size_t i = 0; i < kGames.size(); ++i) {
+        if (i > 0) list += i + 1 == kGames.size() ? last : separator;
+        const GameRecord& game = kGames[i];
+        switch (what) {
+        case GameListing::Ids:
+            list += game.gameId;
+            break;
+        case GameListing::Extensions:
+            list += '.';
+            for (char c : game.gameId) list += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            break;
+        case GameListing::Names:
+            list += game.name;
+            break;
+        }
+    }
+    return list;
 }
 
 const GameRecord* gameOfPath(std::string_view path) {

@@ -1,12 +1,17 @@
-// What the program knows about each of the five games, in one constant table:
-// the one place a game is described. The editor, its dialogs, the start screen,
-// the tile import, the default tile art and the sample levels all read it.
+// What the program knows about each of the games, in one constant table: the
+// one place a game is described. The editor, its dialogs, the start screen,
+// the help texts, the tile import, the default tile art and the sample levels
+// read it at run time; the build reads the ids and names of its records (see
+// games.cpp) for what it makes per game: tile bitmaps, samples, file types,
+// the desktop entry and the manual pages. A new game is a new record (and an
+// art theme for its default tiles).
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tessaly {
@@ -69,10 +74,8 @@ struct GameRecord {
     int artTheme = 0;
 };
 
-constexpr std::size_t kGameCount = 5;
-
 // The games in start-screen order: DD2, CK1, CK2, CK3, NIN.
-extern const std::array<GameRecord, kGameCount> kGames;
+extern const std::span<const GameRecord> kGames;
 
 // The game whose id is exactly `gameId`; nullptr for any other text.
 const GameRecord* findGame(std::string_view gameId);
@@ -80,5 +83,13 @@ const GameRecord* findGame(std::string_view gameId);
 // The game whose id a file's extension spells, in any case ("level1.ck1",
 // "LEVEL1.CK1"); nullptr for a path with another or no extension.
 const GameRecord* gameOfPath(std::string_view path);
+
+// The games listed for people: their ids ("DD2, CK1, CK2, CK3 or NIN"),
+// their level files' extensions (".dd2, .ck1, .ck2, .ck3 or .nin") or their
+// names ("Dangerous Dave 2, ..., Commander Keen 3 and Shadow Knight"), joined
+// with `separator` and `last` before the last one.
+enum class GameListing { Ids, Extensions, Names };
+std::string listGames(GameListing what, std::string_view separator = ", ",
+                      std::string_view last = " or ");
 
 } // namespace tessaly

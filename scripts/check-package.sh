@@ -48,8 +48,14 @@ programs="tessaly tessaly-level tessaly-tiles tessaly-replay"
 echo "-- files"
 files=()
 for p in $programs; do files+=("usr/bin/$p" "usr/share/man/man1/$p.1.gz"); done
-for game in DD2 CK1 CK2 CK3 NIN; do files+=("usr/share/tessaly/Resources/${game}TILES.bmp"); done
-for ext in dd2 ck1 ck2 ck3 nin; do files+=("usr/share/tessaly/samples/sample.$ext"); done
+# The games the package knows, by the extensions of its level file types.
+extensions=$(sed -n 's/.*<glob pattern="\*\.\([a-z0-9]*\)"\/>.*/\1/p' \
+    "$root/usr/share/mime/packages/tessaly.xml" 2>/dev/null)
+[ -n "$extensions" ] || fail "the package's level file types name no game"
+for ext in $extensions; do
+    files+=("usr/share/tessaly/Resources/$(echo "$ext" | tr a-z A-Z)TILES.bmp")
+    files+=("usr/share/tessaly/samples/sample.$ext")
+done
 files+=(usr/share/applications/tessaly.desktop usr/share/mime/packages/tessaly.xml
     usr/share/metainfo/tessaly.metainfo.xml usr/share/doc/tessaly/copyright
     usr/share/doc/tessaly/changelog.gz)
@@ -74,7 +80,7 @@ update-mime-database "$scratch/mime" >"$scratch/mime.log" 2>&1 || {
     fail "update-mime-database"
     cat "$scratch/mime.log"
 }
-for ext in dd2 ck1 ck2 ck3 nin; do
+for ext in $extensions; do
     grep -q ":application/x-tessaly-level-$ext:\*\.$ext$" "$scratch/mime/globs2" ||
         fail "no glob *.$ext for application/x-tessaly-level-$ext"
 done

@@ -139,7 +139,7 @@ int runImport(const std::string& gameId, const std::string& gameDir,
     GameProfile profile;
     GameTileFiles files;
     if (!selectGame(profile, gameId) || !tileFilesForGame(gameId, files)) {
-        err << "unknown game " << gameId << ": use DD2, CK1, CK2, CK3 or NIN\n";
+        err << "unknown game " << gameId << ": use " << listGames(GameListing::Ids) << "\n";
         return 2;
     }
     if (const std::string problem = folderProblem(gameDir); !problem.empty()) {

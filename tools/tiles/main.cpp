@@ -7,17 +7,21 @@
 #include <vector>
 
 #include "core/program_info.h"
+#include "level/games.h"
 #include "system/command_line.h"
 #include "tools/tiles/commands.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: tessaly-tiles import GAME GAMEDIR [--out FILE]\n"
-                               "       tessaly-tiles render FILE OUT.png\n"
-                               "GAME is one of DD2 CK1 CK2 CK3 NIN\n";
+std::string usageText() {
+    return "usage: tessaly-tiles import GAME GAMEDIR [--out FILE]\n"
+           "       tessaly-tiles render FILE OUT.png\n"
+           "GAME is one of " +
+           tessaly::listGames(tessaly::GameListing::Ids, " ", " ") + "\n";
+}
 
 int usage() {
-    std::cerr << kUsage;
+    std::cerr << usageText();
     return 2;
 }
 
@@ -33,7 +37,7 @@ int told(int status) {
 
 int main(int argc, char** argv) {
     if (auto status =
-            tessaly::answerHelpOrVersion(argc, argv, "tessaly-tiles", kUsage, std::cout)) {
+            tessaly::answerHelpOrVersion(argc, argv, "tessaly-tiles", usageText(), std::cout)) {
         return *status;
     }
     std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
