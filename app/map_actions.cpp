@@ -79,6 +79,16 @@ void pickFromMapView(Program& p, int x, int y) {
     drawTilePreview(*p.editor);
 }
 
+// A destination the game cannot link to changes nothing; where the link
+// would read as an object the user is told why.
+void linkToCell(Program& p, int x, int y) {
+    const std::optional<Cell> cell = mapCellAt(*p.editor, x, y);
+    if (!cell || linkDoor(*p.editor, *cell) != LinkProblem::ReadsAsObject) return;
+    p.host.showMessage(std::string(p.editor->profile.name) +
+                       " counts door links from column 0: a link to column 1 would be stored "
+                       "as an object code, so nothing was linked.");
+}
+
 void copy(Program& p, int, int) {
     copyBlock(*p.editor);
 }
@@ -92,7 +102,7 @@ const std::array<Action, 9> kActions{{
     {kLeftButtonBit, 0, Area::MapView, Step::Stroke, paintStroke},
     {kLeftButtonBit, 0, Area::TilePanel, Step::None, pickFromTilePanel},
     {kRightButtonBit, 0, Area::MapView, Step::None, pickFromMapView},
-    {kMiddleButtonBit, 0, Area::MapView, Step::Own, onCell<linkDoor>},
+    {kMiddleButtonBit, 0, Area::MapView, Step::Own, linkToCell},
     {0, scan::Digit1, Area::MapView, Step::None, onCell<setCopyStart>},
     {0, scan::Digit2, Area::MapView, Step::None, onCell<setCopyEnd>},
     {0, scan::Digit3, Area::MapView, Step::None, copy},

@@ -22,16 +22,33 @@ std::array<int32_t, 2> copyCornersSize(const EditState& e) {
 
 } // namespace
 
-void paintCell(EditSession& s, Cell c) {
+std::optional<PaintValue> paintValue(const EditSession& s) {
     const GameProfile& p = s.profile;
     const int32_t tile = s.edit.currentTile;
-    if (paintsTile(s)) {
-        setTile(s, c.column, c.row, tile);
-        return;
-    }
+    if (paintsTile(s)) return PaintValue{PlaneKind::Tile, tile};
+    std::optional<PaintValue> object;
     for (int k = 1; k <= p.objectCount && k < kCatalogueSize; ++k) {
-        if (p.objectPicture[k] == tile && tile > 0) setObject(s, c.column, c.row, p.objectCode[k]);
+        if (p.objectPicture[k] == tile && tile > 0) object = {PlaneKind::Object, p.objectCode[k]};
     }
+    return object;
+}
+
+int32_t cellValue(const Level& level, PlaneKind plane, Cell c) {
+    return plane == PlaneKind::Tile ? tileCell(level, c.column, c.row)
+                                    : objectCell(level, c.column, c.row);
+}
+
+void setCellValue(EditSession& s, PlaneKind plane, Cell c, int32_t value) {
+    if (plane == PlaneKind::Tile) {
+        setTile(s, c.column, c.row, value);
+    } else {
+        setObject(s, c.column, c.row, value);
+    }
+}
+
+void paintCell(EditSession& s, Cell c) {
+    if (const std::optional<PaintValue> paint = paintValue(s))
+        setCellValue(s, paint->plane, c, paint->value);
 }
 
 // Bresenham's line over cells: one cell per step along the longer side.
@@ -66,21 +83,25 @@ void pickFromMap(EditSession& s, Cell c) {
     e.editCell = c;
     const int32_t value = objectCell(s.level, c.column, c.row);
     if (picksAsDoor(value)) {
-        e.doorExit = decodeDoorLink(value);
+        e.doorExit = decodeDoorLink(value, s.profile.linkCounting);
         e.selectedDoor = c;
     }
 }
 
-void linkDoor(EditSession& s, Cell c) {
-    // Safe: column x 256 + row names a cell only while both are at most 255;
-    // column 256 gives a value no level file can hold, and row 256 would link
-    // to row 0 of the next column. Such a destination links nothing.
-    const std::optional<int32_t> v = encodeDoorLink(c);
-    if (!v) return;
+LinkProblem linkDoor(EditSession& s, Cell c) {
+    // Safe: column x 256 + row names a cell only while both fit 0..255; past
+    // that the value would not fit a level file or would name another cell,
+    // and a value below 256 reads as an object. Such a destination links
+    // nothing.
+    const LinkCounting counting = s.profile.linkCounting;
+    const LinkProblem problem = doorLinkProblem(c, counting);
+    if (problem != LinkProblem::None) return problem;
+    const int32_t v = encodeDoorLink(c, counting).value();
     // Kept: the selected cell is overwritten whatever it holds now; before
     // any door is selected that is cell (0, 0), outside every map.
-    setObject(s, s.edit.selectedDoor.column, s.edit.selectedDoor.row, *v);
-    s.edit.doorExit = decodeDoorLink(*v);
+    setObject(s, s.edit.selectedDoor.column, s.edit.selectedDoor.row, v);
+    s.edit.doorExit = decodeDoorLink(v, counting);
+    return LinkProblem::None;
 }
 
 void setCopyStart(EditSession& s, Cell c) {
@@ -132,7 +153,8 @@ bool stepAndShowDoor(EditSession& s, bool (*step)(EditHistory&, Level&)) {
     const int32_t before = objectCell(s.level, door.column, door.row);
     const bool stepped = step(s.history, s.level);
     const int32_t now = objectCell(s.level, door.column, door.row);
-    if (now != before) s.edit.doorExit = picksAsDoor(now) ? decodeDoorLink(now) : Cell{};
+    if (now != before)
+        s.edit.doorExit = picksAsDoor(now) ? decodeDoorLink(now, s.profile.linkCounting) : Cell{};
     return stepped;
 }
 

@@ -1,6 +1,9 @@
 // Door links: an object value that names the cell a door leads to, as
-// column * 256 + row. Every part of the program decodes, encodes and tells
-// door links with these; each keeps its own rule for which values it takes.
+// column * 256 + row. Most games count those columns and rows from 1, as the
+// editor shows cells; Dangerous Dave 2 counts them from 0, so its link to
+// the cell the editor calls (c, r) is (c - 1) * 256 + (r - 1). Every part of
+// the program decodes, encodes and tells door links with these, with the
+// game's counting; each keeps its own rule for which values it takes.
 #pragma once
 
 #include <cstdint>
@@ -25,29 +28,49 @@ constexpr bool isDoorLink(int32_t value) {
     return value >= kFirstDoorLink && value <= kLastDoorLink;
 }
 
-// The destination of `value`: column value div 256 (rounded down), row value
-// mod 256.
-constexpr Cell decodeDoorLink(int32_t value) {
+// How a game's links count columns and rows.
+enum class LinkCounting { FromOne, FromZero };
+
+// The destination of `value`, in the editor's cells: column value div 256
+// (rounded down), row value mod 256, each one more when the game counts
+// from 0.
+constexpr Cell decodeDoorLink(int32_t value, LinkCounting counting) {
     const int64_t v = value;
     const int64_t q = v >= 0 ? v / 256 : (v - 255) / 256; // division rounded down
-    return {int32_t(q), int32_t(v - 256 * q)};
+    const int32_t shift = counting == LinkCounting::FromZero ? 1 : 0;
+    return {int32_t(q) + shift, int32_t(v - 256 * q) + shift};
 }
 
 // Whether picking the cell with the right button takes `value` for a door:
-// every value from 256 on (a destination column from 1 to 32767), not only
-// the values the map view marks.
+// every value from 256 on (value div 256 from 1 to 32767), not only the
+// values the map view marks.
 constexpr bool picksAsDoor(int32_t value) {
-    const Cell destination = decodeDoorLink(value);
-    return destination.column > 0 && destination.column < 32768;
+    const int64_t v = value;
+    const int64_t q = v >= 0 ? v / 256 : (v - 255) / 256;
+    return q > 0 && q < 32768;
 }
 
-// The value that links to `cell`; nothing when its column or row lies outside
-// 0..255, where column * 256 + row would name another cell or not fit a file.
-constexpr std::optional<int32_t> encodeDoorLink(Cell cell) {
-    if (cell.column < 0 || cell.column > kLastLinkedSide || cell.row < 0 ||
-        cell.row > kLastLinkedSide)
-        return std::nullopt;
-    return cell.column * 256 + cell.row;
+// Why a cell cannot be linked to.
+enum class LinkProblem {
+    None,
+    OutOfRange,   // past what column * 256 + row can name in a level file's 16 bits
+    ReadsAsObject // the value would be below 256, which every game reads as an object
+};
+
+constexpr LinkProblem doorLinkProblem(Cell cell, LinkCounting counting) {
+    const int32_t shift = counting == LinkCounting::FromZero ? 1 : 0;
+    const int32_t column = cell.column - shift, row = cell.row - shift;
+    if (column < 0 || column > kLastLinkedSide || row < 0 || row > kLastLinkedSide)
+        return LinkProblem::OutOfRange;
+    if (counting == LinkCounting::FromZero && column == 0) return LinkProblem::ReadsAsObject;
+    return LinkProblem::None;
+}
+
+// The value that links to `cell`; nothing when it has a link problem.
+constexpr std::optional<int32_t> encodeDoorLink(Cell cell, LinkCounting counting) {
+    if (doorLinkProblem(cell, counting) != LinkProblem::None) return std::nullopt;
+    const int32_t shift = counting == LinkCounting::FromZero ? 1 : 0;
+    return (cell.column - shift) * 256 + cell.row - shift;
 }
 
 } // namespace tessaly

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "level/door_link.h"
+
 namespace tessaly {
 
 // The object value that places the player in every game.
@@ -51,6 +53,16 @@ struct GameRecord {
     // (see door_link.h) and so needs their destinations inside the level; in
     // the other games such values mean other things.
     bool followsDoorLinks = false;
+    // How its door links count columns and rows (door_link.h).
+    LinkCounting linkCounting = LinkCounting::FromOne;
+    // Whether its doors come in pairs, each linked to the other: a link whose
+    // destination holds no link back is worth a note.
+    bool doorsInPairs = false;
+    // The most cells a level of the game can have for the game to handle it
+    // (0: as many as a level file holds), and who handles that many, for the
+    // note about a larger level ("the Keen games").
+    int32_t cellLimit = 0;
+    std::string_view cellLimitHolders;
 
     // The open and save dialogs: the levels filter and the two titles.
     std::string_view levelsDescription;

@@ -26,6 +26,25 @@ std::string notWholeText(const LevelReadInfo& info, const Level& level) {
            " bytes)";
 }
 
+bool isCatalogueCode(const GameRecord& game, int32_t value) {
+    for (const CatalogueEntry& entry : game.catalogue)
+        if (entry.code == value) return true;
+    return false;
+}
+
+// Whether the cell `at` holds a door link leading back to `from`.
+bool linksBack(const Level& level, const GameRecord& game, Cell at, Cell from) {
+    const int32_t value = objectCell(level, at.column, at.row);
+    return isDoorLink(value) && decodeDoorLink(value, game.linkCounting) == from;
+}
+
+// 25000 as "25,000".
+std::string thousands(int64_t n) {
+    std::string digits = std::to_string(n);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(std::size_t(at), ",");
+    return digits;
+}
+
 } // namespace
 
 std::vector<Finding> checkLevel(const LevelReadInfo& info, const Level& level,
@@ -43,6 +62,7 @@ std::vector<Finding> checkLevel(const LevelReadInfo& info, const Level& level,
     if (!isWholeLevel(info, level))
         findings.push_back({Kind::Error, std::nullopt, notWholeText(info, level)});
 
+    std::vector<Finding> unpaired; // door links without a link back, noted after the errors
     std::optional<Cell> firstStart;
     std::optional<Cell> firstTilePast;
     int tilesPast = 0;
@@ -60,12 +80,18 @@ std::vector<Finding> checkLevel(const LevelReadInfo& info, const Level& level,
                 }
             }
             if (game && game->followsDoorLinks && isDoorLink(object)) {
-                const Cell to = decodeDoorLink(object);
-                if (to.column > level.width || to.row > level.height)
+                const Cell to = decodeDoorLink(object, game->linkCounting);
+                if (to.column > level.width || to.row > level.height) {
                     findings.push_back({Kind::Error, cell,
                                         "door link " + std::to_string(object) + " leads to " +
                                             cellText(to) + ", outside the " + sizeText(level) +
                                             " level"});
+                } else if (game->doorsInPairs && !isCatalogueCode(*game, object) &&
+                           !linksBack(level, *game, to, cell)) {
+                    unpaired.push_back({Kind::Note, std::nullopt,
+                                        "door link at " + cellText(cell) + " leads to " +
+                                            cellText(to) + ", which holds no link back"});
+                }
             }
             if (game && tileCell(level, column, row) >= game->tileCount) {
                 if (!firstTilePast) firstTilePast = cell;
@@ -77,6 +103,13 @@ std::vector<Finding> checkLevel(const LevelReadInfo& info, const Level& level,
         findings.push_back({Kind::Note, std::nullopt,
                             "the extension names no game: only the rules of every game were "
                             "checked"});
+    findings.insert(findings.end(), unpaired.begin(), unpaired.end());
+    const int64_t cells = int64_t(level.width) * level.height;
+    if (game && game->cellLimit > 0 && cells > game->cellLimit)
+        findings.push_back({Kind::Note, std::nullopt,
+                            sizeText(level) + " = " + std::to_string(cells) +
+                                " cells, more than the " + thousands(game->cellLimit) + " " +
+                                std::string(game->cellLimitHolders) + " handle"});
     // A file cut short may hold its player start in the cells it lacks.
     if (!firstStart && info.cellsComplete)
         findings.push_back({Kind::Note, std::nullopt,

@@ -73,6 +73,7 @@ TEST_F(Editing, PaintingAnObjectPictureStoresTheLastMatchingCodeAndLeavesTheTile
 }
 
 TEST_F(Editing, PickingFromTheMapSelectsDoorsFromValue256Up) {
+    selectGame(profile(), "CK1"); // links count from 1
     setTileCell(level(), 40, 5, 44);
     setObjectCell(level(), 40, 5, 775);
     pick(40, 5);
@@ -102,6 +103,7 @@ TEST_F(Editing, PickingFromTheMapSelectsDoorsFromValue256Up) {
 }
 
 TEST_F(Editing, LinkingStoresTheDestinationInTheSelectedDoor) {
+    selectGame(profile(), "CK1"); // links count from 1
     setObjectCell(level(), 40, 5, 775);
     pick(40, 5);
     link(12, 9);
@@ -117,6 +119,7 @@ TEST_F(Editing, LinkingStoresTheDestinationInTheSelectedDoor) {
 
 // Safe: column x 256 + row names a cell only while both are at most 255.
 TEST_F(Editing, LinkingToColumnOrRow256DoesNothing) {
+    selectGame(profile(), "CK1"); // links count from 1
     setObjectCell(level(), 40, 5, 775);
     pick(40, 5);
     for (auto [column, row] : {std::pair{256, 9}, {12, 256}, {256, 256}}) {
@@ -126,9 +129,28 @@ TEST_F(Editing, LinkingToColumnOrRow256DoesNothing) {
     }
 }
 
+// Dangerous Dave 2 counts its links from 0, as its real levels show: the
+// doors at (11, 7) and (7, 52) link each other as 0x0633 and 0x0A06. A link
+// to column 1 would be stored below 256, an object: it links nothing.
+TEST_F(Editing, DangerousDave2LinksCountFromZero) {
+    setObjectCell(level(), 11, 7, 0x0633);
+    pick(11, 7);
+    EXPECT_EQ(edit().doorExit, (Cell{7, 52}));
+    EXPECT_EQ(linkDoor(session, {9, 9}), LinkProblem::None);
+    EXPECT_EQ(objectCell(level(), 11, 7), 8 * 256 + 8);
+    EXPECT_EQ(linkDoor(session, {7, 52}), LinkProblem::None);
+    EXPECT_EQ(objectCell(level(), 11, 7), 0x0633);
+    EXPECT_EQ(edit().doorExit, (Cell{7, 52}));
+    EXPECT_EQ(linkDoor(session, {1, 30}), LinkProblem::ReadsAsObject);
+    EXPECT_EQ(objectCell(level(), 11, 7), 0x0633);
+    EXPECT_EQ(linkDoor(session, {256, 256}), LinkProblem::None);
+    EXPECT_EQ(objectCell(level(), 11, 7), 65535);
+}
+
 // Kept: before any door is selected the link goes to cell (0, 0), outside
 // every map.
 TEST_F(Editing, LinkingWithNoDoorSelectedWritesOnlyCellZero) {
+    selectGame(profile(), "CK1"); // links count from 1
     link(3, 4);
     EXPECT_EQ(level().objectPlane[0][0], 3 * 256 + 4);
     Level fresh;

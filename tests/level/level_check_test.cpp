@@ -55,9 +55,10 @@ const std::string kNoStart =
     "no player start (object 255), as in the games' title and ending levels";
 
 TEST(LevelCheck, ALevelAsTheGamesWantItHasNoFindings) {
-    // 3 x 2: the player, a Zombie, a door link to column 1, row 2 and one to
-    // column 3, row 0, tiles below every game's map tile count.
-    const auto bytes = levelFile(3, 2, {0, 610, 5, 1, 2, 3}, {255, 1, 258, 0, 768, 0});
+    // 3 x 2: the player, a Zombie, and two doors at (3, 1) and (3, 2) linked
+    // to each other as Dangerous Dave 2 counts links (from 0), tiles below
+    // every game's map tile count.
+    const auto bytes = levelFile(3, 2, {0, 610, 5, 1, 2, 3}, {255, 1, 513, 0, 0, 512});
     for (const char* game : {"DD2", "CK1", "CK2", "CK3", "NIN"})
         EXPECT_EQ(check(bytes, game).findings, std::vector<Finding>{}) << game;
     // Padding words missing at the end of a padded file are fine.
@@ -120,17 +121,19 @@ TEST(LevelCheck, EveryPlayerStartAfterTheFirstIsAnError) {
     }
 }
 
-TEST(LevelCheck, DangerousDave2DoorLinksMustLeadIntoTheLevel) {
-    // 3 x 2. Links to (4,1) and (2,3) lead out; (3,2) and (1,0) do not, as
-    // row 0 is inside a level whose rows count from 0; 32767 leads to
-    // (127,255); 32768 and 65535 are no door links.
-    const auto bytes = levelFile(3, 2, {0, 0, 0, 0, 0, 0},
-                                 {255, 4 * 256 + 1, 2 * 256 + 3, 3 * 256 + 2, 256, 32767});
+TEST(LevelCheck, DangerousDave2DoorLinksMustLeadIntoTheLevelAndBack) {
+    // 3 x 2, links counted from 0. Links to (4,1) and (2,3) lead out, 32767
+    // to (128,256); (1,2) leads to (3,2) and (2,2) to (2,1), inside, but
+    // neither destination links back; 32768 and 65535 are no door links.
+    const auto bytes =
+        levelFile(3, 2, {0, 0, 0, 0, 0, 0}, {255, 3 * 256, 256 + 2, 2 * 256 + 1, 256, 32767});
     EXPECT_EQ(check(bytes, "DD2").findings,
               (std::vector<Finding>{
-                  error(Cell{2, 1}, "door link 1025 leads to 4,1, outside the 3 x 2 level"),
-                  error(Cell{3, 1}, "door link 515 leads to 2,3, outside the 3 x 2 level"),
-                  error(Cell{3, 2}, "door link 32767 leads to 127,255, outside the 3 x 2 level")}));
+                  error(Cell{2, 1}, "door link 768 leads to 4,1, outside the 3 x 2 level"),
+                  error(Cell{3, 1}, "door link 258 leads to 2,3, outside the 3 x 2 level"),
+                  error(Cell{3, 2}, "door link 32767 leads to 128,256, outside the 3 x 2 level"),
+                  note("door link at 1,2 leads to 3,2, which holds no link back"),
+                  note("door link at 2,2 leads to 2,1, which holds no link back")}));
     const auto others = levelFile(3, 2, {0, 0, 0, 0, 0, 0}, {255, 32768, 65535, 0, 0, 0});
     EXPECT_EQ(check(others, "DD2").findings, std::vector<Finding>{});
     // Values 256 and up mean other things in the other games: not judged.
@@ -152,6 +155,21 @@ TEST(LevelCheck, TilesPastTheGamesMapTilesAreANote) {
     EXPECT_EQ(check(bytes, "DD2").findings,
               std::vector<Finding>{note("1 tile cell holds a number from 858 on, past Dangerous "
                                         "Dave 2's map tiles (the first at 2,2)")});
+}
+
+// The Keen games handle at most 25,000 cells; a larger level is a note.
+TEST(LevelCheck, AKeenLevelPastTheGamesCellsIsANote) {
+    const auto empty = [](int width, int height) {
+        std::vector<uint8_t> bytes = test::plainHeader(width, height);
+        bytes.resize(bytes.size() + 4 * std::size_t(width * height), 0);
+        return bytes;
+    };
+    EXPECT_EQ(check(empty(200, 126), "CK2").findings,
+              (std::vector<Finding>{
+                  note("200 x 126 = 25200 cells, more than the 25,000 the Keen games handle"),
+                  note(kNoStart)}));
+    EXPECT_EQ(check(empty(200, 125), "CK2").findings, std::vector<Finding>{note(kNoStart)});
+    EXPECT_EQ(check(empty(200, 126), "DD2").findings, std::vector<Finding>{note(kNoStart)});
 }
 
 } // namespace

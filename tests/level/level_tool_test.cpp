@@ -50,7 +50,8 @@ int lines(const std::string& s) {
 TEST(LevelTool, InfoDescribesTheLevel) {
     TempDir dir;
     // 3 x 2 with a compressed header; objects: a player, two Zombies and a
-    // door link from (3,2) to column 1, row 2.
+    // door link from (3,2) to column 2, row 3 as Dangerous Dave 2 counts
+    // links (from 0).
     std::vector<uint8_t> file = {0xAB, 0, 0, 0};
     addWords(file, {3, 2, 0xFEFE, 14, 0});
     addWords(file, {5, 0, 5, 0, 0, 600});
@@ -70,7 +71,7 @@ TEST(LevelTool, InfoDescribesTheLevel) {
                        "object 1: 2 \"Zombie\"\n"
                        "object 255: 1 \"Dave :-)\"\n"
                        "object 258: 1\n"
-                       "door 3,2 -> 1,2\n");
+                       "door 3,2 -> 2,3\n");
 }
 
 TEST(LevelTool, InfoOnTheSamples) {
@@ -194,7 +195,7 @@ TEST(LevelTool, CheckReportsEveryFileAndChangesNone) {
     EXPECT_EQ(run.err, "");
     const std::string d = dir.path() + "/";
     EXPECT_EQ(run.out,
-              d + "bad.dd2: 3,1: error: door link 2305 leads to 9,1, outside the 3 x 2 level\n" +
+              d + "bad.dd2: 3,1: error: door link 2305 leads to 10,2, outside the 3 x 2 level\n" +
                   d +
                   "bad.dd2: 3,2: error: another player start (object 255); the first is at "
                   "1,1\n" +

@@ -164,13 +164,13 @@ TEST_F(KeyCommands, UndoAndRedoOfADoorLinkShowTheLinkTheLevelHolds) {
     closeStep(editor->history);
     setObject(*editor, 4, 5, 9 * 256 + 8);
     closeStep(editor->history);
-    editor->edit.doorExit = {9, 8};
+    editor->edit.doorExit = {10, 9}; // links count from 0 in Dangerous Dave 2
     run("SC_UNDO");
-    EXPECT_EQ(editor->edit.doorExit, (Cell{2, 3}));
+    EXPECT_EQ(editor->edit.doorExit, (Cell{3, 4}));
     run("SC_UNDO");
     EXPECT_EQ(editor->edit.doorExit, Cell{});
     run("SC_REDO");
-    EXPECT_EQ(editor->edit.doorExit, (Cell{2, 3}));
+    EXPECT_EQ(editor->edit.doorExit, (Cell{3, 4}));
 }
 
 // Safe: a game with fewer than 169 tiles keeps the panel at tile 0, so no

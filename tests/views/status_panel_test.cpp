@@ -51,7 +51,7 @@ TEST_F(StatusPanel, LinesFollowPicksDoorsAndCopies) {
     pickFromMap(*editor, {40, 5});
     lines = statusLines(*editor);
     EXPECT_EQ(lines[4], "Curent Select DOOR cardinate H,V 40 5");
-    EXPECT_EQ(lines[5], "Door exit - 3 7");
+    EXPECT_EQ(lines[5], "Door exit - 4 8"); // Dangerous Dave 2 counts links from 0
 
     // Each copy corner is written row first; the size is the copied block's.
     edit().copyStart = {5, 7};

@@ -59,6 +59,8 @@ int runInfo(const std::string& path) {
     auto level = std::make_unique<Level>();
     if (!readOrComplain(*level, path)) return 1;
     const GameRecord* game = gameOfPath(path);
+    // Links as the game counts them; a file of no game as most games do.
+    const LinkCounting counting = game ? game->linkCounting : LinkCounting::FromOne;
 
     std::printf("game: %s\n", game ? std::string(game->gameId).c_str() : "none");
     std::printf("size: %d x %d\n", level->width, level->height);
@@ -101,7 +103,7 @@ int runInfo(const std::string& path) {
         for (int column = 1; column <= level->width; ++column) {
             const int32_t value = objectCell(*level, column, row);
             if (isDoorLink(value)) {
-                const Cell to = decodeDoorLink(value);
+                const Cell to = decodeDoorLink(value, counting);
                 std::printf("door %d,%d -> %d,%d\n", column, row, to.column, to.row);
             }
         }

@@ -15,7 +15,8 @@
 //               (2 x 40 x 30 bytes is already a multiple of 16)
 //   sample.nin  16 x 12, uncompressed, with data in header bytes 0..3
 // Every level uses tiles below its game's tile count, objects from its
-// game's catalogue and door links.
+// game's catalogue and door links; Dangerous Dave 2's two doors lead to each
+// other, as the game's doors do.
 #include "level/door_link.h"
 #include "level/games.h"
 #include "level/level_file.h"
@@ -52,8 +53,13 @@ struct Sample {
     std::vector<Placement> objects;
 };
 
+// A door link as the games that count from 1 store it, and as Dangerous
+// Dave 2 does (from 0).
 int32_t doorTo(int column, int row) {
-    return encodeDoorLink({column, row}).value();
+    return encodeDoorLink({column, row}, LinkCounting::FromOne).value();
+}
+int32_t daveDoorTo(int column, int row) {
+    return encodeDoorLink({column, row}, LinkCounting::FromZero).value();
 }
 
 // "sample." and the game's extension in lower case: sample.dd2.
@@ -129,8 +135,8 @@ std::vector<Sample> samples() {
           {22, 20, 257},
           {5, 9, 32768},
           {14, 20, 32770},
-          {2, 20, doorTo(6, 4)},
-          {18, 14, doorTo(3, 20)}}},
+          {2, 20, daveDoorTo(18, 14)},
+          {18, 14, daveDoorTo(2, 20)}}},
         {"CK1",
          81,
          53,
