@@ -1,6 +1,7 @@
 #include "edit/fills.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tessaly {
@@ -13,37 +14,35 @@ bool isLevelCell(const Level& level, Cell c) {
 
 } // namespace
 
-// A depth-first walk with its own stack of cells, marking each cell when it
-// is first pushed, so every cell is looked at once and the call stack stays
-// flat whatever the region's shape.
+// A walk with its own stack of cells, marking each cell when it is first
+// pushed, so every cell is looked at once and the call stack stays flat
+// whatever the region's shape. A cell is painted when it is taken from the
+// stack: the walk compares only cells not yet marked, which still hold what
+// they held before the fill.
 void floodFill(EditSession& s, Cell start) {
     const std::optional<PaintValue> paint = paintValue(s);
-    if (!paint || !isLevelCell(s.level, start)) return;
-    const int32_t tile = tileCell(s.level, start.column, start.row);
+    const Level& level = s.level;
+    if (!paint || !isLevelCell(level, start)) return;
+    const int32_t tile = level.tilePlane[std::size_t(start.column)][std::size_t(start.row)];
     std::vector<uint8_t> seen(std::size_t(kPlaneSize) * kPlaneSize, 0);
-    auto mark = [&](Cell c) { seen[std::size_t(c.column) * kPlaneSize + std::size_t(c.row)] = 1; };
-    auto wanted = [&](Cell c) {
-        return isLevelCell(s.level, c) &&
-               !seen[std::size_t(c.column) * kPlaneSize + std::size_t(c.row)] &&
-               tileCell(s.level, c.column, c.row) == tile;
+    auto take = [&](int column, int row) {
+        return column >= 1 && column <= level.width && row >= 1 && row <= level.height &&
+               level.tilePlane[std::size_t(column)][std::size_t(row)] == tile &&
+               !std::exchange(seen[std::size_t(column) * kPlaneSize + std::size_t(row)], 1);
     };
-    std::vector<Cell> stack{start};
-    mark(start);
-    std::vector<Cell> region;
+    std::vector<Cell> stack;
+    stack.reserve(1024);
+    take(start.column, start.row);
+    stack.push_back(start);
     while (!stack.empty()) {
         const Cell c = stack.back();
         stack.pop_back();
-        region.push_back(c);
-        for (const Cell next : {Cell{c.column + 1, c.row}, Cell{c.column - 1, c.row},
-                                Cell{c.column, c.row + 1}, Cell{c.column, c.row - 1}}) {
-            if (!wanted(next)) continue;
-            mark(next);
-            stack.push_back(next);
-        }
+        setCellValue(s, paint->plane, c, paint->value);
+        if (take(c.column + 1, c.row)) stack.push_back({c.column + 1, c.row});
+        if (take(c.column - 1, c.row)) stack.push_back({c.column - 1, c.row});
+        if (take(c.column, c.row + 1)) stack.push_back({c.column, c.row + 1});
+        if (take(c.column, c.row - 1)) stack.push_back({c.column, c.row - 1});
     }
-    // Painted only once the region is known: painting a tile while walking
-    // would change what the walk compares.
-    for (const Cell c : region) setCellValue(s, paint->plane, c, paint->value);
 }
 
 void blockFill(EditSession& s) {

@@ -24,6 +24,7 @@ struct Editor : EditSession {
     int32_t viewOriginRow = 1;
     int32_t tilePanelStart = 0;
     int32_t objectPanelStart = 0; // set for the game at every editor start
+    bool showGrid = false;        // the map view's cells outlined (G)
 
     Surface& surface;
     TextState& text;

@@ -29,6 +29,23 @@ void clearLabelStrips(Surface& s) {
     fillBox(s, right, top, kTilePanelX - 1, bottom, kBackgroundFace);
 }
 
+// One pixel on each cell's left column and top row, the edges no click hits,
+// in a colour that shows on dark and light tiles alike.
+constexpr int kGridColour = 36; // magenta
+
+void drawGrid(Surface& s) {
+    const int right = kMapCellsLeft + 16 * kViewColumns - 1;
+    const int bottom = kMapCellsTop + 16 * kViewRows - 1;
+    for (int i = 0; i < kViewColumns; ++i) {
+        const int x = kMapCellsLeft + 16 * i;
+        fillBox(s, x, kMapCellsTop, x, bottom, kGridColour);
+    }
+    for (int j = 0; j < kViewRows; ++j) {
+        const int y = kMapCellsTop + 16 * j;
+        fillBox(s, kMapCellsLeft, y, right, y, kGridColour);
+    }
+}
+
 void drawFrame(Editor& editor) {
     const GameProfile& p = editor.profile;
     const int L = kMapCellsLeft, T = kMapCellsTop;
@@ -85,7 +102,7 @@ Cell levelCellOf(const Editor& editor, ViewCell cell) {
 }
 
 // The view is drawn whole, after the strips beside its frame are cleared,
-// in three passes: every cell's tile; then, cell by
+// in three passes: every cell's tile (and the grid, when it is on); then, cell by
 // cell in the same order, the overlays (object pictures with their labels and
 // boxes, the door link marker, the door exit marker, the two copy corners by
 // exclusive-or); then the frame, which covers whatever the overlays drew into
@@ -101,6 +118,7 @@ void redrawMapView(Editor& editor) {
                      kMapCellsTop + 16 * j, PutMode::Opaque);
         }
     }
+    if (editor.showGrid) drawGrid(editor.surface);
     for (int j = 0; j < kViewRows; ++j) {
         for (int i = 0; i < kViewColumns; ++i) {
             Cell c = levelCellOf(editor, {i, j});
