@@ -5,6 +5,16 @@ namespace tessaly {
 namespace {
 
 constexpr uint32_t kObjectPlaneBit = 1u << 18;
+// No cell packs to this: it marks a shape change.
+constexpr uint32_t kShapeMarker = 0xFFFFFFFFu;
+
+bool isShapeMarker(const CellChange& c) {
+    return c.where == kShapeMarker;
+}
+
+const ShapeChange& shapeOfMarker(const EditHistory& h, const CellChange& c) {
+    return h.shapes[std::size_t(int64_t(uint32_t(c.before)) - h.firstShape)];
+}
 
 uint32_t pack(PlaneKind plane, int column, int row) {
     return (plane == PlaneKind::Object ? kObjectPlaneBit : 0) | uint32_t(column) << 9 |
@@ -26,6 +36,8 @@ bool insidePlanes(int column, int row) {
 
 void dropRedoSteps(EditHistory& h) {
     if (h.applied == h.stepSizes.size()) return;
+    for (std::size_t i = h.appliedChanges; i < h.changes.size(); ++i)
+        if (isShapeMarker(h.changes[i])) h.shapes.pop_back();
     h.changes.resize(h.appliedChanges);
     h.stepSizes.resize(h.applied);
     // The saved state was among the dropped steps: no undo or redo reaches it now.
@@ -37,6 +49,11 @@ void dropOldestBeyondLimits(EditHistory& h) {
            (h.stepSizes.size() > kHistoryStepLimit || historyBytes(h) > kHistoryByteLimit)) {
         const uint32_t n = h.stepSizes.front();
         h.stepSizes.pop_front();
+        for (uint32_t i = 0; i < n; ++i) {
+            if (!isShapeMarker(h.changes[i])) continue;
+            h.shapes.pop_front();
+            ++h.firstShape;
+        }
         h.changes.erase(h.changes.begin(), h.changes.begin() + n);
         --h.applied;
         h.appliedChanges -= n;
@@ -58,6 +75,15 @@ void recordChange(EditHistory& h, PlaneKind plane, int column, int row, int32_t 
     ++h.openChanges;
 }
 
+void recordShapeChange(EditHistory& h, const LevelShape& before, const LevelShape& after) {
+    if (before == after) return;
+    dropRedoSteps(h);
+    const int64_t number = h.firstShape + int64_t(h.shapes.size());
+    h.shapes.push_back({before, after});
+    h.changes.push_back({kShapeMarker, int32_t(uint32_t(number)), 0});
+    ++h.openChanges;
+}
+
 void closeStep(EditHistory& h) {
     if (h.openChanges == 0) return;
     h.stepSizes.push_back(uint32_t(h.openChanges));
@@ -75,7 +101,11 @@ bool undoStep(EditHistory& h, Level& level) {
     const uint32_t n = h.stepSizes[h.applied - 1];
     for (std::size_t i = h.appliedChanges; i > h.appliedChanges - n; --i) {
         const CellChange& c = h.changes[i - 1];
-        put(level, c.where, c.before);
+        if (isShapeMarker(c)) {
+            setShape(level, shapeOfMarker(h, c).before);
+        } else {
+            put(level, c.where, c.before);
+        }
     }
     --h.applied;
     h.appliedChanges -= n;
@@ -88,7 +118,11 @@ bool redoStep(EditHistory& h, Level& level) {
     const uint32_t n = h.stepSizes[h.applied];
     for (std::size_t i = h.appliedChanges; i < h.appliedChanges + n; ++i) {
         const CellChange& c = h.changes[i];
-        put(level, c.where, c.after);
+        if (isShapeMarker(c)) {
+            setShape(level, shapeOfMarker(h, c).after);
+        } else {
+            put(level, c.where, c.after);
+        }
     }
     ++h.applied;
     h.appliedChanges += n;
@@ -109,7 +143,8 @@ bool hasUnsavedEdits(const EditHistory& h) {
 }
 
 std::size_t historyBytes(const EditHistory& h) {
-    return h.changes.size() * sizeof(CellChange) + h.stepSizes.size() * sizeof(uint32_t);
+    return h.changes.size() * sizeof(CellChange) + h.stepSizes.size() * sizeof(uint32_t) +
+           h.shapes.size() * sizeof(ShapeChange);
 }
 
 } // namespace tessaly

@@ -1,5 +1,7 @@
 // The undo history of the level being edited: every change of a cell as
-// (plane, cell, old value, new value), grouped into steps.
+// (plane, cell, old value, new value), and every change of the level's shape
+// (a resize: its size, header and padding before and after), grouped into
+// steps.
 //
 // Changes are recorded into an open step; closing it makes it one undoable
 // step (a step with no change is no step). The history is a line of steps,
@@ -32,8 +34,16 @@ struct CellChange {
 constexpr std::size_t kHistoryStepLimit = 100000;
 constexpr std::size_t kHistoryByteLimit = std::size_t(64) << 20;
 
+// A resize. In `changes` it is a marker whose `before` is its number, counted
+// over the whole history; `shapes` holds the kept ones from `firstShape` on.
+struct ShapeChange {
+    LevelShape before, after;
+};
+
 struct EditHistory {
     std::deque<CellChange> changes; // the kept steps' changes in order, then the open step's
+    std::deque<ShapeChange> shapes;
+    int64_t firstShape = 0;
     std::deque<uint32_t> stepSizes; // changes in each kept step, oldest first
     std::size_t applied = 0;        // kept steps applied; the rest can be redone
     std::size_t appliedChanges = 0; // changes of the applied steps
@@ -48,6 +58,8 @@ void clearHistory(EditHistory& history);
 // Records a change into the open step; a change to the same value is none.
 void recordChange(EditHistory& history, PlaneKind plane, int column, int row, int32_t before,
                   int32_t after);
+// Records a change of the level's shape into the open step.
+void recordShapeChange(EditHistory& history, const LevelShape& before, const LevelShape& after);
 // Ends the open step; then drops the oldest steps beyond the limits.
 void closeStep(EditHistory& history);
 

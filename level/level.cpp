@@ -10,6 +10,20 @@ bool insidePlanes(int column, int row) {
 
 } // namespace
 
+LevelShape shapeOf(const Level& level) {
+    return {level.width,        level.height,      level.keptHeader,
+            level.paddingWords, level.tilePadding, level.objectPadding};
+}
+
+void setShape(Level& level, const LevelShape& shape) {
+    level.width = shape.width;
+    level.height = shape.height;
+    level.keptHeader = shape.keptHeader;
+    level.paddingWords = shape.paddingWords;
+    level.tilePadding = shape.tilePadding;
+    level.objectPadding = shape.objectPadding;
+}
+
 void setTileCell(Level& level, int column, int row, int32_t value) {
     if (insidePlanes(column, row)) level.tilePlane[column][row] = value;
 }

@@ -39,6 +39,20 @@ struct Level {
     std::array<uint16_t, kMaxPaddingWords> objectPadding{};
 };
 
+// The level's size and what its file keeps with it: the header (which names
+// the size) and the padding words. A resize changes all of them together.
+struct LevelShape {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::array<uint8_t, kHeaderBytes + 1> keptHeader{};
+    int paddingWords = 0;
+    std::array<uint16_t, kMaxPaddingWords> tilePadding{};
+    std::array<uint16_t, kMaxPaddingWords> objectPadding{};
+    bool operator==(const LevelShape&) const = default;
+};
+LevelShape shapeOf(const Level& level);
+void setShape(Level& level, const LevelShape& shape);
+
 // Every change of a level cell goes through these two, so that undo, a
 // modified mark or recovery copies have one place to hook. Cells outside the
 // planes are ignored.

@@ -179,11 +179,42 @@ std::vector<uint16_t> levelWords(const Level& level) {
 
 // The padding words after each plane of a file whose header declares the
 // games' plane layout for exactly these dimensions; 0 for any other header.
+namespace {
+
+bool declaresPlaneLayout(const std::array<uint8_t, kHeaderBytes + 1>& header, int width,
+                         int height) {
+    return readLe16(header.data() + 8) == 2 &&
+           roundUp16(readLe16(header.data() + 18)) == roundUp16(2 * width * height);
+}
+
+int paddingWordsOf(const std::array<uint8_t, kHeaderBytes + 1>& header, int width, int height) {
+    const int planeBytes = 2 * width * height;
+    return declaresPlaneLayout(header, width, height) ? (roundUp16(planeBytes) - planeBytes) / 2
+                                                      : 0;
+}
+
+} // namespace
+
 int paddingWordsFor(const Level& level) {
-    const int planeBytes = 2 * level.width * level.height;
-    const bool layout =
-        headerWord(level, 8) == 2 && roundUp16(headerWord(level, 18)) == roundUp16(planeBytes);
-    return layout ? (roundUp16(planeBytes) - planeBytes) / 2 : 0;
+    return paddingWordsOf(level.keptHeader, level.width, level.height);
+}
+
+LevelShape shapeForSize(const Level& level, int width, int height) {
+    LevelShape shape = shapeOf(level);
+    shape.width = width;
+    shape.height = height;
+    writeLe16(shape.keptHeader.data() + 4, uint16_t(width));
+    writeLe16(shape.keptHeader.data() + 6, uint16_t(height));
+    const int planeBytes = 2 * width * height;
+    if (declaresPlaneLayout(level.keptHeader, level.width, level.height) &&
+        roundUp16(planeBytes) <= 0xFFFF)
+        writeLe16(shape.keptHeader.data() + 18, uint16_t(roundUp16(planeBytes)));
+    shape.paddingWords = paddingWordsOf(shape.keptHeader, width, height);
+    for (int i = shape.paddingWords; i < kMaxPaddingWords; ++i) {
+        shape.tilePadding[std::size_t(i)] = 0;
+        shape.objectPadding[std::size_t(i)] = 0;
+    }
+    return shape;
 }
 
 LevelReadInfo readLevelFromBytes(Level& level, std::span<const uint8_t> bytes) {

@@ -67,6 +67,13 @@ bool isWholeLevel(const LevelReadInfo& info, const Level& level);
 // for the level's dimensions; 0 for any other header.
 int paddingWordsFor(const Level& level);
 
+// The level's shape at another size: the header's width and height words,
+// and where the header declares the games' plane layout, its plane size word
+// and the padding words for the new size (those that stay keep their values,
+// new ones are 0). A plane too large for the layout's 16-bit size word keeps
+// the old word, and so no padding.
+LevelShape shapeForSize(const Level& level, int width, int height);
+
 // The bytes writeLevel writes for this level.
 std::vector<uint8_t> encodeLevel(const Level& level);
 // The same level compressed with runs, as the games store their levels; for
