@@ -115,6 +115,7 @@ void startEditor(Program& p) {
     drawObjectPanel(e);
     SetTextScale(p.text, 1);
     p.chordWasDown.fill(false);
+    p.actionWasDown.fill(false);
     finishStep(p);
 }
 
@@ -123,6 +124,10 @@ PassEnd editorPass(Program& p) {
     p.host.pause(kLoopPauseMs);
     p.host.beginPass();
     p.mouse = p.host.readMouse();
+    if (p.leftHeldFromOverview) {
+        p.leftHeldFromOverview = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButtonBit) != 0;
+        if (p.leftHeldFromOverview) p.mouse.buttons &= ~kLeftButtonBit;
+    }
     // A stroke of the left button is one undo step, from press to release.
     const bool leftDown = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButtonBit) != 0;
     if (!leftDown) closeStep(e.history);
@@ -131,7 +136,7 @@ PassEnd editorPass(Program& p) {
     runKeyCommands(p);
     runMapActions(p);
     tickRecovery(p);
-    if (p.host.closeRequested()) {
+    if (p.host.closeRequested() || std::exchange(p.closeAsked, false)) {
         // Safe: closing the window with unsaved edits asks first.
         if (settleUnsavedEdits(p, "before closing")) {
             removeRecoveryCopy(p);

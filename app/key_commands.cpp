@@ -1,6 +1,7 @@
 #include "app/key_commands.h"
 
 #include "app/editor_step.h"
+#include "app/overview_mode.h"
 #include "app/save_commands.h"
 #include "edit/operations.h"
 #include "views/map_view.h"
@@ -82,6 +83,26 @@ void redo(Program& p) {
     redoEdit(*p.editor);
 }
 
+// The whole level at a glance; a click there moves the view. The left button
+// of that click paints nothing when the editor is back.
+void overview(Program& p) {
+    switch (runOverview(p)) {
+    case OverviewEnd::Moved:
+        p.leftHeldFromOverview = true;
+        break;
+    case OverviewEnd::CloseRequested:
+        p.closeAsked = true;
+        break;
+    case OverviewEnd::Closed:
+        break;
+    }
+}
+
+// The grid stays as it is until the program ends.
+void toggleGrid(Program& p) {
+    p.editor->showGrid = !p.editor->showGrid;
+}
+
 bool shiftHeld(Host& host) {
     return host.keyHeld(scan::LeftShift) || host.keyHeld(scan::RightShift);
 }
@@ -91,7 +112,7 @@ bool shiftHeld(Host& host) {
 // Shift+arrow scrolls one cell per press however long it is held, for
 // precise moves; the plain arrows keep their speed and make way for it.
 // Page Up and Page Down page the tile panel, with Shift the object panel.
-const std::array<KeyCommand, 19> kKeyCommands{{
+const std::array<KeyCommand, 21> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
@@ -111,6 +132,8 @@ const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::Down, Chord::Shift, "SC_SHIFT_DOWN", scroll<0, 1>},
     {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelRow>},
     {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelRow>},
+    {scan::Tab, Chord::Press, "SC_OVERVIEW", overview},
+    {scan::G, Chord::Press, "SC_GRID", toggleGrid},
 }};
 static_assert(kKeyCommands.size() <= std::tuple_size_v<decltype(Program::chordWasDown)>);
 
@@ -129,6 +152,8 @@ bool chordDown(Host& host, const KeyCommand& command) {
         return host.keyHeld(scan::Ctrl) && shiftHeld(host);
     case Chord::CtrlAnyShift:
         return host.keyHeld(scan::Ctrl);
+    case Chord::Press:
+        return !host.keyHeld(scan::Ctrl);
     }
     return false;
 }

@@ -18,6 +18,7 @@ enum class Chord {
     Ctrl,         // once per press, with Ctrl held and Shift not
     CtrlShift,    // once per press, with Ctrl and Shift held
     CtrlAnyShift, // once per press, with Ctrl held, Shift or not
+    Press,        // once per press, with Ctrl not held
 };
 
 struct KeyCommand {
@@ -27,7 +28,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 19> kKeyCommands;
+extern const std::array<KeyCommand, 21> kKeyCommands;
 
 // Whether the command's keys are down now: its key, and for a once-per-press
 // command the modifiers its chord names.

@@ -2,10 +2,14 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "app/editor_step.h"
 #include "app/hit_test.h"
+#include "edit/fills.h"
 #include "edit/operations.h"
+#include "edit/replace.h"
 #include "views/panels.h"
 
 namespace tessaly {
@@ -34,13 +38,17 @@ enum class Step { None, Stroke, Own };
 // pass. Each looks only at its own button or key, so several may run in one
 // pass, each followed by the end of an editing step.
 // Kept: a held button or key acts again on every pass (painting follows the
-// pointer, a held 4 pastes wherever it goes), as the old editor's users expect.
+// pointer, a held 4 pastes wherever it goes), as the old editor's users
+// expect; the filling tools act once per press.
+enum class Repeat { EveryPass, OncePerPress };
+
 struct Action {
     int button;   // mouse button bit, or 0
     int scanCode; // key, or 0
     Area area;
     Step step;
     void (*run)(Program&, int x, int y);
+    Repeat repeat = Repeat::EveryPass;
 };
 
 // An operation on the level cell under the pointer; nothing when no cell is hit.
@@ -89,6 +97,30 @@ void linkToCell(Program& p, int x, int y) {
                        "as an object code, so nothing was linked.");
 }
 
+void fill(Program& p, int x, int y) {
+    if (const std::optional<Cell> cell = mapCellAt(*p.editor, x, y)) floodFill(*p.editor, *cell);
+}
+
+void fillBlock(Program& p, int, int) {
+    blockFill(*p.editor);
+}
+
+// Every cell holding the value under the pointer gets the current tile or
+// object, once the user agrees.
+void replaceAll(Program& p, int x, int y) {
+    const std::optional<Cell> cell = mapCellAt(*p.editor, x, y);
+    if (!cell) return;
+    const std::optional<Replacement> r = replacementAt(*p.editor, *cell);
+    if (!r) return;
+    const char* kind = r->plane == PlaneKind::Tile ? "tile" : "object";
+    const Question question{"Replace " + std::to_string(r->cells) + " cells of " + kind + " " +
+                                std::to_string(r->from) + " with " + kind + " " +
+                                std::to_string(r->to) + "?",
+                            {"Replace", "Cancel"},
+                            0};
+    if (p.host.ask(question) == 0) replaceEverywhere(*p.editor, *r);
+}
+
 void copy(Program& p, int, int) {
     copyBlock(*p.editor);
 }
@@ -98,7 +130,7 @@ void paste(Program& p, int x, int y) {
     pasteBlock(*p.editor, mapCellAt(*p.editor, x, y));
 }
 
-const std::array<Action, 9> kActions{{
+const std::array<Action, 12> kActions{{
     {kLeftButtonBit, 0, Area::MapView, Step::Stroke, paintStroke},
     {kLeftButtonBit, 0, Area::TilePanel, Step::None, pickFromTilePanel},
     {kRightButtonBit, 0, Area::MapView, Step::None, pickFromMapView},
@@ -108,16 +140,24 @@ const std::array<Action, 9> kActions{{
     {0, scan::Digit3, Area::MapView, Step::None, copy},
     {0, scan::Digit4, Area::MapView, Step::Own, paste},
     {kLeftButtonBit, 0, Area::ObjectPanel, Step::None, pickFromObjectPanel},
+    {0, scan::F, Area::MapView, Step::Own, fill, Repeat::OncePerPress},
+    {0, scan::Digit5, Area::MapView, Step::Own, fillBlock, Repeat::OncePerPress},
+    {0, scan::R, Area::MapView, Step::Own, replaceAll, Repeat::OncePerPress},
 }};
+static_assert(kActions.size() <= std::tuple_size_v<decltype(Program::actionWasDown)>);
 
 } // namespace
 
 void runMapActions(Program& p) {
     Editor& e = *p.editor;
     const int x = p.mouse.x, y = p.mouse.y;
-    for (const Action& a : kActions) {
-        const bool pressed =
-            a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
+    for (std::size_t i = 0; i < kActions.size(); ++i) {
+        const Action& a = kActions[i];
+        bool pressed = a.button ? (p.mouse.buttons & a.button) != 0 : p.host.keyHeld(a.scanCode);
+        if (a.repeat == Repeat::OncePerPress) {
+            const bool wasDown = std::exchange(p.actionWasDown[i], pressed);
+            pressed = pressed && !wasDown;
+        }
         if (!pressed || !inArea(a.area, x, y)) continue;
         if (a.step == Step::Own) closeStep(e.history);
         a.run(p, x, y);

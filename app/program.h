@@ -39,6 +39,10 @@ struct Program {
     // The level cell the left button's stroke painted last, while the button
     // stays down over the map view.
     std::optional<Cell> strokeCell;
+    // The left button went down on the overview: it paints nothing until let go.
+    bool leftHeldFromOverview = false;
+    // The window was asked to close while the editor could not act on it.
+    bool closeAsked = false;
     // A level named on the command line: the next editor start opens it
     // instead of showing the open dialog, and clears it.
     std::string levelToOpen;
@@ -57,6 +61,8 @@ struct Program {
     // The keys of each keyboard command that acts once per press, as they
     // were at the previous pass (index: the command's place in the table).
     std::array<bool, 24> chordWasDown{};
+    // The same for the map actions that act once per press.
+    std::array<bool, 16> actionWasDown{};
     RecoveryState recovery;
 };
 

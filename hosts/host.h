@@ -65,7 +65,8 @@ struct WallClock {
 // as LeftCtrl, as the right one sends the same code after an E0 prefix. Z
 // and Y are the keys labelled so in the user's layout.
 namespace scan {
-constexpr int Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
+constexpr int Escape = 0x01, Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
+constexpr int Digit5 = 0x06, Tab = 0x0F, R = 0x13, F = 0x21, G = 0x22;
 constexpr int Y = 0x15, Ctrl = 0x1D, LeftShift = 0x2A, Z = 0x2C, RightShift = 0x36;
 constexpr int F5 = 0x3F, F6 = 0x40, F10 = 0x44;
 constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
