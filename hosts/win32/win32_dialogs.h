@@ -16,6 +16,7 @@ namespace tessaly {
 // The dialog template and resources the executable carries (tessaly.rc).
 constexpr int kAboutBoxTemplate = 10100;
 constexpr int kAboutOkButton = 1001;
+constexpr int kAboutVersionLine = 126;
 
 // The chosen path (UTF-8), or "" when cancelled or failed. The dialog starts
 // in `folder`, or where the system last left it when that is empty.

@@ -246,9 +246,11 @@ test_dialogs_belong_to_the_window_which_keeps_painting_and_gets_the_focus_back()
 
 # The box is 182 x 78 dialog units (273 x 127 pixels) with the 64 x 64 logo
 # at 126, 10 units (189, 16 pixels), framed in the logo's outline colour
-# (20, 24, 44).
-test_about_box_is_a_modal_application_window_without_a_close_button() {
+# (20, 24, 44), and the version line at 14, 46 units (21, 75 pixels). It is a
+# dialog of the window, in the window's middle.
+test_about_box_is_a_modal_dialog_in_the_middle_of_the_window_without_a_close_button() {
     start_probe || return
+    xdotool windowmove --sync "$PROBE" 100 50
     local round about
     for round in first second; do
         if [ $round = first ]; then hold_key F1; else press_again F1; fi
@@ -260,14 +262,21 @@ test_about_box_is_a_modal_application_window_without_a_close_button() {
             "$(xdotool getwindowgeometry "$about" | sed -n 's/.*Geometry: //p')" 273x127
         expect_eq "logo top left ($round)" "$(pixel "$about" 189 16)" 14182C
         expect_eq "logo bottom right ($round)" "$(pixel "$about" 252 79)" 14182C
+        expect_eq "box place ($round)" "$(xdotool getwindowgeometry "$about" |
+            sed -n 's/.*Position: \([0-9,]*\) .*/\1/p')" "363,286" # 100 + (800 - 273) / 2, ...
+        local face
+        face=$(pixel "$about" 4 4)
+        [ "$("$BIN/tessaly-xhelper" other "$about" 22 76 158 13 "$face")" -gt 0 ] ||
+            fail "no version line ($round)"
         local state hints
         state=$(xprop -id "$about" _NET_WM_STATE)
         hints=$(xprop -id "$about" _MOTIF_WM_HINTS)
         case $state in *MODAL*) ;; *) fail "About box not modal: $state" ;; esac
-        case $state in *SKIP_TASKBAR*) fail "About box has no task-bar entry" ;; esac
+        case $state in *SKIP_TASKBAR*) ;; *) fail "About box has a task-bar entry: $state" ;; esac
         # Motif functions 0x21: all (0x1) but close (0x20).
         case $hints in *"0x1, 0x21,"*) ;; *) fail "About box offers closing: $hints" ;; esac
-        [[ $(xprop -id "$about" WM_TRANSIENT_FOR) == *"not found"* ]] || fail "About box has an owner"
+        [[ $(xprop -id "$about" WM_TRANSIENT_FOR) == *"$(printf '0x%x' "$PROBE")"* ]] ||
+            fail "About box does not belong to the window"
         xdotool windowfocus --sync "$about"
         hold_key Escape
         still_there_after "Sample Dialog" 0.3 || fail "Escape closed the About box"
