@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessaly {
@@ -33,12 +34,24 @@ struct FileFilter {
 
 // What a file dialog shows: its title, the filter pairs in order, which
 // pair (counting from 1) is preselected, and the folder it starts in ("" for
-// the working folder).
+// the working folder). A save dialog also takes the name its name field
+// starts with ("" for none), the extension (without its dot) that a name
+// typed without one gets, and whether choosing an existing file asks, in the
+// dialog itself, before it is overwritten.
 struct DialogRequest {
+    DialogRequest() = default;
+    DialogRequest(std::string title_, std::vector<FileFilter> filters_, int selectedFilter_ = 1,
+                  std::string folder_ = {})
+        : title(std::move(title_)), filters(std::move(filters_)), selectedFilter(selectedFilter_),
+          folder(std::move(folder_)) {}
+
     std::string title;
     std::vector<FileFilter> filters;
     int selectedFilter = 1;
     std::string folder;
+    std::string fileName;
+    std::string defaultExtension;
+    bool confirmOverwrite = false;
 };
 
 // A question for the user and the answers offered, in the order they are
@@ -104,7 +117,9 @@ class Host {
 
     // Modal file dialogs: the chosen path, or "" when cancelled or failed.
     // The open dialog accepts only an existing file; the save dialog also a
-    // new name in an existing folder.
+    // new name in an existing folder, given the request's default extension
+    // when typed without one, and asks first over an existing file when the
+    // request says so (an answer a script gives counts as confirmed).
     virtual std::string openFileDialog(const DialogRequest& request) = 0;
     virtual std::string saveFileDialog(const DialogRequest& request) = 0;
 

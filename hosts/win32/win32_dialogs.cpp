@@ -24,15 +24,19 @@ std::string narrow(const wchar_t* text) {
     return utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text)));
 }
 
-// No file name is proposed and no extension is given, so a name is taken as
-// typed; the dialog starts in the folder of the last file chosen.
+// The dialog starts in the request's folder with its file name proposed; a
+// name typed without an extension gets the request's, and the save dialog
+// asks before overwriting when the request says so, all by the dialog itself.
 std::string chooseFile(HWND owner, const DialogRequest& request, const std::string& folder,
                        bool opening) {
     const std::u16string filter16 = dialogFilter(request);
     const std::wstring filter(filter16.begin(), filter16.end());
     const std::wstring title = wide(request.title);
     const std::wstring initialFolder = wide(folder);
+    const std::wstring extension = wide(request.defaultExtension);
     std::vector<wchar_t> path(kDialogPathChars, L'\0');
+    const std::wstring proposed = wide(request.fileName);
+    if (proposed.size() < path.size()) std::copy(proposed.begin(), proposed.end(), path.begin());
 
     OPENFILENAMEW settings{};
     settings.lStructSize = sizeof settings;
@@ -44,7 +48,8 @@ std::string chooseFile(HWND owner, const DialogRequest& request, const std::stri
     settings.nMaxFile = DWORD(path.size());
     settings.lpstrTitle = title.c_str();
     if (!initialFolder.empty()) settings.lpstrInitialDir = initialFolder.c_str();
-    settings.Flags = opening ? openDialogFlags() : saveDialogFlags();
+    if (!extension.empty()) settings.lpstrDefExt = extension.c_str();
+    settings.Flags = opening ? openDialogFlags() : saveDialogFlags(request.confirmOverwrite);
     const BOOL chosen = opening ? GetOpenFileNameW(&settings) : GetSaveFileNameW(&settings);
     if (!chosen) return "";
     path.back() = L'\0';

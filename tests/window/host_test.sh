@@ -181,16 +181,53 @@ test_open_dialog_takes_only_an_existing_file() {
     end_probe
 }
 
-test_save_dialog_takes_new_names_and_overwrites_without_a_question() {
+# The save dialog's own question before overwriting: the window of no title
+# that belongs to the save dialog.
+overwrite_question() {
+    local save w i
+    save=$(window_of "Save Probe") || return 1
+    for i in $(seq 60); do
+        for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+            if [[ $(xprop -id "$w" WM_TRANSIENT_FOR 2>/dev/null) == *"$(printf '0x%x' "$save")"* ]]; then
+                echo "$w"
+                return 0
+            fi
+        done
+        sleep 0.05
+    done
+    return 1
+}
+
+# A name typed without an extension gets the request's; an existing file,
+# typed with its extension or without, is asked about in the dialog first.
+test_save_dialog_adds_the_extension_and_asks_before_overwriting() {
     echo old >"$WORK/existing.ck1"
     start_probe || return
     hold_key F6
     answer_dialog "Save Probe" "$WORK/new name"
-    wait_line "^save \"$WORK/new name\"" || fail "new name not taken as typed"
-    press_again F6
-    answer_dialog "Save Probe" "$WORK/existing.ck1"
-    wait_line "^save \"$WORK/existing.ck1\"" || fail "existing file not taken"
-    window_gone "Save Probe" || fail "a question was asked before overwriting"
+    wait_line "^save \"$WORK/new name.ck1\"" || fail "new name not given the extension"
+    local typed question taken=0
+    for typed in "$WORK/existing.ck1" "$WORK/existing"; do
+        taken=$((taken + 1))
+        press_again F6
+        answer_dialog "Save Probe" "$typed"
+        question=$(overwrite_question) || fail "no question before overwriting ($typed)"
+        xdotool windowfocus --sync "$question"
+        hold_key Escape # Cancel: back in the dialog
+        still_there_after "Save Probe" 0.3 || fail "cancelling the question closed the dialog"
+        xdotool windowfocus --sync "$(window_of "Save Probe")"
+        hold_key Return
+        question=$(overwrite_question) || fail "no question the second time ($typed)"
+        xdotool windowfocus --sync "$question"
+        hold_key Return # Replace
+        window_gone "Save Probe" || fail "the dialog stayed after Replace"
+        for _ in $(seq 100); do
+            [ "$(count_lines "^save \"$WORK/existing.ck1\"")" -ge $taken ] && break
+            sleep 0.05
+        done
+        expect_eq "existing file taken ($typed)" \
+            "$(count_lines "^save \"$WORK/existing.ck1\"")" $taken
+    done
     press_again F6
     xdotool windowfocus --sync "$(window_of "Save Probe")"
     hold_key Escape
@@ -199,7 +236,7 @@ test_save_dialog_takes_new_names_and_overwrites_without_a_question() {
     press_again F6
     answer_dialog "Save Probe" "$WORK/no such folder/x.ck1"
     still_there_after "Save Probe" 0.7 || fail "save dialog took a missing folder"
-    expect_eq "paths given" "$(count_lines '^save ')" 3
+    expect_eq "paths given" "$(count_lines '^save ')" 4
 }
 
 test_close_request_is_reported_and_the_window_stays() {
