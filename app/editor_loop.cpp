@@ -122,6 +122,7 @@ PassEnd editorPass(Program& p) {
     Editor& e = *p.editor;
     p.host.pause(kLoopPauseMs);
     p.host.beginPass();
+    const MouseState before = p.mouse;
     p.mouse = p.host.readMouse();
     // A stroke of the left button is one undo step, from press to release.
     const bool leftDown = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButtonBit) != 0;
@@ -130,6 +131,7 @@ PassEnd editorPass(Program& p) {
     if (!leftDown || !inMapView(p.mouse.x, p.mouse.y)) p.strokeCell.reset();
     runKeyCommands(p);
     runMapActions(p);
+    turnWheel(p, wheelNotches(before, p.mouse));
     tickRecovery(p);
     if (p.host.closeRequested()) {
         // Safe: closing the window with unsaved edits asks first.

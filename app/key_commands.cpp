@@ -8,11 +8,6 @@
 
 namespace tessaly {
 
-namespace {
-
-constexpr int kPanelRow = kPanelColumns;       // 13 tiles
-constexpr int kPanelPage = kTilesPerPanelPage; // 169 tiles
-
 // Each command tests the value it would move to and moves only when the test
 // passes. The map view never scrolls past the last full view of the map
 // (origin width - 19), and the tile panel stops at the last full page
@@ -46,6 +41,10 @@ void pageObjects(Editor& e, int delta) {
     if (delta > 0) e.objectPanelStart = next <= last ? next : last;
     drawObjectPanel(e);
 }
+
+namespace {
+
+constexpr int kPanelPage = kTilesPerPanelPage; // 169 tiles
 
 template <int delta>
 void pageObjectPanel(Program& p) {
@@ -96,8 +95,8 @@ const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
     {scan::Down, Chord::Unshifted, "SC_DOWN", scroll<0, 1>},
-    {scan::PageUp, Chord::Unshifted, "SC_PAGEUP", page<-kPanelRow>},
-    {scan::PageDown, Chord::Unshifted, "SC_PAGEDOWN", page<kPanelRow>},
+    {scan::PageUp, Chord::Unshifted, "SC_PAGEUP", page<-kPanelColumns>},
+    {scan::PageDown, Chord::Unshifted, "SC_PAGEDOWN", page<kPanelColumns>},
     {scan::KeypadMinus, Chord::Held, "SC_GRAYMINUS", page<-kPanelPage>},
     {scan::KeypadPlus, Chord::Held, "SC_GRAYPLUS", page<kPanelPage>},
     {scan::F5, Chord::Held, "SC_F5", save},
@@ -109,8 +108,8 @@ const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::Right, Chord::Shift, "SC_SHIFT_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Shift, "SC_SHIFT_UP", scroll<0, -1>},
     {scan::Down, Chord::Shift, "SC_SHIFT_DOWN", scroll<0, 1>},
-    {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelRow>},
-    {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelRow>},
+    {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelColumns>},
+    {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelColumns>},
 }};
 static_assert(kKeyCommands.size() <= std::tuple_size_v<decltype(Program::chordWasDown)>);
 

@@ -29,6 +29,14 @@ struct KeyCommand {
 
 extern const std::array<KeyCommand, 19> kKeyCommands;
 
+// The moves the keys make, which the mouse wheel makes too. The map view
+// moves one cell, never past the first column or row nor past the last full
+// view of the map; a panel moves by `delta` pictures (kPanelColumns a row),
+// never before picture 0 nor past its last full page.
+void scrollView(Editor& editor, int dColumn, int dRow);
+void pageTiles(Editor& editor, int delta);
+void pageObjects(Editor& editor, int delta);
+
 // Whether the command's keys are down now: its key, and for a once-per-press
 // command the modifiers its chord names.
 bool chordDown(Host& host, const KeyCommand& command);

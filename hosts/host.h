@@ -22,7 +22,10 @@ struct Surface;
 constexpr std::size_t kTitleLimit = 127;
 
 // Mouse state as the loops keep it. buttons: bit 0 left, bit 1 right, bit 2
-// middle. All four are -1 when the pointer cannot be read.
+// middle. wheel: a running count of the wheel's notches since the window
+// opened, one up for each notch turned away from the user and one down for
+// each towards; the program acts on its change. All four are -1 when the
+// pointer cannot be read.
 struct MouseState {
     int x = 0, y = 0, wheel = 0, buttons = 0;
 };

@@ -180,10 +180,14 @@ void Win32Host::toggleFullScreen() {
     wholeWindowStale_ = true;
 }
 
+// A notch is WHEEL_DELTA; finer wheels and touchpads send parts of one,
+// which add up to notches.
 void Win32Host::wheelMessage(int delta) {
     otherEvent(keys_);
     static_assert(WHEEL_DELTA == 120);
-    wheel_ += delta / WHEEL_DELTA;
+    wheelParts_ += delta;
+    wheel_ += wheelParts_ / WHEEL_DELTA;
+    wheelParts_ %= WHEEL_DELTA;
 }
 
 // Windows sends no key-ups when the focus goes, so the key table's rule is

@@ -85,6 +85,7 @@ class Win32Host : public WindowHost {
 
     int buttons_ = 0; // held now, from the button messages
     int wheel_ = 0;
+    int wheelParts_ = 0; // turned since the last whole notch, in WHEEL_DELTA parts
 
     PageScale scale_; // where and how the page is in the window
     int clientWidth_ = 0, clientHeight_ = 0;
