@@ -411,6 +411,15 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
     }
+    if (message == WM_GETMINMAXINFO) {
+        // The inside of the window is never made smaller than the minimum.
+        RECT frame{0, 0, kMinimumWindowWidth, kMinimumWindowHeight};
+        AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                           DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+        return 0;
+    }
     auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!host || !host->hasWindow()) return DefWindowProcW(window, message, wParam, lParam);
     const uint32_t time = uint32_t(GetMessageTime());
