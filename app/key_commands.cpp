@@ -1,6 +1,7 @@
 #include "app/key_commands.h"
 
 #include "app/editor_step.h"
+#include "app/key_list.h"
 #include "app/save_commands.h"
 #include "edit/operations.h"
 #include "views/map_view.h"
@@ -71,6 +72,10 @@ void saveAs(Program& p) {
     drawTilePanel(*p.editor);
 }
 
+void showKeys(Program& p) {
+    p.host.showMessage(keyListMessage());
+}
+
 // Only level cells go back and forth (and the door exit they hold); the
 // view origin and the panels stay as they are.
 void undo(Program& p) {
@@ -90,7 +95,9 @@ bool shiftHeld(Host& host) {
 // Shift+arrow scrolls one cell per press however long it is held, for
 // precise moves; the plain arrows keep their speed and make way for it.
 // Page Up and Page Down page the tile panel, with Shift the object panel.
-const std::array<KeyCommand, 19> kKeyCommands{{
+// F1 shows the list of keys; the message takes the focus, so a held F1 shows
+// it once.
+const std::array<KeyCommand, 20> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
@@ -99,6 +106,7 @@ const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::PageDown, Chord::Unshifted, "SC_PAGEDOWN", page<kPanelColumns>},
     {scan::KeypadMinus, Chord::Held, "SC_GRAYMINUS", page<-kPanelPage>},
     {scan::KeypadPlus, Chord::Held, "SC_GRAYPLUS", page<kPanelPage>},
+    {scan::F1, Chord::Held, "SC_F1", showKeys},
     {scan::F5, Chord::Held, "SC_F5", save},
     {scan::F6, Chord::Held, "SC_F6", saveAs},
     {scan::Z, Chord::Ctrl, "SC_UNDO", undo},

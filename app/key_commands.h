@@ -1,6 +1,6 @@
 // The editor's keyboard commands: scrolling the map view, paging the tile
-// panel, Save and Save As, undo and redo. One table keyed by scan code, polled
-// by the editor loop in its order.
+// panel, the list of keys, Save and Save As, undo and redo. One table keyed
+// by scan code, polled by the editor loop in its order.
 #pragma once
 
 #include <array>
@@ -27,7 +27,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 19> kKeyCommands;
+extern const std::array<KeyCommand, 20> kKeyCommands;
 
 // The moves the keys make, which the mouse wheel makes too. The map view
 // moves one cell, never past the first column or row nor past the last full

@@ -83,7 +83,7 @@ struct WallClock {
 namespace scan {
 constexpr int Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
 constexpr int Y = 0x15, Ctrl = 0x1D, LeftShift = 0x2A, Z = 0x2C, RightShift = 0x36;
-constexpr int F5 = 0x3F, F6 = 0x40, F10 = 0x44;
+constexpr int F1 = 0x3B, F5 = 0x3F, F6 = 0x40, F10 = 0x44;
 constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
 constexpr int KeypadPlus = 0x4E, Down = 0x50, PageDown = 0x51;
 } // namespace scan

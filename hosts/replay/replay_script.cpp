@@ -19,7 +19,8 @@ struct KeyName {
     int code;
 };
 
-constexpr std::array<KeyName, 15> kKeyNames{{
+constexpr std::array<KeyName, 16> kKeyNames{{
+    {"F1", scan::F1},
     {"F5", scan::F5},
     {"F6", scan::F6},
     {"F10", scan::F10},
