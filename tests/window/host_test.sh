@@ -181,23 +181,6 @@ test_open_dialog_takes_only_an_existing_file() {
     end_probe
 }
 
-# The save dialog's own question before overwriting: the window of no title
-# that belongs to the save dialog.
-overwrite_question() {
-    local save w i
-    save=$(window_of "Save Probe") || return 1
-    for i in $(seq 60); do
-        for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-            if [[ $(xprop -id "$w" WM_TRANSIENT_FOR 2>/dev/null) == *"$(printf '0x%x' "$save")"* ]]; then
-                echo "$w"
-                return 0
-            fi
-        done
-        sleep 0.05
-    done
-    return 1
-}
-
 # A name typed without an extension gets the request's; an existing file,
 # typed with its extension or without, is asked about in the dialog first.
 test_save_dialog_adds_the_extension_and_asks_before_overwriting() {
@@ -211,13 +194,13 @@ test_save_dialog_adds_the_extension_and_asks_before_overwriting() {
         taken=$((taken + 1))
         press_again F6
         answer_dialog "Save Probe" "$typed"
-        question=$(overwrite_question) || fail "no question before overwriting ($typed)"
+        question=$(overwrite_question "Save Probe") || fail "no question before overwriting ($typed)"
         xdotool windowfocus --sync "$question"
         hold_key Escape # Cancel: back in the dialog
         still_there_after "Save Probe" 0.3 || fail "cancelling the question closed the dialog"
         xdotool windowfocus --sync "$(window_of "Save Probe")"
         hold_key Return
-        question=$(overwrite_question) || fail "no question the second time ($typed)"
+        question=$(overwrite_question "Save Probe") || fail "no question the second time ($typed)"
         xdotool windowfocus --sync "$question"
         hold_key Return # Replace
         window_gone "Save Probe" || fail "the dialog stayed after Replace"
