@@ -44,6 +44,7 @@ struct Win32Window {
     bool timerPeriodSet = false;
     bool fullScreen = false;
     WINDOWPLACEMENT windowed{}; // the window's place before full screen
+    bool wasMaximised = false;  // and whether it was maximised
 };
 
 Win32Host::Win32Host() = default;
@@ -152,11 +153,10 @@ void Win32Host::buttonMessage(int button, bool down, int x, int y) {
 }
 
 // Full screen covers the whole monitor the window is on, with no change of
-// the monitor's mode; the window's place and size before are kept for the
-// switch back.
+// the monitor's mode; the window's place and size before, and whether it was
+// maximised, are kept for the switch back.
 void Win32Host::toggleFullScreen() {
     Win32Window& w = *window_;
-    const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
     if (!w.fullScreen) {
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
@@ -165,16 +165,25 @@ void Win32Host::toggleFullScreen() {
             !GetMonitorInfoW(MonitorFromWindow(w.handle, MONITOR_DEFAULTTONEAREST), &monitor)) {
             return;
         }
+        // A maximised window keeps its maximised size whatever it is given;
+        // it is restored first, and the placement kept maximises it again
+        // on the way back.
+        w.wasMaximised = IsZoomed(w.handle) != FALSE;
+        if (w.wasMaximised) ShowWindow(w.handle, SW_RESTORE);
+        const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
         SetWindowLongPtrW(w.handle, GWL_STYLE, style & ~LONG_PTR(WS_OVERLAPPEDWINDOW));
         const RECT& r = monitor.rcMonitor;
         SetWindowPos(w.handle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
         w.fullScreen = true;
     } else {
+        const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
         SetWindowLongPtrW(w.handle, GWL_STYLE, style | WS_OVERLAPPEDWINDOW);
+        w.windowed.showCmd = SW_SHOWNORMAL;
         SetWindowPlacement(w.handle, &w.windowed);
         SetWindowPos(w.handle, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        if (w.wasMaximised) ShowWindow(w.handle, SW_MAXIMIZE);
         w.fullScreen = false;
     }
     wholeWindowStale_ = true;
