@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the editor. With no display, or when the editor
-# itself could not be built, it runs the demo replay instead and leaves its
+# Sets up, builds and starts the editor. It installs only what building and
+# running the editor needs; the tests are built too once their libraries are
+# there (./test.sh installs them). With no display, or when the editor itself
+# could not be built, it runs the demo replay instead and leaves its
 # screenshots in build/demo/; a failed replay ends the script with its status.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
-tessaly_install_missing "${tessaly_packages[@]}"
-cmake --preset default >/dev/null
+tessaly_install_missing "${tessaly_run_packages[@]}"
+tests=OFF
+if tessaly_installed "${tessaly_test_libraries[@]}"; then tests=ON; fi
+cmake --preset default -DTESSALY_TESTS=$tests >/dev/null
 cmake --build --preset default -j "$(tessaly_jobs)"
 bin=build/default/bin
 

@@ -11,11 +11,14 @@
 # may include which (also a CTest test). Exits 0 only when everything
 # passed. Each step prints how long it took.
 #
-# TESSALY_SKIP_WINDOWS=1 leaves the Windows part out, for a quicker run.
+# TESSALY_SKIP_WINDOWS=1 leaves the Windows part out, for a quicker run (and
+# installs neither the cross compiler nor Wine).
 set -uo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
-tessaly_install_missing "${tessaly_packages[@]}" || exit 1
+packages=("${tessaly_run_packages[@]}" "${tessaly_test_packages[@]}")
+if [ "${TESSALY_SKIP_WINDOWS:-}" != 1 ]; then packages+=("${tessaly_windows_packages[@]}"); fi
+tessaly_install_missing "${packages[@]}" || exit 1
 
 jobs=$(tessaly_jobs)
 failed=()

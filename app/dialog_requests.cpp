@@ -1,5 +1,8 @@
 #include "app/dialog_requests.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "level/games.h"
 #include "system/path_text.h"
 
@@ -16,6 +19,15 @@ DialogRequest makeRequest(const GameRecord& game, std::string_view title) {
     return r;
 }
 
+// The game's level files end in its id, written in lower case: "ck1".
+std::string extensionOf(const GameRecord& game) {
+    std::string extension(game.gameId);
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return extension;
+}
+
 } // namespace
 
 DialogRequest openDialogRequest(std::string_view gameId) {
@@ -25,7 +37,11 @@ DialogRequest openDialogRequest(std::string_view gameId) {
 
 DialogRequest saveDialogRequest(std::string_view gameId) {
     const GameRecord* game = findGame(gameId);
-    return game ? makeRequest(*game, game->saveTitle) : DialogRequest{};
+    if (!game) return {};
+    DialogRequest r = makeRequest(*game, game->saveTitle);
+    r.defaultExtension = extensionOf(*game);
+    r.confirmOverwrite = true;
+    return r;
 }
 
 namespace {
@@ -49,11 +65,25 @@ std::string showOpenDialog(Host& host, std::string_view gameId, std::string& fol
     return remember(host.openFileDialog(request), folder);
 }
 
-std::string showSaveDialog(Host& host, std::string_view gameId, std::string& folder) {
+std::string showSaveDialog(Host& host, std::string_view gameId, std::string& folder,
+                           const std::string& levelFile) {
     if (!findGame(gameId)) return "";
     DialogRequest request = saveDialogRequest(gameId);
     request.folder = folder;
-    return remember(host.saveFileDialog(request), folder);
+    if (!levelFile.empty()) {
+        // The level's own folder, whole: a level named on the command line
+        // may be a path relative to the working folder.
+        std::error_code error;
+        const std::filesystem::path file =
+            std::filesystem::absolute(pathFromUtf8(levelFile), error);
+        if (!error) {
+            request.folder = utf8FromPath(file.parent_path());
+            request.fileName = utf8FromPath(file.filename());
+        }
+    }
+    std::string chosen = host.saveFileDialog(request);
+    if (!chosen.empty()) chosen = withDefaultExtension(chosen, request.defaultExtension);
+    return remember(chosen, folder);
 }
 
 } // namespace tessaly

@@ -123,6 +123,7 @@ PassEnd editorPass(Program& p) {
     Editor& e = *p.editor;
     p.host.pause(kLoopPauseMs);
     p.host.beginPass();
+    const MouseState before = p.mouse;
     p.mouse = p.host.readMouse();
     if (p.leftHeldFromOverview) {
         p.leftHeldFromOverview = p.mouse.buttons > 0 && (p.mouse.buttons & kLeftButtonBit) != 0;
@@ -135,6 +136,7 @@ PassEnd editorPass(Program& p) {
     if (!leftDown || !inMapView(p.mouse.x, p.mouse.y)) p.strokeCell.reset();
     runKeyCommands(p);
     runMapActions(p);
+    turnWheel(p, wheelNotches(before, p.mouse));
     tickRecovery(p);
     if (p.host.closeRequested() || std::exchange(p.closeAsked, false)) {
         // Safe: closing the window with unsaved edits asks first.

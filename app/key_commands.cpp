@@ -2,17 +2,13 @@
 
 #include "app/editor_step.h"
 #include "app/overview_mode.h"
+#include "app/key_list.h"
 #include "app/save_commands.h"
 #include "edit/operations.h"
 #include "views/map_view.h"
 #include "views/panels.h"
 
 namespace tessaly {
-
-namespace {
-
-constexpr int kPanelRow = kPanelColumns;       // 13 tiles
-constexpr int kPanelPage = kTilesPerPanelPage; // 169 tiles
 
 // Each command tests the value it would move to and moves only when the test
 // passes. The map view never scrolls past the last full view of the map
@@ -48,6 +44,10 @@ void pageObjects(Editor& e, int delta) {
     drawObjectPanel(e);
 }
 
+namespace {
+
+constexpr int kPanelPage = kTilesPerPanelPage; // 169 tiles
+
 template <int delta>
 void pageObjectPanel(Program& p) {
     pageObjects(*p.editor, delta);
@@ -71,6 +71,10 @@ void save(Program& p) {
 void saveAs(Program& p) {
     saveLevelAs(p);
     drawTilePanel(*p.editor);
+}
+
+void showKeys(Program& p) {
+    p.host.showMessage(keyListMessage());
 }
 
 // Only level cells go back and forth (and the door exit they hold); the
@@ -112,15 +116,18 @@ bool shiftHeld(Host& host) {
 // Shift+arrow scrolls one cell per press however long it is held, for
 // precise moves; the plain arrows keep their speed and make way for it.
 // Page Up and Page Down page the tile panel, with Shift the object panel.
-const std::array<KeyCommand, 21> kKeyCommands{{
+// F1 shows the list of keys; the message takes the focus, so a held F1 shows
+// it once.
+const std::array<KeyCommand, 22> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
     {scan::Down, Chord::Unshifted, "SC_DOWN", scroll<0, 1>},
-    {scan::PageUp, Chord::Unshifted, "SC_PAGEUP", page<-kPanelRow>},
-    {scan::PageDown, Chord::Unshifted, "SC_PAGEDOWN", page<kPanelRow>},
+    {scan::PageUp, Chord::Unshifted, "SC_PAGEUP", page<-kPanelColumns>},
+    {scan::PageDown, Chord::Unshifted, "SC_PAGEDOWN", page<kPanelColumns>},
     {scan::KeypadMinus, Chord::Held, "SC_GRAYMINUS", page<-kPanelPage>},
     {scan::KeypadPlus, Chord::Held, "SC_GRAYPLUS", page<kPanelPage>},
+    {scan::F1, Chord::Held, "SC_F1", showKeys},
     {scan::F5, Chord::Held, "SC_F5", save},
     {scan::F6, Chord::Held, "SC_F6", saveAs},
     {scan::Z, Chord::Ctrl, "SC_UNDO", undo},
@@ -130,8 +137,8 @@ const std::array<KeyCommand, 21> kKeyCommands{{
     {scan::Right, Chord::Shift, "SC_SHIFT_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Shift, "SC_SHIFT_UP", scroll<0, -1>},
     {scan::Down, Chord::Shift, "SC_SHIFT_DOWN", scroll<0, 1>},
-    {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelRow>},
-    {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelRow>},
+    {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelColumns>},
+    {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelColumns>},
     {scan::Tab, Chord::Press, "SC_OVERVIEW", overview},
     {scan::G, Chord::Press, "SC_GRID", toggleGrid},
 }};

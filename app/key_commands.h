@@ -1,6 +1,6 @@
 // The editor's keyboard commands: scrolling the map view, paging the tile
-// panel, Save and Save As, undo and redo. One table keyed by scan code, polled
-// by the editor loop in its order.
+// panel, the list of keys, Save and Save As, undo and redo. One table keyed
+// by scan code, polled by the editor loop in its order.
 #pragma once
 
 #include <array>
@@ -28,7 +28,15 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 21> kKeyCommands;
+extern const std::array<KeyCommand, 22> kKeyCommands;
+
+// The moves the keys make, which the mouse wheel makes too. The map view
+// moves one cell, never past the first column or row nor past the last full
+// view of the map; a panel moves by `delta` pictures (kPanelColumns a row),
+// never before picture 0 nor past its last full page.
+void scrollView(Editor& editor, int dColumn, int dRow);
+void pageTiles(Editor& editor, int delta);
+void pageObjects(Editor& editor, int delta);
 
 // Whether the command's keys are down now: its key, and for a once-per-press
 // command the modifiers its chord names.

@@ -53,9 +53,12 @@ int main(int argc, char** argv) {
         return *status;
     }
     const std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
-    if (args.size() > 2 || (args.size() == 2 && args[1][0] == '-')) {
-        std::cerr << helpText();
-        return 2;
+    if (args.size() >= 2 && args[1][0] == '-') {
+        return tessaly::wrongCommandLine("tessaly", "unknown option " + args[1], helpText(), std::cerr);
+    }
+    if (args.size() > 2) {
+        return tessaly::wrongCommandLine(
+            "tessaly", "one LEVEL at most; " + args[2] + " is one too many", helpText(), std::cerr);
     }
     RealHost host;
     return tessaly::runProgram(host, args.size() == 2 ? args[1] : "");

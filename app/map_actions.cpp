@@ -1,12 +1,15 @@
 #include "app/map_actions.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "app/editor_step.h"
 #include "app/hit_test.h"
+#include "app/key_commands.h"
 #include "edit/fills.h"
 #include "edit/operations.h"
 #include "edit/replace.h"
@@ -164,6 +167,42 @@ void runMapActions(Program& p) {
         if (a.step == Step::Own) closeStep(e.history);
         finishStep(p);
     }
+}
+
+int wheelNotches(const MouseState& before, const MouseState& now) {
+    if (before.buttons < 0 || now.buttons < 0) return 0;
+    return now.wheel - before.wheel;
+}
+
+namespace {
+
+constexpr int kWheelCells = 3; // map view cells per notch
+// More notches in one pass than any map or panel has rows to move; a huge
+// jump of a host's count costs no long loop.
+constexpr int kMostNotches = 256;
+
+} // namespace
+
+void turnWheel(Program& p, int notches) {
+    if (notches == 0) return;
+    Editor& e = *p.editor;
+    const int x = p.mouse.x, y = p.mouse.y;
+    const int step = notches > 0 ? -1 : 1; // away from the user: up, left, back
+    const int count = std::min(std::abs(notches), kMostNotches);
+    if (inMapView(x, y)) {
+        const bool sideways = p.host.keyHeld(scan::LeftShift) || p.host.keyHeld(scan::RightShift);
+        // One cell at a time, so the view stops at the map's edge rather
+        // than refusing a move that would pass it.
+        for (int i = 0; i < count * kWheelCells; ++i)
+            scrollView(e, sideways ? step : 0, sideways ? 0 : step);
+    } else if (inTilePanel(x, y)) {
+        pageTiles(e, step * count * kPanelColumns);
+    } else if (inObjectPanel(x, y)) {
+        pageObjects(e, step * count * kPanelColumns);
+    } else {
+        return;
+    }
+    finishStep(p);
 }
 
 } // namespace tessaly

@@ -13,4 +13,15 @@ constexpr int kLeftButtonBit = 1, kRightButtonBit = 2, kMiddleButtonBit = 4;
 // runs those whose button or key is down over their area.
 void runMapActions(Program& program);
 
+// The notches the wheel turned between two mouse reads (positive away from
+// the user); none when either read could not see the pointer.
+int wheelNotches(const MouseState& before, const MouseState& now);
+
+// The mouse wheel turned `notches` with the pointer at this pass's place: on
+// the map view each notch scrolls it 3 cells, up for a notch away from the
+// user and down for one towards (left and right with Shift held); on the
+// tile panel or the object panel it pages that panel one row back or on.
+// Elsewhere it does nothing.
+void turnWheel(Program& program, int notches);
+
 } // namespace tessaly

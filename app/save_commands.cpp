@@ -12,23 +12,26 @@ namespace {
 
 enum Answer { kSave = 0, kDiscard = 1 };
 
-bool writeAndTell(Program& p) {
+// Writes the level to `path`, which becomes its file name once it is
+// written; a failure is told and changes nothing.
+bool writeAndTell(Program& p, const std::string& path) {
     Editor& e = *p.editor;
     std::string why;
     // Safe: where the save must write the file in place, its old bytes wait
     // in the recovery folder until the new ones are on disk, under a name of
     // this file's own (levels of one name in other folders have theirs).
-    const SafeWriteOptions options{p.recovery.folder, inPlaceBackupName(e.level.fileName)};
-    if (!writeLevel(e.level, e.level.fileName, &why, options)) {
+    const SafeWriteOptions options{p.recovery.folder, inPlaceBackupName(path)};
+    if (!writeLevel(e.level, path, &why, options)) {
         // Safe: a failed save is said out loud and the level stays unsaved;
         // old bytes a write in place left in the recovery folder are named.
-        std::string text = "Could not save " + e.level.fileName + ": " + why + ".";
+        std::string text = "Could not save " + path + ": " + why + ".";
         const std::string backup = joinPath(options.inPlaceBackupFolder, options.inPlaceBackupName);
         if (!options.inPlaceBackupFolder.empty() && fileIdentity(backup))
             text += " Its old contents are kept in " + backup + ".";
         p.host.showMessage(text);
         return false;
     }
+    e.level.fileName = path;
     markSaved(e.history);
     p.fileIsWhole = true;
     // The file as this save left it: the editor's own saves never count as
@@ -74,19 +77,20 @@ bool saveLevel(Program& p) {
         break;
     }
     if (!doubt.empty() && p.host.ask({doubt, {"Overwrite", "Cancel"}, 0}) != 0) return false;
-    return writeAndTell(p);
+    return writeAndTell(p, e.level.fileName);
 }
 
 bool saveLevelAs(Program& p) {
     Editor& e = *p.editor;
-    const std::string path = showSaveDialog(p.host, e.profile.gameId, p.dialogFolder);
+    // The dialog asks before it takes an existing file: the user chose this
+    // file to be replaced.
+    const std::string path =
+        showSaveDialog(p.host, e.profile.gameId, p.dialogFolder, e.level.fileName);
     // Safe: a cancelled dialog changes nothing, so F5 still saves to the old
-    // name instead of silently writing nowhere.
+    // name instead of silently writing nowhere; a failed save keeps the old
+    // name too, so the title and F5 go on meaning the level's own file.
     if (path.empty()) return false;
-    e.level.fileName = path;
-    // The user chose this file to be replaced.
-    p.fileIsWhole = true;
-    return writeAndTell(p);
+    return writeAndTell(p, path);
 }
 
 bool settleUnsavedEdits(Program& p, std::string_view ending) {

@@ -12,7 +12,8 @@ namespace tessaly {
 // level was written.
 bool saveLevel(Program& program);
 // Save As (F6): asks for a path with the save dialog and writes the level
-// there. A cancelled dialog changes nothing and gives false.
+// there; the path becomes the level's file name. A cancelled dialog or a
+// failed save changes nothing and gives false.
 bool saveLevelAs(Program& program);
 
 // Before unsaved edits would be lost: asks "Save changes to NAME <ending>?"

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/key_list.h"
 #include "gui/palette.h"
 #include "level/profile.h"
 #include "system/text_encoding.h"
@@ -187,6 +188,8 @@ std::optional<int> runStartScreen(Program& p) {
         }
         // Kept: "Options" (slot 6) has no command.
         if (hit(aboutSlot())) aboutCommand(p);
+        // The message takes the focus, so a held F1 shows it once.
+        if (p.host.keyHeld(scan::F1)) p.host.showMessage(keyListMessage());
         p.host.pause(kSelectionPauseMs);
         p.clicked = false;
     }

@@ -25,4 +25,11 @@ std::optional<int> answerHelpOrVersion(int argc, const char* const* argv, std::s
     return out ? 0 : 1;
 }
 
+int wrongCommandLine(std::string_view name, std::string_view why, std::string_view usage,
+                     std::ostream& err) {
+    err << name << ": " << why << '\n' << usage;
+    err.flush();
+    return 2;
+}
+
 } // namespace tessaly

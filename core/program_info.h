@@ -18,4 +18,10 @@ std::string_view programVersion();
 std::optional<int> answerHelpOrVersion(int argc, const char* const* argv, std::string_view name,
                                        std::string_view help, std::ostream& out);
 
+// A wrong command line: writes "NAME: WHY" (`tessaly: unknown option
+// --bogus`) and then `usage` to `err`, and returns 2, the exit status of
+// every program for a wrong command line.
+int wrongCommandLine(std::string_view name, std::string_view why, std::string_view usage,
+                     std::ostream& err);
+
 } // namespace tessaly

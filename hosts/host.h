@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessaly {
@@ -21,7 +22,10 @@ struct Surface;
 constexpr std::size_t kTitleLimit = 127;
 
 // Mouse state as the loops keep it. buttons: bit 0 left, bit 1 right, bit 2
-// middle. All four are -1 when the pointer cannot be read.
+// middle. wheel: a running count of the wheel's notches since the window
+// opened, one up for each notch turned away from the user and one down for
+// each towards; the program acts on its change. All four are -1 when the
+// pointer cannot be read.
 struct MouseState {
     int x = 0, y = 0, wheel = 0, buttons = 0;
 };
@@ -33,12 +37,24 @@ struct FileFilter {
 
 // What a file dialog shows: its title, the filter pairs in order, which
 // pair (counting from 1) is preselected, and the folder it starts in ("" for
-// the working folder).
+// the working folder). A save dialog also takes the name its name field
+// starts with ("" for none), the extension (without its dot) that a name
+// typed without one gets, and whether choosing an existing file asks, in the
+// dialog itself, before it is overwritten.
 struct DialogRequest {
+    DialogRequest() = default;
+    DialogRequest(std::string title_, std::vector<FileFilter> filters_, int selectedFilter_ = 1,
+                  std::string folder_ = {})
+        : title(std::move(title_)), filters(std::move(filters_)), selectedFilter(selectedFilter_),
+          folder(std::move(folder_)) {}
+
     std::string title;
     std::vector<FileFilter> filters;
     int selectedFilter = 1;
     std::string folder;
+    std::string fileName;
+    std::string defaultExtension;
+    bool confirmOverwrite = false;
 };
 
 // A question for the user and the answers offered, in the order they are
@@ -68,7 +84,7 @@ namespace scan {
 constexpr int Escape = 0x01, Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
 constexpr int Digit5 = 0x06, Tab = 0x0F, R = 0x13, F = 0x21, G = 0x22;
 constexpr int Y = 0x15, Ctrl = 0x1D, LeftShift = 0x2A, Z = 0x2C, RightShift = 0x36;
-constexpr int F5 = 0x3F, F6 = 0x40, F10 = 0x44;
+constexpr int F1 = 0x3B, F5 = 0x3F, F6 = 0x40, F10 = 0x44;
 constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
 constexpr int KeypadPlus = 0x4E, Down = 0x50, PageDown = 0x51;
 } // namespace scan
@@ -105,7 +121,9 @@ class Host {
 
     // Modal file dialogs: the chosen path, or "" when cancelled or failed.
     // The open dialog accepts only an existing file; the save dialog also a
-    // new name in an existing folder.
+    // new name in an existing folder, given the request's default extension
+    // when typed without one, and asks first over an existing file when the
+    // request says so (an answer a script gives counts as confirmed).
     virtual std::string openFileDialog(const DialogRequest& request) = 0;
     virtual std::string saveFileDialog(const DialogRequest& request) = 0;
 

@@ -11,6 +11,10 @@
 
 namespace tessaly {
 
+// The smallest the real windows may be made (their inside, without the
+// frame): smaller, the screen's text would no longer be readable.
+constexpr int kMinimumWindowWidth = 640, kMinimumWindowHeight = 480;
+
 class WindowHost : public Host {
   public:
     void beginPass() override;

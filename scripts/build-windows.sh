@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-tessaly_install_missing "${tessaly_packages[@]}"
+tessaly_install_missing "${tessaly_run_packages[@]}" "${tessaly_windows_packages[@]}"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(tessaly_jobs)" --target \

@@ -19,4 +19,22 @@ inline std::string utf8FromPath(const std::filesystem::path& path) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
+// `path` with ".EXTENSION" added when its file name has no extension of its
+// own, that is no dot after its first character: "mycopy" becomes
+// "mycopy.ck1", while "my.level" and "LEVEL01.CK1" stay as they are. A path
+// ending in a separator (a folder) or an empty extension changes nothing.
+inline std::string withDefaultExtension(std::string_view path, std::string_view extension) {
+#ifdef _WIN32
+    constexpr std::string_view kSeparators = "/\\";
+#else
+    constexpr std::string_view kSeparators = "/";
+#endif
+    const std::size_t slash = path.find_last_of(kSeparators);
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::string result(path);
+    if (name.empty() || extension.empty() || name.find('.', 1) != std::string_view::npos)
+        return result;
+    return result + "." + std::string(extension);
+}
+
 } // namespace tessaly

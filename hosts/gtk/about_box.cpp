@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <string>
 
+#include "core/program_info.h"
 #include "hosts/gtk/gtk_dialogs.h"
 #include "hosts/gtk/gtk_support.h"
 
@@ -21,12 +23,13 @@ int down(int units) {
     return int(std::lround(units * 1.625));
 }
 
-constexpr Units kBox{24, 21, 182, 78};
+constexpr int kBoxWidth = 182, kBoxHeight = 78;
 constexpr Units kFrame{8, 5, 167, 51};
 constexpr Units kMakerLine{14, 26, 107, 10};
 constexpr Units kAuthorLine{27, 37, 80, 9};
 constexpr Units kOkButton{9, 60, 164, 13};
 constexpr Units kNameLine{15, 14, 106, 9};
+constexpr Units kVersionLine{14, 46, 107, 9};
 constexpr Units kLogo{126, 10, 43, 39};
 
 // Kept: the box has always been captioned "Sample Dialog"; users know it so.
@@ -89,9 +92,10 @@ void quitOnClick(GtkButton*, gpointer loop) {
 
 } // namespace
 
-// The box is an application window with its own task-bar entry and no
-// owner. Its caption bar has no close button, yet a close request from the
-// window manager ends it like the Ok button.
+// The box is a dialog of the editor window, like the others: tied to it,
+// with no task-bar entry of its own, and opened in its middle. Its caption
+// bar has no close button, yet a close request from the window manager ends
+// it like the Ok button.
 // Kept: Escape does nothing (a plain window has no key for closing), as the
 // box has always ignored it; only Ok, Space on Ok and a close request end it.
 bool GtkDialogs::aboutBox(const RgbaPicture& logo, const DialogOwner& owner) {
@@ -102,12 +106,11 @@ bool GtkDialogs::aboutBox(const RgbaPicture& logo, const DialogOwner& owner) {
     gtk_window_set_modal(window, TRUE);
     gtk_window_set_resizable(window, FALSE);
     gtk_window_set_deletable(window, FALSE);
-    gtk_window_set_skip_taskbar_hint(window, FALSE);
-    gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_NORMAL);
-    gtk_window_move(window, across(kBox.x), down(kBox.y));
+    gtk_window_set_skip_taskbar_hint(window, TRUE);
+    gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
 
     GtkWidget* fixed = gtk_fixed_new();
-    gtk_widget_set_size_request(fixed, across(kBox.w), down(kBox.h));
+    gtk_widget_set_size_request(fixed, across(kBoxWidth), down(kBoxHeight));
     gtk_container_add(GTK_CONTAINER(box), fixed);
 
     GtkWidget* frame = gtk_frame_new(nullptr);
@@ -128,6 +131,8 @@ bool GtkDialogs::aboutBox(const RgbaPicture& logo, const DialogOwner& owner) {
     }
     place(fixed, ok, kOkButton);
     place(fixed, centredLine(kName), kNameLine);
+    const std::string version = "Version " + std::string(programVersion());
+    place(fixed, centredLine(version.c_str()), kVersionLine);
 
     GtkWidget* image = logoImage(logo);
     gtk_widget_set_size_request(image, logo.width, logo.height);
@@ -137,6 +142,10 @@ bool GtkDialogs::aboutBox(const RgbaPicture& logo, const DialogOwner& owner) {
     g_signal_connect(box, "delete-event", G_CALLBACK(quitOnDelete), loop);
     g_signal_connect(ok, "clicked", G_CALLBACK(quitOnClick), loop);
 
+    // Its contents are shown first, so the box knows its size to be centred.
+    gtk_widget_show_all(fixed);
+    makeTransientFor(box, owner.x11Window);
+    centreOver(box, owner.x11Window);
     gtk_widget_show_all(box);
     gtk_widget_grab_focus(ok);
     gtk_window_present(window);

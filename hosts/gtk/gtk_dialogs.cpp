@@ -41,6 +41,23 @@ void makeTransientFor(GtkWidget* window, unsigned long x11Window) {
     g_object_unref(parent);
 }
 
+void centreOver(GtkWidget* window, unsigned long x11Window) {
+    if (x11Window == 0) return;
+    GdkDisplay* display = gtk_widget_get_display(window);
+    if (!GDK_IS_X11_DISPLAY(display)) return;
+    GdkWindow* parent = gdk_x11_window_foreign_new_for_display(display, x11Window);
+    if (!parent) return;
+    // The editor window with its frame, on the screen; the window's own
+    // size as it asks for it.
+    GdkRectangle frame{};
+    gdk_window_get_frame_extents(parent, &frame);
+    g_object_unref(parent);
+    GtkRequisition size{};
+    gtk_widget_get_preferred_size(window, nullptr, &size);
+    gtk_window_move(GTK_WINDOW(window), frame.x + (frame.width - size.width) / 2,
+                    frame.y + (frame.height - size.height) / 2);
+}
+
 void destroyAndSettle(GtkWidget* window) {
     gtk_widget_destroy(window);
     while (gtk_events_pending()) gtk_main_iteration_do(FALSE);

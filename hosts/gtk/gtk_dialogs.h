@@ -31,12 +31,14 @@ class GtkDialogs {
   public:
     // The chosen path, or "" when cancelled or when no dialog could be shown.
     // Both dialogs start in the request's folder (the current folder when it
-    // has none), with no name proposed; Enter in the save dialog's name field
-    // saves at the first press.
+    // has none); the save dialog with the request's name proposed, giving its
+    // extension to a name typed without one and asking before it overwrites
+    // a file when the request says so. Enter in the save dialog's name field
+    // saves at the first press, also after a whole path was typed.
     std::string openFile(const DialogRequest& request, const DialogOwner& owner);
     std::string saveFile(const DialogRequest& request, const DialogOwner& owner);
-    // Shows the About box with `logo` and returns when it is closed; false when
-    // it could not be shown.
+    // Shows the About box with `logo`, in the middle of the owner's window,
+    // and returns when it is closed; false when it could not be shown.
     bool aboutBox(const RgbaPicture& logo, const DialogOwner& owner);
     // Asks the question with one button per answer, the default answer
     // focused: the index of the answer chosen, or kQuestionClosed when the

@@ -25,6 +25,9 @@ class KeepShowing {
 
 // Marks `window` transient for the editor window when both live on X11.
 void makeTransientFor(GtkWidget* window, unsigned long x11Window);
+// Moves `window` (not yet shown, its contents shown) to the middle of the
+// editor window on X11.
+void centreOver(GtkWidget* window, unsigned long x11Window);
 
 // Destroys `window` and handles the events that follow, so it is gone from the
 // screen before the program goes on.

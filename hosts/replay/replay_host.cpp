@@ -269,6 +269,10 @@ void ReplayHost::apply(const ReplayLine& line) {
         keyDown(line.value);
         keyUp(line.value);
         break;
+    case ReplayCommand::Wheel:
+        otherEvent(keys_);
+        mouse_.wheel += line.value;
+        break;
     case ReplayCommand::Open:
     case ReplayCommand::OpenCancel:
         openAnswers_.push_back(&line);

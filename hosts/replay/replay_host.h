@@ -18,6 +18,9 @@
 // `catch (const std::exception&)` does not take it). A dialog with no answer
 // queued stops the program the same way.
 //
+// The mouse wheel reads as the running count of the notches the script's
+// `wheel` lines turned, as a window counts them.
+//
 // Keys and buttons follow the rules of every host (hosts/key_table.h), fed by
 // the script's lines as key, button and focus events stamped with the virtual
 // clock. A key reads as held between its keydown and keyup, a button between

@@ -19,7 +19,8 @@ struct KeyName {
     int code;
 };
 
-constexpr std::array<KeyName, 15> kKeyNames{{
+constexpr std::array<KeyName, 16> kKeyNames{{
+    {"F1", scan::F1},
     {"F5", scan::F5},
     {"F6", scan::F6},
     {"F10", scan::F10},
@@ -39,6 +40,8 @@ constexpr std::array<KeyName, 15> kKeyNames{{
 
 // The longest wait one line may ask for; keeps the script time far from overflow.
 constexpr long long kMaxWait = std::numeric_limits<int>::max();
+// The most notches one wheel line may turn.
+constexpr long long kMostNotches = 1000;
 // Far more than any script needs: 16 MiB.
 constexpr std::uint64_t kMaxScriptBytes = std::uint64_t(16) << 20;
 
@@ -182,6 +185,15 @@ std::string parseLine(std::string_view command, std::string_view rest, const std
             why = std::string(command) + " needs a key name or a scan code 0x00 to 0x7F";
         } else {
             line.value = *key;
+        }
+    } else if (command == "wheel") {
+        line.command = ReplayCommand::Wheel;
+        std::optional<long long> notches;
+        if (needWords(1)) notches = parseNumber(words[0], -kMostNotches, kMostNotches);
+        if (!notches || *notches == 0) {
+            why = "wheel needs a whole number of notches, 1 to 1000 or -1 to -1000";
+        } else {
+            line.value = int(*notches);
         }
     } else if (command == "open") {
         why = fileArgument(ReplayCommand::Open);

@@ -43,6 +43,7 @@ enum class ReplayCommand {
     Answer,      // text: the answer to a question, in lower case ("save", "close")
     Click,       // value: button bit; a press and its release at once
     Tap,         // value: set-1 scan code; a keydown and its keyup at once
+    Wheel,       // value: notches, positive away from the user
 };
 
 struct ReplayLine {

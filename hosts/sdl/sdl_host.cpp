@@ -99,6 +99,8 @@ void SdlHost::openWindow(Surface& surface) {
         windowFailed_ = true;
         return;
     }
+    // Smaller, the screen's text would no longer be readable.
+    SDL_SetWindowMinimumSize(window_, kMinimumWindowWidth, kMinimumWindowHeight);
     setIcon(window_);
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -178,11 +180,13 @@ bool SdlHost::windowManagerDoesFullScreen() {
 // Desktop full screen: the window covers the whole screen it is on, with no
 // change of the screen's mode. The window manager does it when there is one
 // that can; else the host moves and sizes the window itself. Either way the
-// window's size and place before are kept for the switch back.
+// window's size and place before are kept for the switch back, and a window
+// that was maximised is maximised again.
 void SdlHost::toggleFullScreen() {
     if (!fullScreen_) {
         SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
         SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+        windowed_.maximised = (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
         if (windowManagerDoesFullScreen()) {
             SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
         } else {
@@ -196,8 +200,13 @@ void SdlHost::toggleFullScreen() {
     } else {
         if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)
             SDL_SetWindowFullscreen(window_, 0);
-        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
-        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        if (windowed_.maximised) {
+            // The window manager keeps the size to restore it to.
+            SDL_MaximizeWindow(window_);
+        } else {
+            SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+            SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        }
         fullScreen_ = false;
     }
     wholeWindowStale_ = true;

@@ -5,8 +5,9 @@
 //     tessaly::SdlHost host;
 //     return tessaly::runProgram(host);
 //
-// The window opens at 800 x 600 and may be resized; F11 switches it to the
-// desktop's full screen and back to the size it had. The page is scaled to
+// The window opens at 800 x 600 and may be resized down to 640 x 480; F11
+// switches it to the desktop's full screen and back to the size it had, or
+// to maximised when it was. The page is scaled to
 // fit (page_picture.h) and pointer positions are mapped back to page pixels.
 // A pointer outside the page reads as x = y = -1, which lies outside every
 // area, with the buttons and the wheel kept.
@@ -88,7 +89,8 @@ class SdlHost : public WindowHost {
     bool fullScreen_ = false;
     struct {
         int x = 0, y = 0, w = 0, h = 0;
-    } windowed_; // the window's place and size before full screen
+        bool maximised = false;
+    } windowed_; // the window's place, size and state before full screen
     int wheel_ = 0;
 
     PageScale scale_;                          // where and how the page is in the window

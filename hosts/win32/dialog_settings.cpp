@@ -7,9 +7,10 @@ namespace tessaly {
 namespace {
 
 // The values of commdlg.h, kept here so this file needs no system header.
-constexpr uint32_t kPathMustExist = 0x00000800; // OFN_PATHMUSTEXIST
-constexpr uint32_t kFileMustExist = 0x00001000; // OFN_FILEMUSTEXIST
-constexpr uint32_t kExplorer = 0x00080000;      // OFN_EXPLORER
+constexpr uint32_t kOverwritePrompt = 0x00000002; // OFN_OVERWRITEPROMPT
+constexpr uint32_t kPathMustExist = 0x00000800;   // OFN_PATHMUSTEXIST
+constexpr uint32_t kFileMustExist = 0x00001000;   // OFN_FILEMUSTEXIST
+constexpr uint32_t kExplorer = 0x00080000;        // OFN_EXPLORER
 
 void appendPart(std::u16string& out, const std::string& text) {
     for (char16_t c : utf8ToUtf16(text)) {
@@ -35,9 +36,10 @@ uint32_t openDialogFlags() {
 }
 
 // Safe: a new name is taken, so Save As can create a level file; the dialog
-// of old took only existing files.
-uint32_t saveDialogFlags() {
-    return kExplorer | kPathMustExist;
+// of old took only existing files. Safe: an existing file chosen by mistake
+// is not overwritten without a question.
+uint32_t saveDialogFlags(bool askBeforeOverwriting) {
+    return kExplorer | kPathMustExist | (askBeforeOverwriting ? kOverwritePrompt : 0);
 }
 
 } // namespace tessaly

@@ -15,11 +15,13 @@ namespace tessaly {
 // A zero inside a text would cut the list short, so it is left out.
 std::u16string dialogFilter(const DialogRequest& request);
 
-// The OFN_ flags of each dialog. Both take only paths in existing folders and
-// neither adds an extension or asks before overwriting; the open dialog takes
-// only existing files, the save dialog also new names.
+// The OFN_ flags of each dialog. Both take only paths in existing folders;
+// the open dialog takes only existing files, the save dialog also new names,
+// and asks before overwriting a file when `askBeforeOverwriting`. (The
+// extension a name typed without one gets is the dialog's default extension,
+// not a flag.)
 uint32_t openDialogFlags();
-uint32_t saveDialogFlags();
+uint32_t saveDialogFlags(bool askBeforeOverwriting);
 
 // Characters of the file name buffer: long enough for the longest path the
 // system takes, so a deep path is never refused for its length.

@@ -2,8 +2,10 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "core/program_info.h"
 #include "hosts/win32/dialog_settings.h"
 #include "system/text_encoding.h"
 
@@ -22,15 +24,19 @@ std::string narrow(const wchar_t* text) {
     return utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text)));
 }
 
-// No file name is proposed and no extension is given, so a name is taken as
-// typed; the dialog starts in the folder of the last file chosen.
+// The dialog starts in the request's folder with its file name proposed; a
+// name typed without an extension gets the request's, and the save dialog
+// asks before overwriting when the request says so, all by the dialog itself.
 std::string chooseFile(HWND owner, const DialogRequest& request, const std::string& folder,
                        bool opening) {
     const std::u16string filter16 = dialogFilter(request);
     const std::wstring filter(filter16.begin(), filter16.end());
     const std::wstring title = wide(request.title);
     const std::wstring initialFolder = wide(folder);
+    const std::wstring extension = wide(request.defaultExtension);
     std::vector<wchar_t> path(kDialogPathChars, L'\0');
+    const std::wstring proposed = wide(request.fileName);
+    if (proposed.size() < path.size()) std::copy(proposed.begin(), proposed.end(), path.begin());
 
     OPENFILENAMEW settings{};
     settings.lStructSize = sizeof settings;
@@ -42,18 +48,34 @@ std::string chooseFile(HWND owner, const DialogRequest& request, const std::stri
     settings.nMaxFile = DWORD(path.size());
     settings.lpstrTitle = title.c_str();
     if (!initialFolder.empty()) settings.lpstrInitialDir = initialFolder.c_str();
-    settings.Flags = opening ? openDialogFlags() : saveDialogFlags();
+    if (!extension.empty()) settings.lpstrDefExt = extension.c_str();
+    settings.Flags = opening ? openDialogFlags() : saveDialogFlags(request.confirmOverwrite);
     const BOOL chosen = opening ? GetOpenFileNameW(&settings) : GetSaveFileNameW(&settings);
     if (!chosen) return "";
     path.back() = L'\0';
     return narrow(path.data());
 }
 
+// Puts `box` in the middle of its owner window.
+void centreOverOwner(HWND box) {
+    const HWND owner = GetWindow(box, GW_OWNER);
+    RECT o{}, b{};
+    if (!owner || !GetWindowRect(owner, &o) || !GetWindowRect(box, &b)) return;
+    const int width = b.right - b.left, height = b.bottom - b.top;
+    SetWindowPos(box, nullptr, o.left + (o.right - o.left - width) / 2,
+                 o.top + (o.bottom - o.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The box's rules: Ok and a close request end it; every other command, the
-// cancel command of Escape among them, is taken and ignored.
+// cancel command of Escape among them, is taken and ignored. It opens in
+// the middle of the editor window and names the program's version.
 INT_PTR CALLBACK aboutBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        SetDlgItemTextW(box, kAboutVersionLine,
+                        wide("Version " + std::string(programVersion())).c_str());
+        centreOverOwner(box);
         return TRUE; // the system puts the focus on the first tab stop, Ok
     case WM_CLOSE:
         EndDialog(box, 0);
@@ -127,14 +149,13 @@ std::string showSaveFileDialog(HWND owner, const DialogRequest& request,
     return chooseFile(owner, request, folder, false);
 }
 
-// The box has no owner and its own task-bar entry, as its template says; the
-// editor window takes no input while it is open, as with the other dialogs.
+// The box belongs to the editor window, as the other dialogs do: it has no
+// task-bar entry of its own, and the editor window takes no input while it
+// is open.
 bool showAboutBox(HWND owner) {
-    if (owner) EnableWindow(owner, FALSE);
     const INT_PTR result =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAboutBoxTemplate), nullptr,
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAboutBoxTemplate), owner,
                         aboutBoxProcedure, 0);
-    if (owner) EnableWindow(owner, TRUE);
     return result != -1;
 }
 

@@ -16,9 +16,11 @@ namespace tessaly {
 // The dialog template and resources the executable carries (tessaly.rc).
 constexpr int kAboutBoxTemplate = 10100;
 constexpr int kAboutOkButton = 1001;
+constexpr int kAboutVersionLine = 126;
 
 // The chosen path (UTF-8), or "" when cancelled or failed. The dialog starts
-// in `folder`, or where the system last left it when that is empty.
+// in `folder`, or where the system last left it when that is empty, with the
+// request's file name proposed.
 std::string showOpenFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
 std::string showSaveFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
 

@@ -44,6 +44,7 @@ struct Win32Window {
     bool timerPeriodSet = false;
     bool fullScreen = false;
     WINDOWPLACEMENT windowed{}; // the window's place before full screen
+    bool wasMaximised = false;  // and whether it was maximised
 };
 
 Win32Host::Win32Host() = default;
@@ -152,11 +153,10 @@ void Win32Host::buttonMessage(int button, bool down, int x, int y) {
 }
 
 // Full screen covers the whole monitor the window is on, with no change of
-// the monitor's mode; the window's place and size before are kept for the
-// switch back.
+// the monitor's mode; the window's place and size before, and whether it was
+// maximised, are kept for the switch back.
 void Win32Host::toggleFullScreen() {
     Win32Window& w = *window_;
-    const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
     if (!w.fullScreen) {
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
@@ -165,25 +165,38 @@ void Win32Host::toggleFullScreen() {
             !GetMonitorInfoW(MonitorFromWindow(w.handle, MONITOR_DEFAULTTONEAREST), &monitor)) {
             return;
         }
+        // A maximised window keeps its maximised size whatever it is given;
+        // it is restored first, and the placement kept maximises it again
+        // on the way back.
+        w.wasMaximised = IsZoomed(w.handle) != FALSE;
+        if (w.wasMaximised) ShowWindow(w.handle, SW_RESTORE);
+        const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
         SetWindowLongPtrW(w.handle, GWL_STYLE, style & ~LONG_PTR(WS_OVERLAPPEDWINDOW));
         const RECT& r = monitor.rcMonitor;
         SetWindowPos(w.handle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
         w.fullScreen = true;
     } else {
+        const LONG_PTR style = GetWindowLongPtrW(w.handle, GWL_STYLE);
         SetWindowLongPtrW(w.handle, GWL_STYLE, style | WS_OVERLAPPEDWINDOW);
+        w.windowed.showCmd = SW_SHOWNORMAL;
         SetWindowPlacement(w.handle, &w.windowed);
         SetWindowPos(w.handle, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        if (w.wasMaximised) ShowWindow(w.handle, SW_MAXIMIZE);
         w.fullScreen = false;
     }
     wholeWindowStale_ = true;
 }
 
+// A notch is WHEEL_DELTA; finer wheels and touchpads send parts of one,
+// which add up to notches.
 void Win32Host::wheelMessage(int delta) {
     otherEvent(keys_);
     static_assert(WHEEL_DELTA == 120);
-    wheel_ += delta / WHEEL_DELTA;
+    wheelParts_ += delta;
+    wheel_ += wheelParts_ / WHEEL_DELTA;
+    wheelParts_ %= WHEEL_DELTA;
 }
 
 // Windows sends no key-ups when the focus goes, so the key table's rule is
@@ -406,6 +419,15 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
+    }
+    if (message == WM_GETMINMAXINFO) {
+        // The inside of the window is never made smaller than the minimum.
+        RECT frame{0, 0, kMinimumWindowWidth, kMinimumWindowHeight};
+        AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                           DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+        return 0;
     }
     auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!host || !host->hasWindow()) return DefWindowProcW(window, message, wParam, lParam);

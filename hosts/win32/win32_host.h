@@ -5,8 +5,9 @@
 //     tessaly::Win32Host host;
 //     return tessaly::runProgram(host);
 //
-// The window's client area opens at 800 x 600 and may be resized; F11
-// switches it to full screen on its monitor and back. The page is laid into
+// The window's client area opens at 800 x 600 and may be resized down to
+// 640 x 480; F11 switches it to full screen on its monitor and back, to
+// maximised when it was. The page is laid into
 // it as on the other systems (page_picture.h): at a whole multiple of its size
 // it is drawn through an 8-bit device-independent bitmap whose colour table is
 // the palette as shown, stretched by the system; at any other size the shared
@@ -85,6 +86,7 @@ class Win32Host : public WindowHost {
 
     int buttons_ = 0; // held now, from the button messages
     int wheel_ = 0;
+    int wheelParts_ = 0; // turned since the last whole notch, in WHEEL_DELTA parts
 
     PageScale scale_; // where and how the page is in the window
     int clientWidth_ = 0, clientHeight_ = 0;

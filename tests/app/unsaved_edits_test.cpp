@@ -361,8 +361,8 @@ TEST_F(UnsavedEdits, AFailedSaveIsToldAndLeavesTheLevelUnsaved) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "Could not save " + (dir / "no such folder" / "b.ck1").string() +
                                     ": No such file or directory.");
-    // The chosen name is kept, and the mark.
-    EXPECT_EQ(title(), "Tessaly Editor v0.9 - b.ck1 *");
+    // The level keeps its own name, and the mark.
+    EXPECT_EQ(title(), "Tessaly Editor v0.9 - a.ck1 *");
 }
 
 TEST_F(UnsavedEdits, F5OverAFileThatWasNotAWholeLevelAsksFirst) {

@@ -37,6 +37,7 @@ class ReplayDriver {
     void keyUp(int code) { line(ReplayCommand::KeyUp, code); }
     void moveTo(int x, int y) { line(ReplayCommand::Mouse, 0, x, y); }
     void click(int bits) { line(ReplayCommand::Click, bits); }
+    void wheel(int notches) { line(ReplayCommand::Wheel, notches); }
     void closeWindow() { line(ReplayCommand::CloseWindow); }
 
   private:
@@ -66,6 +67,7 @@ class TestHostDriver {
         host_.mouse.y = y;
     }
     void click(int bits) { host_.click(bits); }
+    void wheel(int notches) { host_.mouse.wheel += notches; }
     void closeWindow() { host_.closeRequest = true; }
 
   private:
@@ -97,6 +99,13 @@ class SdlDriver {
                                           : SDL_BUTTON_MIDDLE;
             SDL_PushEvent(&e);
         }
+    }
+    void wheel(int notches) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEWHEEL;
+        e.wheel.y = notches;
+        e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+        SDL_PushEvent(&e);
     }
     void closeWindow() {
         SDL_Event e{};
@@ -214,6 +223,20 @@ TYPED_TEST(HostConformance, AQuickClickActsOnceWhereItWasMade) {
     EXPECT_EQ(m.y, 200);
     this->host().beginPass();
     EXPECT_EQ(this->host().readMouse().buttons, 0);
+}
+
+// The wheel reads as a running count: a notch away from the user is one
+// more, a notch towards one less.
+TYPED_TEST(HostConformance, AWheelNotchReadsAsAChangeOfOne) {
+    this->host().beginPass();
+    const int before = this->host().readMouse().wheel;
+    this->driver.wheel(1);
+    this->host().beginPass();
+    EXPECT_EQ(this->host().readMouse().wheel, before + 1);
+    this->driver.wheel(-1);
+    this->driver.wheel(-1);
+    this->host().beginPass();
+    EXPECT_EQ(this->host().readMouse().wheel, before - 1);
 }
 
 TYPED_TEST(HostConformance, ACloseRequestIsReportedOnce) {

@@ -64,7 +64,8 @@ TEST(ReplayScript, WaitsMayAddUpTo24HoursAtMost) {
 
 TEST(ReplayScript, ScanCodesAreWrittenInHexUpTo0x7F) {
     const std::vector<std::pair<std::string, int>> keys = {
-        {"F10", 0x44}, {"4", 5}, {"0x3F", 0x3F}, {"0x7f", 0x7F}, {"0x00", 0}, {"0X1", 1}};
+        {"F10", 0x44},  {"F1", 0x3B}, {"4", 5},  {"0x3F", 0x3F},
+        {"0x7f", 0x7F}, {"0x00", 0},  {"0X1", 1}};
     for (const auto& [name, code] : keys) {
         ReplayScript script;
         ASSERT_TRUE(parseReplayScript("keyup " + name, "", script).empty()) << name;
@@ -103,6 +104,10 @@ TEST(ReplayScript, EveryBadLineIsReportedAlone) {
         "click left right",
         "tap",
         "tap SHIFT",
+        "wheel",
+        "wheel 0",
+        "wheel up",
+        "wheel 1001",
         "open",
         "screenshot",
         "open-cancel now",

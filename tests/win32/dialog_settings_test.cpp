@@ -21,9 +21,11 @@ TEST(Win32DialogSettings, FilterIsZeroSeparatedPairsWithAClosingZero) {
 
 TEST(Win32DialogSettings, OpenTakesExistingFilesSaveAlsoNewNames) {
     // OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, nothing else: no
-    // overwrite question, no hook, no template, no read-only box hidden.
+    // hook, no template, no read-only box hidden; the save dialog asks before
+    // overwriting (OFN_OVERWRITEPROMPT) only when the request says so.
     EXPECT_EQ(openDialogFlags(), 0x81800u);
-    EXPECT_EQ(saveDialogFlags(), 0x80800u);
+    EXPECT_EQ(saveDialogFlags(false), 0x80800u);
+    EXPECT_EQ(saveDialogFlags(true), 0x80802u);
 }
 
 } // namespace

@@ -181,16 +181,36 @@ test_open_dialog_takes_only_an_existing_file() {
     end_probe
 }
 
-test_save_dialog_takes_new_names_and_overwrites_without_a_question() {
+# A name typed without an extension gets the request's; an existing file,
+# typed with its extension or without, is asked about in the dialog first.
+test_save_dialog_adds_the_extension_and_asks_before_overwriting() {
     echo old >"$WORK/existing.ck1"
     start_probe || return
     hold_key F6
     answer_dialog "Save Probe" "$WORK/new name"
-    wait_line "^save \"$WORK/new name\"" || fail "new name not taken as typed"
-    press_again F6
-    answer_dialog "Save Probe" "$WORK/existing.ck1"
-    wait_line "^save \"$WORK/existing.ck1\"" || fail "existing file not taken"
-    window_gone "Save Probe" || fail "a question was asked before overwriting"
+    wait_line "^save \"$WORK/new name.ck1\"" || fail "new name not given the extension"
+    local typed question taken=0
+    for typed in "$WORK/existing.ck1" "$WORK/existing"; do
+        taken=$((taken + 1))
+        press_again F6
+        answer_dialog "Save Probe" "$typed"
+        question=$(overwrite_question "Save Probe") || fail "no question before overwriting ($typed)"
+        xdotool windowfocus --sync "$question"
+        hold_key Escape # Cancel: back in the dialog
+        still_there_after "Save Probe" 0.3 || fail "cancelling the question closed the dialog"
+        xdotool windowfocus --sync "$(window_of "Save Probe")"
+        hold_key Return
+        question=$(overwrite_question "Save Probe") || fail "no question the second time ($typed)"
+        xdotool windowfocus --sync "$question"
+        hold_key Return # Replace
+        window_gone "Save Probe" || fail "the dialog stayed after Replace"
+        for _ in $(seq 100); do
+            [ "$(count_lines "^save \"$WORK/existing.ck1\"")" -ge $taken ] && break
+            sleep 0.05
+        done
+        expect_eq "existing file taken ($typed)" \
+            "$(count_lines "^save \"$WORK/existing.ck1\"")" $taken
+    done
     press_again F6
     xdotool windowfocus --sync "$(window_of "Save Probe")"
     hold_key Escape
@@ -199,7 +219,7 @@ test_save_dialog_takes_new_names_and_overwrites_without_a_question() {
     press_again F6
     answer_dialog "Save Probe" "$WORK/no such folder/x.ck1"
     still_there_after "Save Probe" 0.7 || fail "save dialog took a missing folder"
-    expect_eq "paths given" "$(count_lines '^save ')" 3
+    expect_eq "paths given" "$(count_lines '^save ')" 4
 }
 
 test_close_request_is_reported_and_the_window_stays() {
@@ -246,9 +266,11 @@ test_dialogs_belong_to_the_window_which_keeps_painting_and_gets_the_focus_back()
 
 # The box is 182 x 78 dialog units (273 x 127 pixels) with the 64 x 64 logo
 # at 126, 10 units (189, 16 pixels), framed in the logo's outline colour
-# (20, 24, 44).
-test_about_box_is_a_modal_application_window_without_a_close_button() {
+# (20, 24, 44), and the version line at 14, 46 units (21, 75 pixels). It is a
+# dialog of the window, in the window's middle.
+test_about_box_is_a_modal_dialog_in_the_middle_of_the_window_without_a_close_button() {
     start_probe || return
+    xdotool windowmove --sync "$PROBE" 100 50
     local round about
     for round in first second; do
         if [ $round = first ]; then hold_key F1; else press_again F1; fi
@@ -260,14 +282,21 @@ test_about_box_is_a_modal_application_window_without_a_close_button() {
             "$(xdotool getwindowgeometry "$about" | sed -n 's/.*Geometry: //p')" 273x127
         expect_eq "logo top left ($round)" "$(pixel "$about" 189 16)" 14182C
         expect_eq "logo bottom right ($round)" "$(pixel "$about" 252 79)" 14182C
+        expect_eq "box place ($round)" "$(xdotool getwindowgeometry "$about" |
+            sed -n 's/.*Position: \([0-9,]*\) .*/\1/p')" "363,286" # 100 + (800 - 273) / 2, ...
+        local face
+        face=$(pixel "$about" 4 4)
+        [ "$("$BIN/tessaly-xhelper" other "$about" 22 76 158 13 "$face")" -gt 0 ] ||
+            fail "no version line ($round)"
         local state hints
         state=$(xprop -id "$about" _NET_WM_STATE)
         hints=$(xprop -id "$about" _MOTIF_WM_HINTS)
         case $state in *MODAL*) ;; *) fail "About box not modal: $state" ;; esac
-        case $state in *SKIP_TASKBAR*) fail "About box has no task-bar entry" ;; esac
+        case $state in *SKIP_TASKBAR*) ;; *) fail "About box has a task-bar entry: $state" ;; esac
         # Motif functions 0x21: all (0x1) but close (0x20).
         case $hints in *"0x1, 0x21,"*) ;; *) fail "About box offers closing: $hints" ;; esac
-        [[ $(xprop -id "$about" WM_TRANSIENT_FOR) == *"not found"* ]] || fail "About box has an owner"
+        [[ $(xprop -id "$about" WM_TRANSIENT_FOR) == *"$(printf '0x%x' "$PROBE")"* ]] ||
+            fail "About box does not belong to the window"
         xdotool windowfocus --sync "$about"
         hold_key Escape
         still_there_after "Sample Dialog" 0.3 || fail "Escape closed the About box"

@@ -62,6 +62,23 @@ press_again() {
 
 pixel() { "$BIN/tessaly-xhelper" pixel "$@"; }
 
+# Waits up to 3 s for the save dialog's own question before overwriting (a
+# window of no title that belongs to the dialog of this title) and prints its id.
+overwrite_question() { # dialog-title
+    local dialog w i
+    dialog=$(window_of "$1") || return 1
+    for i in $(seq 60); do
+        for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+            if [[ $(xprop -id "$w" WM_TRANSIENT_FOR 2>/dev/null) == *"$(printf '0x%x' "$dialog")"* ]]; then
+                echo "$w"
+                return 0
+            fi
+        done
+        sleep 0.05
+    done
+    return 1
+}
+
 # Where a window of W x H shows the page: FIT_X FIT_Y FIT_W FIT_H, the
 # largest 4:3 rectangle, centred (hosts/sdl/page_picture.h).
 fit_of() { # w h

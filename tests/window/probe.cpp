@@ -31,13 +31,19 @@ void drawKnownPage(Surface& s) {
     setPixel(s, 799, 599, 5);
 }
 
-// Both dialogs start in the folder of the file last chosen in either, as
-// the editor's do.
+// Both dialogs start in the folder of the file last chosen in either; the
+// save dialog proposes no name, gives names typed without an extension the
+// editor's ".ck1" and asks before overwriting a file, as the editor's does.
 DialogRequest request(const char* title, const std::string& folder) {
-    return {title,
-            {{"Commander Keen 1 Levels, (*.ck1)", "*.ck1"}, {"All Files, (*.*)", "*.*"}},
-            1,
-            folder};
+    DialogRequest r{title,
+                    {{"Commander Keen 1 Levels, (*.ck1)", "*.ck1"}, {"All Files, (*.*)", "*.*"}},
+                    1,
+                    folder};
+    if (std::string(title).rfind("Save", 0) == 0) {
+        r.defaultExtension = "ck1";
+        r.confirmOverwrite = true;
+    }
+    return r;
 }
 
 std::string remember(std::string chosen, std::string& folder) {

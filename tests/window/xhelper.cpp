@@ -11,6 +11,8 @@
 //                                                print how many times its pixels changed
 //   tessaly-xhelper other WINDOW X Y W H RRGGBB  print how many pixels of a rectangle are
 //                                                not of that colour
+//   tessaly-xhelper maximize WINDOW              ask the window manager to maximise the
+//                                                window, as its maximise button does
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -26,7 +28,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 int usage() {
-    std::fprintf(stderr, "usage: tessaly-xhelper close|pixel|wait-pixel|changes|other ...\n");
+    std::fprintf(stderr,
+                 "usage: tessaly-xhelper close|maximize|pixel|wait-pixel|changes|other ...\n");
     return 2;
 }
 
@@ -82,6 +85,23 @@ int closeWindow(Display* d, Window w) {
     return 0;
 }
 
+// The EWMH request a pager sends: add both maximised states.
+int maximize(Display* d, Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // _NET_WM_STATE_ADD
+    e.xclient.data.l[1] = long(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    e.xclient.data.l[2] = long(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    e.xclient.data.l[3] = 1; // from an application
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &e);
+    XSync(d, False);
+    return 0;
+}
+
 unsigned long long checksum(XImage* image) {
     unsigned long long sum = 1469598103934665603ull;
     for (int y = 0; y < image->height; ++y) {
@@ -128,6 +148,7 @@ int countOthers(Display* d, Window w, int x, int y, int width, int height, long 
 int run(Display* d, int argc, char** argv, Clock::time_point start) {
     const std::string command = argv[1];
     if (command == "close") return closeWindow(d, parseWindow(argv[2]));
+    if (command == "maximize") return maximize(d, parseWindow(argv[2]));
     if (command == "pixel" && argc == 5) {
         const long p = pixelAt(d, parseWindow(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
         if (p < 0) return 1;

@@ -73,24 +73,35 @@ const std::vector<Command>& commands() {
     return all;
 }
 
-std::optional<Arguments> parse(const Command& command, const std::vector<std::string>& args) {
+// The arguments after the command's name, or nothing with `why` saying
+// which argument is wrong.
+std::optional<Arguments> parse(const Command& command, const std::vector<std::string>& args,
+                               std::string& why) {
     Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
             bool known = false;
             for (std::string_view name : command.options) known = known || args[i] == name;
-            if (!known || i + 1 == args.size() || parsed.options.count(args[i])) {
-                return std::nullopt;
+            if (!known) {
+                why = "unknown option " + args[i];
+            } else if (i + 1 == args.size()) {
+                why = args[i] + " needs a value";
+            } else if (parsed.options.count(args[i])) {
+                why = args[i] + " is given twice";
             }
+            if (!why.empty()) return std::nullopt;
             parsed.options[args[i]] = args[i + 1];
             ++i;
         } else {
             parsed.plain.push_back(args[i]);
         }
     }
-    if (parsed.plain.size() < command.fewest || parsed.plain.size() > command.most) {
-        return std::nullopt;
+    if (parsed.plain.size() < command.fewest) {
+        why = "too few arguments for " + std::string(command.name);
+    } else if (parsed.plain.size() > command.most) {
+        why = "unexpected argument " + parsed.plain[command.most];
     }
+    if (!why.empty()) return std::nullopt;
     return parsed;
 }
 
@@ -104,9 +115,9 @@ std::string usageText() {
     return text + "LIST is a comma list of tiles, objects, labels, links (all by default)\n";
 }
 
-int usage() {
-    std::fputs(usageText().c_str(), stderr);
-    return 2;
+// A wrong command line: which argument is wrong, then the usage.
+int usage(const std::string& why) {
+    return wrongCommandLine("tessaly-level", why, usageText(), std::cerr);
 }
 
 } // namespace
@@ -121,8 +132,10 @@ int main(int argc, char** argv) {
         all.begin() + std::ptrdiff_t(std::min<std::size_t>(all.size(), 2)), all.end());
     for (const Command& command : commands()) {
         if (command.name != name) continue;
-        const std::optional<Arguments> parsed = parse(command, args);
-        return parsed ? command.run(*parsed) : usage();
+        std::string why;
+        const std::optional<Arguments> parsed = parse(command, args, why);
+        return parsed ? command.run(*parsed) : usage(why);
     }
-    return usage();
+    if (name.empty()) return usage("no command given");
+    return usage((name[0] == '-' ? "unknown option " : "unknown command ") + name);
 }

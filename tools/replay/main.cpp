@@ -30,10 +30,14 @@ int main(int argc, char** argv) {
         return *status;
     }
     const std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
-    if (args.size() != 2 && args.size() != 3) {
-        std::cerr << kUsage;
-        return 2;
+    const auto wrong = [](const std::string& why) {
+        return tessaly::wrongCommandLine("tessaly-replay", why, kUsage, std::cerr);
+    };
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (!args[i].empty() && args[i][0] == '-') return wrong("unknown option " + args[i]);
     }
+    if (args.size() < 2) return wrong("no SCRIPT given");
+    if (args.size() > 3) return wrong("one LEVEL at most; " + args[3] + " is one too many");
     // The program finds the Resources folder beside this executable, as the
     // editor does.
     const std::string level = args.size() == 3 ? args[2] : "";

@@ -20,9 +20,9 @@ std::string usageText() {
            tessaly::listGames(tessaly::GameListing::Ids, " ", " ") + "\n";
 }
 
-int usage() {
-    std::cerr << usageText();
-    return 2;
+// A wrong command line: which argument is wrong, then the usage.
+int usage(const std::string& why) {
+    return tessaly::wrongCommandLine("tessaly-tiles", why, usageText(), std::cerr);
 }
 
 // A command's status, or 1 when what it told on standard output could not be
@@ -42,22 +42,28 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args = tessaly::utf8Arguments(argc, argv);
     if (!args.empty()) args.erase(args.begin());
-    if (args.size() == 3 && args[0] == "render") {
-        return told(tessaly::runRender(args[1], args[2], std::cout, std::cerr));
-    }
-    if (!args.empty() && args[0] == "import") {
-        std::vector<std::string> positional;
-        std::optional<std::string> out;
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            if (args[i] == "--out") {
-                if (out || i + 1 == args.size()) return usage();
-                out = args[++i];
-            } else {
-                positional.push_back(args[i]);
-            }
+    if (args.empty()) return usage("no command given");
+    const std::string& command = args[0];
+    if (command != "render" && command != "import")
+        return usage((command[0] == '-' ? "unknown option " : "unknown command ") + command);
+    std::vector<std::string> positional;
+    std::optional<std::string> out;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (command == "import" && args[i] == "--out") {
+            if (out) return usage("--out is given twice");
+            if (i + 1 == args.size()) return usage("--out needs a FILE");
+            out = args[++i];
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return usage("unknown option " + args[i]);
+        } else {
+            positional.push_back(args[i]);
         }
-        if (positional.size() != 2) return usage();
-        return told(tessaly::runImport(positional[0], positional[1], out, std::cout, std::cerr));
     }
-    return usage();
+    const std::size_t wanted = 2;
+    if (positional.size() < wanted) return usage(command + " needs two arguments");
+    if (positional.size() > wanted) return usage("unexpected argument " + positional[wanted]);
+    if (command == "render") {
+        return told(tessaly::runRender(positional[0], positional[1], std::cout, std::cerr));
+    }
+    return told(tessaly::runImport(positional[0], positional[1], out, std::cout, std::cerr));
 }
