@@ -2,7 +2,7 @@
 
 namespace tessaly {
 
-const std::array<KeyListEntry, 23> kKeyList{{
+const std::array<KeyListEntry, 28> kKeyList{{
     {"left button on the tile or object panel", "pick the tile or object picture to paint"},
     {"left button on the map",
      "paint the picked tile (or place the picked object); a drag paints every cell it crosses"},
@@ -14,6 +14,13 @@ const std::array<KeyListEntry, 23> kKeyList{{
     {"1 / 2 on the map", "set the first / second corner of the copy block"},
     {"3", "copy the block's tiles"},
     {"4 on the map", "paste the block with its top-left cell here"},
+    {"5 on the map", "fill the copy block with the picked tile (or object)"},
+    {"F on the map",
+     "fill the cells of the tile under the pointer that it touches, edge to edge, with the picked "
+     "tile (or object)"},
+    {"R on the map",
+     "replace the tile (or object) under the pointer everywhere in the level with the picked one, "
+     "after asking"},
     {"arrow keys", "scroll the map view (one cell per loop pass while held)"},
     {"Shift + arrow keys", "scroll the map view exactly one cell per press"},
     {"Page Up / Page Down", "tile panel one row back / on"},
@@ -21,6 +28,9 @@ const std::array<KeyListEntry, 23> kKeyList{{
     {"keypad - / keypad +", "tile panel one page back / on"},
     {"Ctrl+Z", "undo the last editing step"},
     {"Ctrl+Y or Ctrl+Shift+Z", "redo"},
+    {"Tab", "the whole level at a glance: click a cell to move the view there, Tab or Escape to "
+            "come back"},
+    {"G", "show or hide a grid on the map view's cells"},
     {"F1", "show this list of keys (on both screens)"},
     {"F5", "save"},
     {"F6", "save as"},

@@ -19,7 +19,7 @@ struct KeyName {
     int code;
 };
 
-constexpr std::array<KeyName, 16> kKeyNames{{
+constexpr std::array<KeyName, 22> kKeyNames{{
     {"F1", scan::F1},
     {"F5", scan::F5},
     {"F6", scan::F6},
@@ -36,6 +36,12 @@ constexpr std::array<KeyName, 16> kKeyNames{{
     {"2", scan::Digit2},
     {"3", scan::Digit3},
     {"4", scan::Digit4},
+    {"5", scan::Digit5},
+    {"F", scan::F},
+    {"R", scan::R},
+    {"G", scan::G},
+    {"TAB", scan::Tab},
+    {"ESCAPE", scan::Escape},
 }};
 
 // The longest wait one line may ask for; keeps the script time far from overflow.

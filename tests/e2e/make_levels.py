@@ -216,6 +216,28 @@ def main():
     moved.tiles[(11, 1)] = 1
     write("view_on_smaller_level", "expected/small.ck1", moved.bytes())
 
+    # The editing tools on a 30 x 25 Keen 1 level of tile 5 with a wall of
+    # tile 7 down column 10: F at (3, 3) fills columns 1..9 with tile 1; 5
+    # fills the copy block (12..14, 3..5), undone and redone; R on the wall
+    # replaces its 25 cells of tile 7 with tile 1; after the overview moved
+    # the view to origin (10, 6), tile 2 painted at view cell (0, 0) lands on
+    # (10, 6).
+    walled = Level(30, 25)
+    for c in range(1, 31):
+        for r in range(1, 26):
+            walled.tiles[(c, r)] = 7 if c == 10 else 5
+    write("editing_tools", "level.ck1", walled.bytes())
+    tooled = walled.copy()
+    for r in range(1, 26):
+        for c in range(1, 10):
+            tooled.tiles[(c, r)] = 1
+        tooled.tiles[(10, r)] = 1
+    for c in range(12, 15):
+        for r in range(3, 6):
+            tooled.tiles[(c, r)] = 1
+    tooled.tiles[(10, 6)] = 2
+    write("editing_tools", "expected/level.ck1", tooled.bytes())
+
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:
         write("demo", "level.dd2", f.read())
