@@ -13,6 +13,7 @@
 #include "core/surface.h"
 #include "hosts/host.h"
 #include "hosts/replay/replay_run.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
@@ -340,16 +341,8 @@ TEST(ReplayHostMisc, CloseRequestIsReportedOnceAndTheFolderIsGiven) {
 
 class ReplayFiles : public testing::Test {
   protected:
-    void SetUp() override {
-        folder = std::filesystem::path(testing::TempDir()) /
-                 ("replay_" +
-                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::filesystem::path folder;
+    test::TempFolder temp;
+    std::filesystem::path folder = temp.fsPath();
 };
 
 TEST_F(ReplayFiles, ScreenshotWritesThePngAndLogsThePathAsWritten) {

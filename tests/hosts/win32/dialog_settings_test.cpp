@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/dialog_requests.h"
+#include "hosts/host.h"
 
 namespace tessaly {
 namespace {
@@ -10,7 +10,12 @@ namespace {
 using namespace std::string_literals;
 
 TEST(Win32DialogSettings, FilterIsZeroSeparatedPairsWithAClosingZero) {
-    const std::u16string filter = dialogFilter(openDialogRequest("CK1"));
+    // A request as the program makes it for a Commander Keen 1 level (its own
+    // requests are checked in tests/app/dialog_requests_test.cpp).
+    DialogRequest ck1;
+    ck1.title = "Open File Map Commander Keen 1";
+    ck1.filters = {{"Commander Keen 1 Levels, (*.ck1)", "*.ck1"}, {"All Files, (*.*)", "*.*"}};
+    const std::u16string filter = dialogFilter(ck1);
     EXPECT_EQ(filter, u"Commander Keen 1 Levels, (*.ck1)\0*.ck1\0All Files, (*.*)\0*.*\0\0"s);
     // Texts are wide characters; a zero inside one would end the list early.
     DialogRequest request;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "hosts/gtk/filter_patterns.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
@@ -39,17 +40,12 @@ TEST(DialogFilters, PatternsMatchWhateverTheCaseAndStarDotStarShowsEverything) {
 class DialogPaths : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir =
-            std::filesystem::temp_directory_path() /
-            ("tessaly-dialog-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "folder");
         std::ofstream(dir / "LEVEL01.CK1") << "x";
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
     std::string at(const char* name) const { return (dir / name).string(); }
-    std::filesystem::path dir;
+    test::TempFolder folder;
+    std::filesystem::path dir = folder.fsPath();
 };
 
 TEST_F(DialogPaths, OpenTakesOnlyAnExistingRegularFile) {
