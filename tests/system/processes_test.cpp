@@ -1,6 +1,6 @@
 // Whether the process that wrote a shared file still runs: its id, its
-// start and its machine must all match (tests/win32 has a second process on
-// Windows).
+// start and its machine must all match (processes_win32_test.cpp has a
+// second process on Windows).
 #include "system/processes.h"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 
 #include "system/user_folders.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
@@ -22,16 +23,8 @@ namespace fs = std::filesystem;
 class TileBitmapLookup : public ::testing::Test {
   protected:
     TileBitmapLookup() {
-        fs::remove_all(root);
         fs::create_directories(bin);
         fs::create_directories(installed);
-    }
-    ~TileBitmapLookup() override { fs::remove_all(root); }
-
-    static fs::path freshRoot() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        return fs::temp_directory_path() /
-               ("tessaly-resources-" + std::to_string(::getpid()) + "-" + info->name());
     }
 
     static void touch(const fs::path& path) {
@@ -39,7 +32,8 @@ class TileBitmapLookup : public ::testing::Test {
         std::ofstream(path) << "bitmap";
     }
 
-    fs::path root = freshRoot();
+    test::TempFolder folder;
+    fs::path root = folder.fsPath();
     fs::path bin = root / "prefix/bin";
     fs::path beside = bin / "Resources";
     fs::path installed = root / "prefix/share/tessaly/Resources";

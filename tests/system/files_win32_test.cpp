@@ -11,80 +11,35 @@
 #include <string>
 
 #include "system/text_encoding.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TempFolder;
 
 fs::path widePath(const std::string& utf8) {
     const std::u16string text = utf8ToUtf16(utf8);
     return fs::path(std::wstring(text.begin(), text.end()));
 }
 
-// Removes a folder and all it holds, read-only files and paths past 260
-// characters included (`folder` in the \\?\ form).
-void removeTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+// `path` in the \\?\ form, which reaches past 260 characters.
+fs::path longPath(const std::string& path) {
+    return fs::path(L"\\\\?\\" + fs::absolute(widePath(path)).wstring());
 }
-
-// A fresh folder under the temporary folder, removed when the test ends.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = (fs::temp_directory_path() /
-                 ("tessaly-win32-" + std::to_string(GetCurrentProcessId()) + "-" + test->name()))
-                    .string();
-        removeTree(long_(path_).wstring());
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder() { removeTree(long_(path_).wstring()); }
-    std::string file(const std::string& name) const { return joinPath(path_, name); }
-    // What the folder holds, names in UTF-8.
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : fs::directory_iterator(path_)) {
-            const std::wstring name = entry.path().filename().wstring();
-            out.push_back(utf16ToUtf8(std::u16string(name.begin(), name.end())));
-        }
-        return out;
-    }
-    static fs::path long_(const std::string& path) {
-        return fs::path(L"\\\\?\\" + fs::absolute(path).wstring());
-    }
-
-  private:
-    std::string path_;
-};
 
 const std::vector<uint8_t> kOld = {1, 2, 3, 4, 5};
 const std::vector<uint8_t> kNew = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
 
 TEST(Win32Files, SavesReplaceTheFileAndLeaveNothingBehind) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("LEVEL01.CK1");
     ASSERT_TRUE(writeFileSafely(path, kOld));
     EXPECT_EQ(readFileBytes(path), kOld);
     ASSERT_TRUE(writeFileSafely(path, kNew));
     EXPECT_EQ(readFileBytes(path), kNew);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"LEVEL01.CK1"});
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"LEVEL01.CK1"});
     // Saving the same bytes again writes nothing: the file keeps its time.
     FILETIME before{}, after{};
     auto writeTime = [&](FILETIME& t) {
@@ -100,7 +55,7 @@ TEST(Win32Files, SavesReplaceTheFileAndLeaveNothingBehind) {
 }
 
 TEST(Win32Files, RefusedSavesKeepTheOldFile) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("locked.dd2");
     ASSERT_TRUE(writeFileSafely(path, kOld));
     SetFileAttributesW(widePath(path).c_str(), FILE_ATTRIBUTE_READONLY);
@@ -110,11 +65,11 @@ TEST(Win32Files, RefusedSavesKeepTheOldFile) {
     EXPECT_FALSE(writeFileSafely(folder.file(""), kNew));
     EXPECT_FALSE(writeFileSafely(folder.file("missing\\level.dd2"), kNew));
     EXPECT_FALSE(writeFileSafely("", kNew));
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"locked.dd2"});
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"locked.dd2"});
 }
 
 TEST(Win32Files, ReadsOnlyFilesOfTheDisk) {
-    ScratchFolder folder;
+    TempFolder folder;
     EXPECT_FALSE(readFileBytes(folder.file("")));
     EXPECT_FALSE(readFileBytes(folder.file("none.ck1")));
     EXPECT_FALSE(readFileBytes("NUL"));
@@ -128,17 +83,17 @@ TEST(Win32Files, ReadsOnlyFilesOfTheDisk) {
 // Names in other scripts reach the system whole, and the path of a deep
 // folder may be longer than 260 characters.
 TEST(Win32Files, PathsInAnyScriptAndOfAnyLength) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string name = "\xD0\xA3\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBD\xD1\x8C-"
                              "\xC3\xA9t\xC3\xA9-\xE4\xB8\xAD.ck3"; // Cyrillic, Latin, CJK
     ASSERT_TRUE(writeFileSafely(folder.file(name), kNew));
     EXPECT_EQ(readFileBytes(folder.file(name)), kNew);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{name});
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{name});
     EXPECT_TRUE(fs::exists(widePath(folder.file(name))));
 
     std::string deep = folder.file("");
     for (int i = 0; i < 6; ++i) deep = joinPath(deep, std::string(50, char('a' + i)));
-    ASSERT_TRUE(fs::create_directories(ScratchFolder::long_(deep)));
+    ASSERT_TRUE(fs::create_directories(longPath(deep)));
     const std::string level = joinPath(deep, "LEVEL01.CK1");
     ASSERT_GT(level.size(), 300u);
     ASSERT_TRUE(writeFileSafely(level, kOld));
@@ -149,7 +104,7 @@ TEST(Win32Files, PathsInAnyScriptAndOfAnyLength) {
 // What the tiles tool's import does: the new bytes staged, the old file kept
 // whole as a backup, then the new bytes put in place.
 TEST(Win32Files, StagedWritesBackupsAndIdentity) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("CK1TILES.bmp");
     const std::string backup = path + ".bak";
     ASSERT_TRUE(writeFileSafely(path, kOld));
@@ -169,7 +124,7 @@ TEST(Win32Files, StagedWritesBackupsAndIdentity) {
     ASSERT_TRUE(staged);
     discardStagedFile(*staged);
     EXPECT_TRUE(fileHolds(path, kNew));
-    auto names = folder.names();
+    auto names = folder.entries();
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"CK1TILES.bmp", "CK1TILES.bmp.bak"}));
 
@@ -183,7 +138,7 @@ TEST(Win32Files, StagedWritesBackupsAndIdentity) {
 // A save that was killed leaves its temporary file; the next save of the same
 // file removes it once it is a minute old, and nothing else.
 TEST(Win32Files, StaleTemporariesOfAKilledSaveGo) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("LEVEL01.CK1");
     const std::string stale = folder.file(".LEVEL01.CK1.0123456789abcdef.tmp");
     const std::string fresh = folder.file(".LEVEL01.CK1.fedcba9876543210.tmp");
@@ -208,7 +163,7 @@ TEST(Win32Files, StaleTemporariesOfAKilledSaveGo) {
 }
 
 TEST(Win32Files, NamesAreFoundWhateverTheirCaseAndJoinedWithBackslashes) {
-    ScratchFolder folder;
+    TempFolder folder;
     ASSERT_TRUE(writeFileSafely(folder.file("EGAHEAD.CK1"), kOld));
     const std::string found = findFileIgnoringCase(folder.file(""), "egahead.ck1");
     EXPECT_EQ(readFileBytes(found), kOld);

@@ -1,8 +1,9 @@
-// File helpers: whole-file reads, case-blind names, and saves that never
-// destroy the old file.
-#include "level_test_support.h"
+// The POSIX half of the file helpers: whole-file reads, case-blind names,
+// and saves that never destroy the old file.
 #include "system/files.h"
+
 #include "tests/support/child_process.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ using test::inChild;
 using test::kCannotDropPrivileges;
 using test::kNobody;
 using test::putFile;
-using test::TempDir;
+using test::TempFolder;
 
 const std::vector<uint8_t> kOld = {1, 2, 3, 4, 5};
 const std::vector<uint8_t> kNew = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
@@ -40,13 +41,13 @@ struct stat statOf(const std::string& path) {
 }
 
 // Lets the unprivileged user of inChild reach and write `file` in `dir`.
-void openToEveryone(const TempDir& dir, const std::string& file) {
+void openToEveryone(const TempFolder& dir, const std::string& file) {
     ::chmod(dir.path().c_str(), 0777);
     ::chmod(file.c_str(), 0666);
 }
 
 TEST(ReadFileBytes, ReadsRegularFilesOnly) {
-    TempDir dir;
+    TempFolder dir;
     putFile(dir.file("a"), kOld);
     putFile(dir.file("empty"), {});
     EXPECT_EQ(readFileBytes(dir.file("a")), kOld);
@@ -59,7 +60,7 @@ TEST(ReadFileBytes, ReadsRegularFilesOnly) {
 }
 
 TEST(ReadFileBytes, StopsAtItsLimit) {
-    TempDir dir;
+    TempFolder dir;
     putFile(dir.file("a"), kNew);
     EXPECT_EQ(readFileBytes(dir.file("a"), 4), (std::vector<uint8_t>{9, 8, 7, 6}));
     // A huge sparse file costs only the limit.
@@ -82,7 +83,7 @@ TEST(ReadFileBytes, StopsAtItsLimit) {
 }
 
 TEST(FindFileIgnoringCase, FindsDosNamesWhateverTheirCase) {
-    TempDir dir;
+    TempFolder dir;
     putFile(dir.file("LEVEL01.CK1"), kOld);
     EXPECT_EQ(findFileIgnoringCase(dir.path(), "level01.ck1"), dir.file("LEVEL01.CK1"));
     EXPECT_EQ(findFileIgnoringCase(dir.path(), "LEVEL01.CK1"), dir.file("LEVEL01.CK1"));
@@ -100,7 +101,7 @@ TEST(JoinPath, PutsOneSeparatorBetween) {
 }
 
 TEST(WriteFileSafely, CreatesANewFileWithTheUsualPermissions) {
-    TempDir dir;
+    TempFolder dir;
     const mode_t mask = ::umask(022);
     const bool written = writeFileSafely(dir.file("new.dd2"), kNew);
     ::umask(mask);
@@ -111,7 +112,7 @@ TEST(WriteFileSafely, CreatesANewFileWithTheUsualPermissions) {
 }
 
 TEST(WriteFileSafely, ReplacesTheFileWholeAndKeepsItsPermissions) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck2");
     putFile(path, kOld);
     ::chmod(path.c_str(), 0640);
@@ -125,7 +126,7 @@ TEST(WriteFileSafely, ReplacesTheFileWholeAndKeepsItsPermissions) {
 
 TEST(WriteFileSafely, KeepsOwnerAndGroupWhereAllowed) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck3");
     putFile(path, kOld);
     ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
@@ -139,7 +140,7 @@ TEST(WriteFileSafely, KeepsOwnerAndGroupWhereAllowed) {
 // own group with no group bits, not readable by that group.
 TEST(WriteFileSafely, GroupThatCannotBeKeptGetsNoAccess) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck3");
     putFile(path, kOld);
     openToEveryone(dir, path);
@@ -155,7 +156,7 @@ TEST(WriteFileSafely, GroupThatCannotBeKeptGetsNoAccess) {
 }
 
 TEST(WriteFileSafely, SameBytesWriteNothing) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.nin");
     putFile(path, kOld);
     const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
@@ -171,7 +172,7 @@ TEST(WriteFileSafely, SameBytesWriteNothing) {
 // Saving replaces this name only: other hard links keep the old bytes. The
 // file's extended attributes stay with the name saved.
 TEST(WriteFileSafely, KeepsExtendedAttributesAndLeavesOtherHardLinksAlone) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck1");
     putFile(path, kOld);
     const std::string note = "drawn by hand";
@@ -189,7 +190,7 @@ TEST(WriteFileSafely, KeepsExtendedAttributesAndLeavesOtherHardLinksAlone) {
 // Temporary files a killed save left behind go at the next save of the same
 // file once a minute old; nothing else in the folder is touched.
 TEST(WriteFileSafely, RemovesStaleTemporariesOfTheSameFileOnly) {
-    TempDir dir;
+    TempFolder dir;
     const std::string longName = std::string(230, 'b') + ".ck1";
     putFile(dir.file("level.ck1"), kOld);
     putFile(dir.file(longName), kOld);
@@ -228,7 +229,7 @@ TEST(WriteFileSafely, RemovesStaleTemporariesOfTheSameFileOnly) {
 }
 
 TEST(WriteFileSafely, TakesTheLongestNamesTheSystemAllows) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file(std::string(250, 'a') + ".ck1");
     putFile(path, kOld);
     EXPECT_TRUE(writeFileSafely(path, kNew));
@@ -236,7 +237,7 @@ TEST(WriteFileSafely, TakesTheLongestNamesTheSystemAllows) {
 }
 
 TEST(WriteFileSafely, FollowsSymbolicLinksToTheirTarget) {
-    TempDir dir;
+    TempFolder dir;
     ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0755), 0);
     putFile(dir.file("real/level.dd2"), kOld);
     ASSERT_EQ(::symlink("real/level.dd2", dir.file("link.dd2").c_str()), 0);
@@ -256,7 +257,7 @@ TEST(WriteFileSafely, FollowsSymbolicLinksToTheirTarget) {
 }
 
 TEST(WriteFileSafely, ReadOnlyFolderIsWrittenInPlace) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck1");
     putFile(path, kOld);
     openToEveryone(dir, path);
@@ -280,7 +281,7 @@ TEST(WriteFileSafely, ReadOnlyFolderIsWrittenInPlace) {
 // rename; it is written in place instead of failing the save.
 TEST(WriteFileSafely, WritableFileOfAnotherUserInAStickyFolderIsWrittenInPlace) {
     if (::geteuid() != 0) GTEST_SKIP() << "the file must belong to another user";
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck1");
     putFile(path, kOld);
     openToEveryone(dir, path);
@@ -296,7 +297,7 @@ TEST(WriteFileSafely, WritableFileOfAnotherUserInAStickyFolderIsWrittenInPlace) 
 // its host) cannot be renamed over; it is written in place, so the mounted
 // file itself gets the new bytes.
 TEST(WriteFileSafely, BindMountedFileIsWrittenInPlace) {
-    TempDir dir;
+    TempFolder dir;
     const std::string source = dir.file("host.ck1");
     const std::string path = dir.file("level.ck1");
     putFile(source, kOld);
@@ -315,7 +316,7 @@ TEST(WriteFileSafely, BindMountedFileIsWrittenInPlace) {
 }
 
 TEST(WriteFileSafely, ReadOnlyFileIsLeftAlone) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck1");
     putFile(path, kOld);
     openToEveryone(dir, path);
@@ -335,7 +336,7 @@ bool writeUnderSizeLimit(const std::string& path, const std::vector<uint8_t>& by
 }
 
 TEST(WriteFileSafely, FailedWriteLeavesTheOldFileAndNoTemporary) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck2");
     putFile(path, kOld);
     EXPECT_EQ(inChild(false, [&] { return writeUnderSizeLimit(path, kNew); }), 1);
@@ -349,7 +350,7 @@ TEST(WriteFileSafely, FailedWriteLeavesTheOldFileAndNoTemporary) {
 }
 
 TEST(WriteFileSafely, FailedWriteInPlacePutsTheOldBytesBack) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck2");
     putFile(path, {1, 2, 3});
     openToEveryone(dir, path);
@@ -365,8 +366,8 @@ TEST(WriteFileSafely, FailedWriteInPlacePutsTheOldBytesBack) {
 // backup goes once the new bytes are on disk, and stays after a failed write.
 // No backup, no write in place.
 TEST(WriteFileSafely, WriteInPlaceKeepsTheOldBytesAsideUntilDone) {
-    TempDir dir;
-    TempDir backups;
+    TempFolder dir;
+    TempFolder backups;
     const std::string path = dir.file("level.ck2");
     putFile(path, kOld);
     openToEveryone(dir, path);
@@ -398,7 +399,7 @@ TEST(WriteFileSafely, WriteInPlaceKeepsTheOldBytesAsideUntilDone) {
 }
 
 TEST(WriteFileSafely, FailuresSayWhyInTheSystemsWords) {
-    TempDir dir;
+    TempFolder dir;
     std::string why;
     EXPECT_FALSE(writeFileSafely(dir.file("missing/level.ck2"), kNew, &why));
     EXPECT_EQ(why, "No such file or directory");
@@ -416,7 +417,7 @@ TEST(WriteFileSafely, FailuresSayWhyInTheSystemsWords) {
 // A file whose old bytes could not be read whole could not be put back after
 // a failed write, so it is not written in place.
 TEST(WriteFileSafely, FileTooLargeToPutBackIsNotWrittenInPlace) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.file("level.ck1");
     putFile(path, kOld);
     ASSERT_EQ(::truncate(path.c_str(), off_t(kDefaultReadLimit) + 1), 0);
@@ -429,7 +430,7 @@ TEST(WriteFileSafely, FileTooLargeToPutBackIsNotWrittenInPlace) {
 }
 
 TEST(StageFile, WritesBesideTheTargetUnderAFreshNameUntilCommitted) {
-    TempDir dir;
+    TempFolder dir;
     ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0755), 0);
     const std::string real = dir.file("real/tiles.bmp");
     putFile(real, kOld);
@@ -458,7 +459,7 @@ TEST(StageFile, WritesBesideTheTargetUnderAFreshNameUntilCommitted) {
 }
 
 TEST(KeepWholeCopy, CopiesEveryByteAndReplacesAnOlderCopy) {
-    TempDir dir;
+    TempFolder dir;
     const std::string file = dir.file("tiles.bmp");
     const std::string copy = dir.file("tiles.bmp.bak");
     putFile(file, kOld);
