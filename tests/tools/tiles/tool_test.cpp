@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/tiles/ega_writer.h"
+#include "tests/support/run_tool.h"
+#include "tests/support/temp_folder.h"
+#include "tests/tools/tiles/ega_writer.h"
 #include "tools/tilegen/tile_art.h"
 #include "tools/tiles/tile_sheet.h"
 
@@ -26,11 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace test;
-
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
 
 std::string readText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -106,35 +103,22 @@ void expectSheet(const fs::path& path, const std::string& game,
 
 class TilesTool : public ::testing::Test {
   protected:
-    fs::path root, game, out;
+    TempFolder folder;
+    fs::path root = folder.fsPath(), game = root / "game", out = root / "out";
 
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root = fs::temp_directory_path() /
-               ("tessaly-tiles-" + std::string(info->name()) + "-" + std::to_string(getpid()));
-        fs::remove_all(root);
-        game = root / "game";
-        out = root / "out";
         fs::create_directories(game);
         fs::create_directories(out);
-        fs::create_directories(root / "log");
         // The user's data folder of the tool run by the tests.
         ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(root); }
 
+    // The tool with these arguments, after `prefix` (variables, limits).
     ToolRun run(const std::vector<std::string>& args, const std::string& exe = TESSALY_TILES_EXE,
                 const std::string& prefix = "") {
-        std::string command = prefix + "'" + exe + "'";
-        for (const std::string& arg : args) command += " '" + arg + "'";
-        command +=
-            " >'" + (root / "log/out").string() + "' 2>'" + (root / "log/err").string() + "'";
-        ToolRun r;
-        const int status = std::system(command.c_str());
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = readText(root / "log/out");
-        r.err = readText(root / "log/err");
-        return r;
+        std::string command = prefix + quoted(exe);
+        for (const std::string& arg : args) command += " " + quoted(arg);
+        return runTool(command);
     }
 
     // Keen files with the given numbers and tiles; the latch compressed or plain.
@@ -581,12 +565,11 @@ TEST_F(TilesTool, RendersATileBitmapAsAPicture) {
 
     // What it tells on standard output is part of the run: a full disk there
     // fails it with one line.
-    const std::string command = std::string("'") + TESSALY_TILES_EXE + "' render '" +
-                                (out / "n.bmp").string() + "' '" + png.string() +
-                                "' >/dev/full 2>'" + (root / "log/err").string() + "'";
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
-    EXPECT_EQ(readText(root / "log/err"), "standard output: cannot be written\n");
+    const ToolRun full =
+        runTool(quoted(TESSALY_TILES_EXE) + " render " + quoted((out / "n.bmp").string()) + " " +
+                quoted(png.string()) + " >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "standard output: cannot be written\n");
 }
 
 // A picture is written as a level is saved: never over its own input, never

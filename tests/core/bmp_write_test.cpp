@@ -6,8 +6,6 @@
 
 #include "core/bmp.h"
 #include "core/surface.h"
-#include "gui/palette.h"
-#include "tools/tilegen/tile_art.h"
 
 namespace tessaly {
 namespace {
@@ -87,19 +85,6 @@ TEST(EncodeBitmap8, RefusesSizesThePixelsCannotFill) {
     EXPECT_TRUE(encodeBitmap8(4, 3, numbered(11), colours).empty());
     EXPECT_TRUE(encodeBitmap8(100000, 100000, numbered(9), colours).empty());
     EXPECT_FALSE(encodeBitmap8(3, 3, numbered(9), colours).empty());
-}
-
-TEST(EncodeBitmap8, TileSheetLoadsBackAsTheEditorReadsIt) {
-    const auto sheet = drawDefaultTileSheet("CK2");
-    const auto file = encodeBitmap8(kSheetWidth, kSheetHeight, sheet, kEditorPalette);
-    Surface surface;
-    openSurface(surface);
-    std::vector<uint8_t> store(425985, 0);
-    ASSERT_TRUE(loadBitmapFromBytes(surface, file, store, 0));
-    EXPECT_EQ(store[0] | store[1] << 8, kSheetWidth);
-    EXPECT_EQ(store[4] | store[5] << 8, kSheetHeight);
-    EXPECT_TRUE(std::equal(sheet.begin(), sheet.end(), store.begin() + 32));
-    EXPECT_EQ(shownColour(surface, 6), (Rgb{170, 85, 0}));
 }
 
 } // namespace

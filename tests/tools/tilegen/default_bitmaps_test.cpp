@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "system/files.h"
+#include "tests/support/temp_folder.h"
 #include "tools/tilegen/default_bitmaps.h"
 
 namespace tessaly {
@@ -17,14 +17,6 @@ namespace fs = std::filesystem;
 
 class DefaultBitmaps : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("tessaly-default-bitmaps-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::vector<uint8_t> bytes(const std::string& name) const {
         return readFileBytes((folder / name).string()).value_or(std::vector<uint8_t>{});
     }
@@ -37,7 +29,9 @@ class DefaultBitmaps : public ::testing::Test {
         return notes.str();
     }
 
-    fs::path folder;
+    test::TempFolder temp;
+    // Not made yet: the first run makes it.
+    fs::path folder = temp.fsPath() / "Resources";
 };
 
 const char* const kNames[] = {"DD2TILES.bmp", "CK1TILES.bmp", "CK2TILES.bmp", "CK3TILES.bmp",

@@ -1,4 +1,4 @@
-#include "tests/tiles/ega_writer.h"
+#include "tests/tools/tiles/ega_writer.h"
 
 #include <algorithm>
 #include <map>

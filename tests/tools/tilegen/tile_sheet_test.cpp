@@ -1,11 +1,15 @@
 // Facts about the default tile sheets that the editor relies on: where the
-// pictures lie, which of them draw transparently, and that the frame joins.
+// pictures lie, which of them draw transparently, that the frame joins, and
+// that a sheet written as a bitmap file loads back as the editor reads it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
 
+#include "core/bmp.h"
+#include "core/surface.h"
 #include "gui/palette.h"
 #include "level/profile.h"
 #include "tools/tilegen/tile_art.h"
@@ -260,6 +264,19 @@ TEST(TileSheet, UnusedNumbersShareOneQuietPattern) {
             EXPECT_LT(brightness(p), brightness(24));
         }
     }
+}
+
+TEST(EncodeBitmap8, TileSheetLoadsBackAsTheEditorReadsIt) {
+    const auto sheet = drawDefaultTileSheet("CK2");
+    const auto file = encodeBitmap8(kSheetWidth, kSheetHeight, sheet, kEditorPalette);
+    Surface surface;
+    openSurface(surface);
+    std::vector<uint8_t> store(425985, 0);
+    ASSERT_TRUE(loadBitmapFromBytes(surface, file, store, 0));
+    EXPECT_EQ(store[0] | store[1] << 8, kSheetWidth);
+    EXPECT_EQ(store[4] | store[5] << 8, kSheetHeight);
+    EXPECT_TRUE(std::equal(sheet.begin(), sheet.end(), store.begin() + 32));
+    EXPECT_EQ(shownColour(surface, 6), (Rgb{170, 85, 0}));
 }
 
 } // namespace

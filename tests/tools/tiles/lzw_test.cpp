@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "tests/tiles/ega_writer.h"
+#include "tests/tools/tiles/ega_writer.h"
 #include "tools/tiles/lzw.h"
 
 namespace tessaly {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/tiles/ega_writer.h"
+#include "tests/tools/tiles/ega_writer.h"
 #include "tools/tiles/ega_tiles.h"
 #include "tools/tiles/game_tiles.h"
 

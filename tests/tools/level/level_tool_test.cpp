@@ -1,14 +1,15 @@
 // tessaly-level run as a modder runs it, on good and bad files.
 #include "level/level_file.h"
-#include "level_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <string>
+#include <vector>
+
+#include "tests/level/level_test_support.h"
+#include "tests/support/run_tool.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
@@ -16,31 +17,13 @@ namespace {
 using test::addWords;
 using test::fileBytes;
 using test::putFile;
-using test::TempDir;
+using test::quoted;
+using test::TempFolder;
+using test::ToolRun;
 
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
-
-std::string text(const std::string& path) {
-    const std::vector<uint8_t> bytes = fileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-ToolRun runTool(const TempDir& dir, const std::string& arguments) {
-    const std::string command = std::string("'") + TESSALY_LEVEL_TOOL + "' " + arguments + " >'" +
-                                dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
-    const int status = std::system(command.c_str());
-    ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(dir.file("stdout")),
-                text(dir.file("stderr"))};
-    std::remove(dir.file("stdout").c_str());
-    std::remove(dir.file("stderr").c_str());
-    return run;
-}
-
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
+// tessaly-level with these arguments (a piece of a shell command line).
+ToolRun runTool(const std::string& arguments) {
+    return test::runTool(quoted(TESSALY_LEVEL_TOOL) + " " + arguments);
 }
 
 int lines(const std::string& s) {
@@ -48,7 +31,7 @@ int lines(const std::string& s) {
 }
 
 TEST(LevelTool, InfoDescribesTheLevel) {
-    TempDir dir;
+    TempFolder dir;
     // 3 x 2 with a compressed header; objects: a player, two Zombies and a
     // door link from (3,2) to column 1, row 2.
     std::vector<uint8_t> file = {0xAB, 0, 0, 0};
@@ -57,7 +40,7 @@ TEST(LevelTool, InfoDescribesTheLevel) {
     addWords(file, {255, 1, 0, 1, 0, 258});
     putFile(dir.file("room.Dd2"), file);
 
-    const ToolRun run = runTool(dir, "info " + quoted(dir.file("room.Dd2")));
+    const ToolRun run = runTool("info " + quoted(dir.file("room.Dd2")));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "game: DD2\n"
@@ -74,8 +57,8 @@ TEST(LevelTool, InfoDescribesTheLevel) {
 }
 
 TEST(LevelTool, InfoOnTheSamples) {
-    TempDir dir;
-    const ToolRun ck1 = runTool(dir, "info " + quoted(TESSALY_SAMPLES_DIR "/sample.ck1"));
+    TempFolder dir;
+    const ToolRun ck1 = runTool("info " + quoted(TESSALY_SAMPLES_DIR "/sample.ck1"));
     EXPECT_EQ(ck1.status, 0);
     EXPECT_NE(ck1.out.find("game: CK1\nsize: 81 x 53\n"), std::string::npos);
     EXPECT_NE(ck1.out.find("header: 00 00 00 00 51 00 35 00 02 00"), std::string::npos);
@@ -83,17 +66,17 @@ TEST(LevelTool, InfoOnTheSamples) {
     EXPECT_NE(ck1.out.find("object 255: 1 \"-=Keen=-\"\n"), std::string::npos);
     EXPECT_NE(ck1.out.find("door 78,51 -> 2,3\n"), std::string::npos);
 
-    const ToolRun other = runTool(dir, "info " + quoted(TESSALY_SAMPLES_DIR "/sample.nin"));
+    const ToolRun other = runTool("info " + quoted(TESSALY_SAMPLES_DIR "/sample.nin"));
     EXPECT_EQ(other.status, 0);
     EXPECT_NE(other.out.find("game: NIN\nsize: 16 x 12\n"), std::string::npos);
     EXPECT_NE(other.out.find("\"-=Ninja=-\""), std::string::npos);
 }
 
 TEST(LevelTool, InfoRefusesWhatItCannotRead) {
-    TempDir dir;
+    TempFolder dir;
     putFile(dir.file("wide.ck1"), test::plainHeader(257, 3));
     for (const std::string name : {"missing.ck1", "wide.ck1"}) {
-        const ToolRun run = runTool(dir, "info " + quoted(dir.file(name)));
+        const ToolRun run = runTool("info " + quoted(dir.file(name)));
         EXPECT_EQ(run.status, 1) << name;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(lines(run.err), 1) << run.err;
@@ -102,35 +85,32 @@ TEST(LevelTool, InfoRefusesWhatItCannotRead) {
     // The system's reason comes with it: a folder is told as one.
     std::filesystem::create_directory(dir.file("levels.ck1"));
     for (const std::string command : {"info ", "copy "}) {
-        const ToolRun run = runTool(dir, command + quoted(dir.file("levels.ck1")) + " " +
-                                             (command == "copy " ? quoted(dir.file("o.ck1")) : ""));
+        const ToolRun run = runTool(command + quoted(dir.file("levels.ck1")) + " " +
+                                    (command == "copy " ? quoted(dir.file("o.ck1")) : ""));
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.err,
                   "tessaly-level: cannot read " + dir.file("levels.ck1") + ": Is a directory\n");
     }
-    EXPECT_EQ(runTool(dir, "").status, 2);
-    EXPECT_EQ(runTool(dir, "info").status, 2);
-    EXPECT_EQ(runTool(dir, "unpack a b").status, 2);
+    EXPECT_EQ(runTool("").status, 2);
+    EXPECT_EQ(runTool("info").status, 2);
+    EXPECT_EQ(runTool("unpack a b").status, 2);
 }
 
 // What info and check print is their whole work: standard output on a full
 // disk fails the run with one line.
 TEST(LevelTool, OutputThatCannotBeWrittenFailsTheRun) {
-    TempDir dir;
     for (const std::string command : {"info", "check"}) {
-        const std::string line = std::string("'") + TESSALY_LEVEL_TOOL + "' " + command + " " +
-                                 quoted(TESSALY_SAMPLES_DIR "/sample.ck1") + " >/dev/full 2>" +
-                                 quoted(dir.file("stderr"));
-        const int status = std::system(line.c_str());
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
-        EXPECT_EQ(text(dir.file("stderr")), "tessaly-level: cannot write to standard output\n");
+        const ToolRun run =
+            runTool(command + " " + quoted(TESSALY_SAMPLES_DIR "/sample.ck1") + " >/dev/full");
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err, "tessaly-level: cannot write to standard output\n");
     }
 }
 
 TEST(LevelTool, CopyWritesWhatTheEditorsSaveWrites) {
-    TempDir dir;
+    TempFolder dir;
     const std::string in = TESSALY_SAMPLES_DIR "/sample.ck1";
-    const ToolRun run = runTool(dir, "copy " + quoted(in) + " " + quoted(dir.file("out.ck1")));
+    const ToolRun run = runTool("copy " + quoted(in) + " " + quoted(dir.file("out.ck1")));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out + run.err, "");
 
@@ -142,17 +122,17 @@ TEST(LevelTool, CopyWritesWhatTheEditorsSaveWrites) {
 }
 
 TEST(LevelTool, FailedCopyLeavesTheOutputAlone) {
-    TempDir dir;
+    TempFolder dir;
     putFile(dir.file("out.ck2"), {1, 2, 3});
     putFile(dir.file("tall.ck2"), test::plainHeader(2, 300));
     for (const std::string& in : {dir.file("missing.ck2"), dir.file("tall.ck2")}) {
-        const ToolRun run = runTool(dir, "copy " + quoted(in) + " " + quoted(dir.file("out.ck2")));
+        const ToolRun run = runTool("copy " + quoted(in) + " " + quoted(dir.file("out.ck2")));
         EXPECT_EQ(run.status, 1) << in;
         EXPECT_EQ(lines(run.err), 1) << run.err;
         EXPECT_EQ(fileBytes(dir.file("out.ck2")), (std::vector<uint8_t>{1, 2, 3}));
     }
     const std::string in = TESSALY_SAMPLES_DIR "/sample.ck2";
-    const ToolRun run = runTool(dir, "copy " + quoted(in) + " " + quoted(dir.file("no/out.ck2")));
+    const ToolRun run = runTool("copy " + quoted(in) + " " + quoted(dir.file("no/out.ck2")));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(lines(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("no/out.ck2"), std::string::npos);
@@ -161,14 +141,14 @@ TEST(LevelTool, FailedCopyLeavesTheOutputAlone) {
 // copy never writes over its input, named twice or through a link: the file
 // may hold bytes the level does not (here a tail), which the copy would drop.
 TEST(LevelTool, CopyLeavesItsOwnInputAlone) {
-    TempDir dir;
+    TempFolder dir;
     std::vector<uint8_t> level = fileBytes(TESSALY_SAMPLES_DIR "/sample.ck1");
     test::addBytes(level, {1, 2, 3});
     putFile(dir.file("level.ck1"), level);
     ASSERT_EQ(::symlink("level.ck1", dir.file("link.ck1").c_str()), 0);
     for (const std::string out : {"level.ck1", "link.ck1"}) {
         const ToolRun run =
-            runTool(dir, "copy " + quoted(dir.file("level.ck1")) + " " + quoted(dir.file(out)));
+            runTool("copy " + quoted(dir.file("level.ck1")) + " " + quoted(dir.file(out)));
         EXPECT_EQ(run.status, 1) << out;
         EXPECT_EQ(run.err, "tessaly-level: " + dir.file(out) + " is the input: not overwritten\n");
         EXPECT_EQ(fileBytes(dir.file("level.ck1")), level) << out;
@@ -176,7 +156,7 @@ TEST(LevelTool, CopyLeavesItsOwnInputAlone) {
 }
 
 TEST(LevelTool, CheckReportsEveryFileAndChangesNone) {
-    TempDir dir;
+    TempFolder dir;
     // Two player starts and a door link to (9,1) in a 3 x 2 level.
     std::vector<uint8_t> bad = test::plainHeader(3, 2);
     addWords(bad, {0, 0, 0, 0, 0, 0, 255, 0, 9 * 256 + 1, 0, 0, 255});
@@ -189,7 +169,7 @@ TEST(LevelTool, CheckReportsEveryFileAndChangesNone) {
     const std::string files = quoted(dir.file("bad.dd2")) + " " + quoted(dir.file("gone.dd2")) +
                               " " + quoted(dir.file("quiet.ck1")) + " " +
                               quoted(dir.file("sample.ck3"));
-    const ToolRun run = runTool(dir, "check " + files);
+    const ToolRun run = runTool("check " + files);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "");
     const std::string d = dir.path() + "/";
@@ -208,18 +188,18 @@ TEST(LevelTool, CheckReportsEveryFileAndChangesNone) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("gone.dd2")));
 
     // Notes alone leave the status at 0.
-    EXPECT_EQ(runTool(dir, "check " + quoted(dir.file("quiet.ck1")) + " " +
-                               quoted(dir.file("sample.ck3")))
-                  .status,
-              0);
-    EXPECT_EQ(runTool(dir, "check").status, 2);
-    EXPECT_EQ(runTool(dir, "check --all " + quoted(dir.file("quiet.ck1"))).status, 2);
+    EXPECT_EQ(
+        runTool("check " + quoted(dir.file("quiet.ck1")) + " " + quoted(dir.file("sample.ck3")))
+            .status,
+        0);
+    EXPECT_EQ(runTool("check").status, 2);
+    EXPECT_EQ(runTool("check --all " + quoted(dir.file("quiet.ck1"))).status, 2);
 }
 
 // render's own failures; the pictures themselves are checked against the map
 // view in tests/views/render_tool_test.cpp.
 TEST(LevelTool, RenderRefusesWhatItCannotDrawAndLeavesTheOutputAlone) {
-    TempDir dir;
+    TempFolder dir;
     const std::string sample = TESSALY_SAMPLES_DIR "/sample.ck2";
     const std::string bitmap = TESSALY_RESOURCES_DIR "/CK2TILES.bmp";
     putFile(dir.file("out.png"), {1, 2, 3});
@@ -240,7 +220,7 @@ TEST(LevelTool, RenderRefusesWhatItCannotDrawAndLeavesTheOutputAlone) {
         quoted(sample) + " " + quoted(dir.path()) + " --tiles " + quoted(bitmap),
     };
     for (const std::string& arguments : failures) {
-        const ToolRun run = runTool(dir, "render " + arguments);
+        const ToolRun run = runTool("render " + arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_EQ(run.out, "") << arguments;
         EXPECT_EQ(lines(run.err), 1) << arguments << ": " << run.err;
@@ -257,15 +237,15 @@ TEST(LevelTool, RenderRefusesWhatItCannotDrawAndLeavesTheOutputAlone) {
                                  quoted(sample) + out + " --colours 3",
                                  quoted(sample) + out + " --tiles a --tiles b"};
     for (const std::string& arguments : wrong) {
-        const ToolRun run = runTool(dir, "render " + arguments);
+        const ToolRun run = runTool("render " + arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err, "") << arguments;
     }
     EXPECT_EQ(fileBytes(dir.file("out.png")), (std::vector<uint8_t>{1, 2, 3}));
 
     // Options may come anywhere after the command; success replaces OUT.
-    const ToolRun run = runTool(dir, "render --layers tiles,links " + quoted(sample) + " --tiles " +
-                                         quoted(bitmap) + out);
+    const ToolRun run = runTool("render --layers tiles,links " + quoted(sample) + " --tiles " +
+                                quoted(bitmap) + out);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out + run.err, "");
     const std::vector<uint8_t> png = fileBytes(dir.file("out.png"));
