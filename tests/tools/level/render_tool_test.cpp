@@ -3,71 +3,28 @@
 // must be the sample drawn cell by cell from the same bitmap, the tiles as
 // the bitmap holds them and everything else as the map view shows it.
 #include <gtest/gtest.h>
-#include <png.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/bmp.h"
 #include "level/games.h"
 #include "level/level_file.h"
 #include "system/files.h"
+#include "tests/support/png_reader.h"
+#include "tests/support/run_tool.h"
+#include "tests/support/temp_folder.h"
 #include "tests/views/map_view_cells.h"
 #include "tests/views/views_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
-struct Png {
-    int width = 0, height = 0;
-    std::vector<uint8_t> indexes;
-    std::vector<Rgb> colours;
-};
-
-// An 8-bit palette PNG read back as its indexes and colour table; nothing
-// for any other file.
-std::optional<Png> readPalettePng(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    Png* read = new Png; // no C++ object of this function may live across a longjmp
-    bool ok = false;
-    if (!setjmp(png_jmpbuf(png))) {
-        png_init_io(png, f);
-        png_read_info(png, info);
-        png_colorp table = nullptr;
-        int count = 0;
-        if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE &&
-            png_get_bit_depth(png, info) == 8 && png_get_PLTE(png, info, &table, &count)) {
-            read->width = int(png_get_image_width(png, info));
-            read->height = int(png_get_image_height(png, info));
-            for (int i = 0; i < count; ++i)
-                read->colours.push_back({table[i].red, table[i].green, table[i].blue});
-            read->indexes.resize(std::size_t(read->width) * std::size_t(read->height));
-            for (int y = 0; y < read->height; ++y)
-                png_read_row(png, read->indexes.data() + std::size_t(y) * std::size_t(read->width),
-                             nullptr);
-            ok = true;
-        }
-    }
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(f);
-    std::optional<Png> result;
-    if (ok) result = *read;
-    delete read;
-    return result;
-}
-
+// The exit status of a shell command line.
 int run(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string quoted(const std::string& s) {
-    return "'" + s + "'";
+    return runTool(command).status;
 }
 
 class RenderTool : public ViewsTest {
@@ -103,15 +60,15 @@ TEST_F(RenderTool, EverySampleIsDrawnCellByCellFromItsTileBitmap) {
         ASSERT_EQ(readLevel(level(), sample).result, ReadResult::Read);
         const int columns = level().width, rows = level().height;
 
-        const std::optional<Png> all = readPalettePng(folder.file("all.png"));
-        const std::optional<Png> tileLayer = readPalettePng(folder.file("tiles.png"));
+        const std::optional<PngPicture> all = readPngFile(folder.file("all.png"));
+        const std::optional<PngPicture> tileLayer = readPngFile(folder.file("tiles.png"));
         ASSERT_TRUE(all && tileLayer);
-        for (const Png* png : {&*all, &*tileLayer}) {
+        for (const PngPicture* png : {&*all, &*tileLayer}) {
             ASSERT_EQ(png->width, 16 * columns);
             ASSERT_EQ(png->height, 16 * rows);
             ASSERT_EQ(png->colours, std::vector<Rgb>(colours.begin(), colours.end()));
         }
-        const auto pixel = [](const Png& png, int x, int y) {
+        const auto pixel = [](const PngPicture& png, int x, int y) {
             return png.indexes[std::size_t(y) * std::size_t(png.width) + std::size_t(x)];
         };
 
@@ -166,4 +123,4 @@ TEST_F(RenderTool, TheBitmapIsFoundAsTheEditorFindsIt) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test

@@ -8,12 +8,13 @@
 
 #include "level/level_file.h"
 #include "system/files.h"
-#include "tests/views/views_fixture.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/temp_folder.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
-class KeyCommands : public ViewsTest {
+class KeyCommands : public AppTest {
   protected:
     // Marks one pixel of the map view, of the tile panel and of the status
     // panel, so a test can tell which of them a command redrew.
@@ -264,4 +265,4 @@ TEST_F(SaveCommands, F6ToANewNameWritesThereAndKeepsTheName) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test
