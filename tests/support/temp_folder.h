@@ -36,35 +36,34 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // Everything goes, also what a test made read-only (files, and folders
-    // whose entries could not be removed) and, on Windows, paths longer than
-    // 260 characters (reached through the \\?\ form).
+    // Everything goes, whatever a test made: read-only files and folders, and
+    // folders nested deeper than Windows lists (260 characters of path). Each
+    // folder inside is emptied into the top folder before it goes, its
+    // entries moved up under short new names, so no path grows longer than
+    // the top folder's and two names; what is left in the top folder is
+    // files and links alone.
     ~TempFolder() {
         if (root_.empty()) return;
+        namespace fs = std::filesystem;
         std::error_code ignored;
-#ifdef _WIN32
-        const std::filesystem::path root(
-            L"\\\\?\\" + std::filesystem::absolute(root_).make_preferred().wstring());
-#else
-        const std::filesystem::path& root = root_;
-#endif
-        writable(root);
-        for (auto entry = std::filesystem::recursive_directory_iterator(root, ignored);
-             entry != std::filesystem::recursive_directory_iterator(); entry.increment(ignored)) {
-            // Made writable before the iterator descends into it; a symbolic
-            // link's target is left alone.
-            if (!entry->is_symlink(ignored)) writable(entry->path());
+        writable(root_);
+        int moved = 0;
+        for (bool emptied = true; emptied;) {
+            emptied = false;
+            for (const fs::path& entry : entriesOf(root_)) {
+                writable(entry);
+                if (fs::symlink_status(entry, ignored).type() != fs::file_type::directory) continue;
+                for (const fs::path& inside : entriesOf(entry))
+                    fs::rename(inside, root_ / ("~" + std::to_string(++moved)), ignored);
+                if (fs::remove(entry, ignored)) emptied = true;
+            }
         }
-        std::filesystem::remove_all(root, ignored);
+        fs::remove_all(root_, ignored);
     }
 
     // The folder's path in UTF-8, as the program's functions take paths.
-    const std::string& path() const {
-        return path_;
-    }
-    const std::filesystem::path& fsPath() const {
-        return root_;
-    }
+    const std::string& path() const { return path_; }
+    const std::filesystem::path& fsPath() const { return root_; }
     // The path of `name` in the folder, joined with the system's separator.
     std::string file(const std::string& name) const {
 #ifdef _WIN32
@@ -86,10 +85,21 @@ class TempFolder {
         const std::u8string text = path.u8string();
         return {text.begin(), text.end()};
     }
+    // Made writable (and, for a folder, open) to its owner; a symbolic
+    // link's target is left alone.
     static void writable(const std::filesystem::path& path) {
         std::error_code ignored;
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored))) return;
         std::filesystem::permissions(path, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
+    }
+    static std::vector<std::filesystem::path> entriesOf(const std::filesystem::path& folder) {
+        std::vector<std::filesystem::path> paths;
+        std::error_code ignored;
+        for (auto entry = std::filesystem::directory_iterator(folder, ignored);
+             entry != std::filesystem::directory_iterator(); entry.increment(ignored))
+            paths.push_back(entry->path());
+        return paths;
     }
 
     std::filesystem::path root_;
