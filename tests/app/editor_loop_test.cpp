@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -10,24 +8,24 @@
 #include "app/start_screen.h"
 #include "level/profile.h"
 #include "tests/app/stopping_host.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::StoppingHost;
+using test::StoppingHost;
 
 struct EditorLoop : ::testing::Test {
     StoppingHost host;
     std::unique_ptr<Program> program = std::make_unique<Program>(host);
-    fs::path dir = fs::temp_directory_path() / ("tessaly-app-" + std::to_string(getpid()));
+    test::TempFolder folder;
+    fs::path dir = folder.fsPath();
 
     void SetUp() override {
-        fs::create_directories(dir);
         startUp(*program);
         selectGame(program->editor->profile, "CK1");
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     std::string writeLevelFile(const std::string& name, int width, int height) {
         std::vector<char> bytes(36);

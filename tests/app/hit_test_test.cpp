@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 // Kept: a cell's leftmost pixel column and top pixel row belong to no cell.
@@ -95,4 +95,4 @@ TEST(PanelAreas, TheEditorLoopsTestsAreStrict) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test

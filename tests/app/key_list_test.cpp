@@ -15,8 +15,8 @@
 namespace tessaly {
 namespace {
 
-using testing::Stopped;
-using testing::StoppingHost;
+using test::Stopped;
+using test::StoppingHost;
 
 TEST(KeyList, F1ShowsItOncePerPressOnBothScreens) {
     StoppingHost host;

@@ -10,8 +10,8 @@
 namespace tessaly {
 namespace {
 
-using testing::Stopped;
-using testing::StoppingHost;
+using test::Stopped;
+using test::StoppingHost;
 
 struct StartScreen : ::testing::Test {
     StoppingHost host;

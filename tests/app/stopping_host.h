@@ -6,7 +6,7 @@
 
 #include "tests/support/test_host.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 struct Stopped {};
 
@@ -25,4 +25,4 @@ class StoppingHost : public TestHost {
     }
 };
 
-} // namespace tessaly::testing
+} // namespace tessaly::test

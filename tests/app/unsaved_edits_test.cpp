@@ -21,6 +21,7 @@
 #include "level/level_file.h"
 #include "level/profile.h"
 #include "system/files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_host.h"
 
 #ifndef _WIN32
@@ -72,22 +73,17 @@ void forgetUserFolders() {
 struct UnsavedEdits : ::testing::Test {
     TestHost host;
     std::unique_ptr<Program> program = std::make_unique<Program>(host);
-    fs::path dir = fs::temp_directory_path() /
-                   ("tessaly-unsaved-" + std::to_string(getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    test::TempFolder folder;
+    fs::path dir = folder.fsPath();
 
     void SetUp() override {
         host.exeDir = TESSALY_BIN_DIR; // where the tile bitmaps are
-        fs::remove_all(dir);
         fs::create_directories(dir / "state");
         pointUserFolders(dir);
         startUp(*program);
         selectGame(editor().profile, "CK1");
     }
-    void TearDown() override {
-        forgetUserFolders();
-        fs::remove_all(dir);
-    }
+    void TearDown() override { forgetUserFolders(); }
 
     Editor& editor() { return *program->editor; }
     Level& level() { return editor().level; }

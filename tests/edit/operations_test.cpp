@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 // An editing session of Dangerous Dave 2 over an empty level.
@@ -314,4 +314,4 @@ TEST_F(Editing, PaintingBetweenTwoCellsFillsTheLineBetween) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test

@@ -6,7 +6,7 @@
 #include "level/door_link.h"
 #include "level/level_file.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 // A Keen 1 level of 4 x 3 whose tile (c, r) is 10 c + r, read from a file
@@ -79,4 +79,4 @@ TEST_F(Resize, DoorLinksMoveWithTheirDestinations) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test

@@ -5,7 +5,7 @@
 #include "edit/fills.h"
 #include "edit/replace.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 // A 6 x 4 Keen 1 level of tiles 1 and 2:   1 1 2 1 1 1   row 1
@@ -101,4 +101,4 @@ TEST_F(Tools, ReplaceCountsThenReplacesEveryLevelCellOfTheValue) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test

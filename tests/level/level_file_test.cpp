@@ -148,7 +148,7 @@ TEST(LevelFile, ShortHeaderReadsZerosForMissingBytes) {
 }
 
 TEST(LevelFile, UnreadablePathsReadAsAnEmptyLevel) {
-    test::TempDir dir;
+    test::TempFolder dir;
     for (const std::string& path : {std::string(), dir.file("missing.ck1"), dir.path()}) {
         auto level = newLevel();
         fillPlanes(*level, 9);
@@ -182,7 +182,7 @@ TEST(LevelFile, WriterKeepsTheHeaderAndTheLow16BitsOfCells) {
 }
 
 TEST(LevelFile, WriteAndReadThroughAFileGiveTheSameLevel) {
-    test::TempDir dir;
+    test::TempFolder dir;
     auto level = newLevel();
     std::vector<uint8_t> file = plainHeader(3, 2);
     addWords(file, {1, 2, 3, 4, 5, 6, 0, 255, 775, 0, 0, 1});
@@ -199,7 +199,7 @@ TEST(LevelFile, WriteAndReadThroughAFileGiveTheSameLevel) {
 }
 
 TEST(LevelFile, TrailingBytesOfAHugeFileAreNeverRead) {
-    test::TempDir dir;
+    test::TempFolder dir;
     std::vector<uint8_t> file = plainHeader(3, 2);
     addWords(file, {1, 2, 3, 4, 5, 6, 0, 255, 775, 0, 0, 1});
     const std::string path = dir.file("huge.ck2");
@@ -420,7 +420,7 @@ TEST(LevelFileRefused, OversizedFilesReadAsUnreadableOnes) {
 }
 
 TEST(LevelFileRefused, ReadLevelReportsTheRefusal) {
-    test::TempDir dir;
+    test::TempFolder dir;
     test::putFile(dir.file("big.dd2"), plainHeader(300, 10));
     auto level = newLevel();
     EXPECT_EQ(readLevel(*level, dir.file("big.dd2")).result, ReadResult::Refused);

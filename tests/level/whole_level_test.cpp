@@ -15,7 +15,7 @@ using test::newLevel;
 using test::paddedHeader;
 using test::plainHeader;
 using test::putFile;
-using test::TempDir;
+using test::TempFolder;
 
 // Appends words each written as a run of one, the longest way to write them.
 void addAsRuns(std::vector<uint8_t>& bytes, const std::vector<int>& words) {
@@ -57,7 +57,7 @@ Read readBytes(Level& level, const std::vector<uint8_t>& bytes) {
 // The read limit must never cut the longest 256 x 256 file short; one byte
 // more than that file can need, or one byte less, is not a whole level.
 TEST(WholeLevel, WorstCase256By256FileReadsWhole) {
-    TempDir dir;
+    TempFolder dir;
     std::vector<uint8_t> file = worstCaseFile();
     ASSERT_EQ(file.size(), maxLevelFileBytes(kMaxMapSide, kMaxMapSide, 0));
     putFile(dir.file("worst.ck1"), file);
@@ -130,7 +130,7 @@ TEST(WholeLevel, MissingPaddingAndAFewTrailingBytesStillMakeAWholeLevel) {
 }
 
 TEST(WholeLevel, OtherFilesAreNotWhole) {
-    TempDir dir;
+    TempFolder dir;
     auto level = newLevel();
     // Unreadable: no name, a missing file, a folder.
     for (const std::string& path : {std::string(), dir.file("missing.ck1"), dir.path()}) {
@@ -163,7 +163,7 @@ TEST(WholeLevel, OtherFilesAreNotWhole) {
 
 // Only the start of a huge file is read, but its real size decides.
 TEST(WholeLevel, HugeFileIsNotWholeThoughOnlyItsStartIsRead) {
-    TempDir dir;
+    TempFolder dir;
     std::vector<uint8_t> file = plainHeader(3, 2);
     addWords(file, {1, 2, 3, 4, 5, 6, 0, 255, 775, 0, 0, 1});
     const std::string path = dir.file("huge.ck2");

@@ -6,7 +6,7 @@
 #include "tests/views/map_view_cells.h"
 #include "tests/views/views_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 class LevelPictureTest : public ViewsTest {
@@ -136,4 +136,4 @@ TEST(PictureLayers, CommaListsOfTheFourNames) {
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test

@@ -9,7 +9,7 @@
 #include "views/editor.h"
 #include "views/map_view.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 // Whether pixel (x, y) of the picture, 16 pixels a cell, is what the map view
 // shows of every cell of the level. The view is moved so that each cell lies
@@ -45,4 +45,4 @@ showsEveryCellAsTheMapView(Editor& editor, const std::function<uint8_t(int x, in
     return ::testing::AssertionSuccess();
 }
 
-} // namespace tessaly::testing
+} // namespace tessaly::test

@@ -4,7 +4,7 @@
 
 #include "tests/views/views_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 class Panels : public ViewsTest {
@@ -84,4 +84,4 @@ TEST_F(Panels, ObjectPanelShowsImagesFromTileCountAndItsFrameCoversTheFifthRow) 
 }
 
 } // namespace
-} // namespace tessaly::testing
+} // namespace tessaly::test
