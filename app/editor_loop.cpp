@@ -11,6 +11,7 @@
 #include "app/map_actions.h"
 #include "app/recovery.h"
 #include "app/save_commands.h"
+#include "app/test_play.h"
 #include "app/tile_bitmap.h"
 #include "gui/palette.h"
 #include "level/level_file.h"
@@ -131,6 +132,7 @@ PassEnd editorPass(Program& p) {
     runKeyCommands(p);
     runMapActions(p);
     tickRecovery(p);
+    tickPlays(p);
     if (p.host.closeRequested()) {
         // Safe: closing the window with unsaved edits asks first.
         if (settleUnsavedEdits(p, "before closing")) {

@@ -2,6 +2,7 @@
 
 #include "app/editor_step.h"
 #include "app/save_commands.h"
+#include "app/test_play.h"
 #include "edit/operations.h"
 #include "views/map_view.h"
 #include "views/panels.h"
@@ -82,6 +83,15 @@ void redo(Program& p) {
     redoEdit(*p.editor);
 }
 
+// The dialogs and messages of a play take the focus, so a held F9 plays once.
+void play(Program& p) {
+    playLevel(p, false);
+}
+
+void playAskingFolder(Program& p) {
+    playLevel(p, true);
+}
+
 bool shiftHeld(Host& host) {
     return host.keyHeld(scan::LeftShift) || host.keyHeld(scan::RightShift);
 }
@@ -91,7 +101,7 @@ bool shiftHeld(Host& host) {
 // Shift+arrow scrolls one cell per press however long it is held, for
 // precise moves; the plain arrows keep their speed and make way for it.
 // Page Up and Page Down page the tile panel, with Shift the object panel.
-const std::array<KeyCommand, 19> kKeyCommands{{
+const std::array<KeyCommand, 21> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
@@ -111,6 +121,8 @@ const std::array<KeyCommand, 19> kKeyCommands{{
     {scan::Down, Chord::Shift, "SC_SHIFT_DOWN", scroll<0, 1>},
     {scan::PageUp, Chord::Shift, "SC_SHIFT_PAGEUP", pageObjectPanel<-kPanelRow>},
     {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelRow>},
+    {scan::F9, Chord::Plain, "SC_F9", play},
+    {scan::F9, Chord::Shift, "SC_SHIFT_F9", playAskingFolder},
 }};
 static_assert(kKeyCommands.size() <= std::tuple_size_v<decltype(Program::chordWasDown)>);
 
@@ -129,6 +141,8 @@ bool chordDown(Host& host, const KeyCommand& command) {
         return host.keyHeld(scan::Ctrl) && shiftHeld(host);
     case Chord::CtrlAnyShift:
         return host.keyHeld(scan::Ctrl);
+    case Chord::Plain:
+        return !shiftHeld(host);
     }
     return false;
 }

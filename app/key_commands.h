@@ -1,5 +1,5 @@
 // The editor's keyboard commands: scrolling the map view, paging the tile
-// panel, Save and Save As, undo and redo. One table keyed by scan code, polled
+// panel, Save and Save As, undo and redo, test play. One table keyed by scan code, polled
 // by the editor loop in its order.
 #pragma once
 
@@ -18,6 +18,7 @@ enum class Chord {
     Ctrl,         // once per press, with Ctrl held and Shift not
     CtrlShift,    // once per press, with Ctrl and Shift held
     CtrlAnyShift, // once per press, with Ctrl held, Shift or not
+    Plain,        // once per press, with Shift not held
 };
 
 struct KeyCommand {
@@ -27,7 +28,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 19> kKeyCommands;
+extern const std::array<KeyCommand, 21> kKeyCommands;
 
 // Whether the command's keys are down now: its key, and for a once-per-press
 // command the modifiers its chord names.

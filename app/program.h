@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/recovery.h"
+#include "app/test_play.h"
 #include "core/surface.h"
 #include "gui/text.h"
 #include "gui/widgets.h"
@@ -58,6 +59,7 @@ struct Program {
     // were at the previous pass (index: the command's place in the table).
     std::array<bool, 24> chordWasDown{};
     RecoveryState recovery;
+    PlayState play; // test plays whose DOSBox may still run
 };
 
 // The colours of the screen background and the start screen's text.
