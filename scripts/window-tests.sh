@@ -6,7 +6,7 @@
 #   scripts/window-tests.sh [BIN]     BIN: the built programs, build/default/bin
 #   scripts/window-tests.sh --windows WINBIN [BIN]
 #                                     the Windows programs in WINBIN (build/windows/bin)
-#                                     under Wine: tests/window/wine_test.sh alone
+#                                     under Wine: tests/window/wine*_test.sh alone
 #
 # TESSALY_WINDOW_TESTS=REGEX runs only the tests whose names match.
 # The tests of the whole program need BIN/tessaly; without it they are skipped
@@ -75,7 +75,7 @@ for file in tests/window/*_test.sh; do
     esac
     # The Windows program's tests run alone, with --windows.
     wine_file=no wine_run=no
-    if [ "$(basename "$file")" = wine_test.sh ]; then wine_file=yes; fi
+    case $(basename "$file") in wine*_test.sh) wine_file=yes ;; esac
     if [ -n "$WINBIN" ]; then wine_run=yes; fi
     if [ $wine_file != $wine_run ]; then continue; fi
     before=$(declare -F | awk '{print $3}' | grep '^test_' | sort)
