@@ -16,6 +16,7 @@ set -uo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
 tessaly_install_missing "${tessaly_packages[@]}" || exit 1
+tessaly_install_missing "${tessaly_play_test_packages[@]}" || exit 1
 
 jobs=$(tessaly_jobs)
 failed=()

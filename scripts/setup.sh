@@ -14,6 +14,10 @@ tessaly_packages=(
     g++-mingw-w64-i686 libz-mingw-w64-dev googletest wine wine32:i386
 )
 
+# What test.sh needs on top for the test play's real run: DOSBox and the
+# assembler of its stand-in game. The editor itself needs neither.
+tessaly_play_test_packages=(dosbox nasm)
+
 tessaly_install_missing() {
     local missing=()
     local p
