@@ -4,21 +4,16 @@
 // (dosbox.conf), and the level that the game would read: LEVEL01.CK1 of the
 // folder the configuration mounts as C: (played.ck1). Then it waits a
 // second, as a game would run a while, and ends.
-#include <windows.h>
-
-#include <shellapi.h>
-
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "system/command_line.h"
+#include "system/executable_folder.h"
 #include "system/files.h"
-#include "system/text_encoding.h"
 
 namespace {
-
-std::string utf8(const wchar_t* text) {
-    return tessaly::utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text)));
-}
 
 bool write(const std::string& path, const std::string& text) {
     return tessaly::writeFileSafely(path, std::vector<uint8_t>(text.begin(), text.end()));
@@ -36,18 +31,13 @@ std::string mountedFolder(const std::string& config) {
 
 } // namespace
 
-int main() {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<wchar_t> self(32768);
-    GetModuleFileNameW(nullptr, self.data(), DWORD(self.size()));
-    std::string folder = utf8(self.data());
-    folder = folder.substr(0, folder.find_last_of("\\/"));
-
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments = tessaly::utf8Arguments(argc, argv);
+    const std::string folder = tessaly::executableFolder();
     std::string listed, configPath;
-    for (int i = 1; i < count; ++i) {
-        listed += utf8(arguments[i]) + "\n";
-        if (i > 1 && utf8(arguments[i - 1]) == "-conf") configPath = utf8(arguments[i]);
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        listed += arguments[i] + "\n";
+        if (arguments[i - 1] == "-conf") configPath = arguments[i];
     }
     write(folder + "\\arguments.txt", listed);
     const auto config = tessaly::readFileBytes(configPath);
@@ -56,6 +46,6 @@ int main() {
     write(folder + "\\dosbox.conf", text);
     const auto level = tessaly::readFileBytes(mountedFolder(text) + "\\LEVEL01.CK1");
     if (level) tessaly::writeFileSafely(folder + "\\played.ck1", *level);
-    Sleep(1000);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
     return level ? 0 : 1;
 }
