@@ -86,7 +86,7 @@ std::string dosBoxProgram(Program& p, Settings& settings, bool& settingsChanged)
     if (!found.empty()) return found;
 #ifdef _WIN32
     DialogRequest request;
-    request.title = "Choose DOSBox.exe (DOSBox, DOSBox Staging or DOSBox-X)";
+    request.title = "Choose the DOSBox program";
     request.filters = {{"DOSBox (DOSBox.exe, dosbox-x.exe)", "DOSBox.exe;dosbox-x.exe"},
                        {"Programs (*.exe)", "*.exe"}};
     const std::string chosen = p.host.openFileDialog(request);

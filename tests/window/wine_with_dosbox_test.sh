@@ -27,7 +27,7 @@ test_windows_f9_plays_the_edited_level() {
     set_tile "$WORK/expected.ck1" 3 4 1
 
     xdotool key F9
-    type_into_dialog "Choose DOSBox.exe (DOSBox, DOSBox Staging or DOSBox-X)" \
+    type_into_dialog "Choose the DOSBox program" \
         "$WORK/DOSBox/DOSBox.exe" || return
     type_into_dialog "Choose the Commander Keen 1 game folder" "$WORK/game" || return
     local i
