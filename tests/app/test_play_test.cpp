@@ -9,7 +9,9 @@
 #include "app/start_screen.h"
 #include "app/test_play.h"
 #include "level/profile.h"
+#include "system/files.h"
 #include "system/folder_tree.h"
+#include "system/user_folders.h"
 #include "tests/level/level_test_support.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/test_host.h"
@@ -22,8 +24,11 @@ using Scratch = TempDir;
 
 struct TestPlay : ::testing::Test {
     Scratch scratch;
+    // The user's cache and config folders in the scratch folder.
     ScopedEnv cache{"XDG_CACHE_HOME", scratch.file("cache").c_str()};
     ScopedEnv config{"XDG_CONFIG_HOME", scratch.file("config").c_str()};
+    ScopedEnv localAppData{"LOCALAPPDATA", scratch.file("cache").c_str()};
+    ScopedEnv appData{"APPDATA", scratch.file("config").c_str()};
     TestHost host;
     std::unique_ptr<Program> program = std::make_unique<Program>(host);
 
