@@ -16,7 +16,7 @@
 set -uo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
-packages=("${tessaly_run_packages[@]}" "${tessaly_test_packages[@]}")
+packages=("${tessaly_run_packages[@]}" "${tessaly_test_packages[@]}" "${tessaly_play_test_packages[@]}")
 if [ "${TESSALY_SKIP_WINDOWS:-}" != 1 ]; then packages+=("${tessaly_windows_packages[@]}"); fi
 tessaly_install_missing "${packages[@]}" || exit 1
 

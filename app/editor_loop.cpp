@@ -11,6 +11,7 @@
 #include "app/map_actions.h"
 #include "app/recovery.h"
 #include "app/save_commands.h"
+#include "app/test_play.h"
 #include "app/tile_bitmap.h"
 #include "gui/palette.h"
 #include "level/level_file.h"
@@ -138,6 +139,7 @@ PassEnd editorPass(Program& p) {
     runMapActions(p);
     turnWheel(p, wheelNotches(before, p.mouse));
     tickRecovery(p);
+    tickPlays(p);
     if (p.host.closeRequested() || std::exchange(p.closeAsked, false)) {
         // Safe: closing the window with unsaved edits asks first.
         if (settleUnsavedEdits(p, "before closing")) {

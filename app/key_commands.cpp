@@ -4,6 +4,7 @@
 #include "app/overview_mode.h"
 #include "app/key_list.h"
 #include "app/save_commands.h"
+#include "app/test_play.h"
 #include "edit/operations.h"
 #include "views/map_view.h"
 #include "views/panels.h"
@@ -107,6 +108,15 @@ void toggleGrid(Program& p) {
     p.editor->showGrid = !p.editor->showGrid;
 }
 
+// The dialogs and messages of a play take the focus, so a held F9 plays once.
+void play(Program& p) {
+    playLevel(p, false);
+}
+
+void playAskingFolder(Program& p) {
+    playLevel(p, true);
+}
+
 bool shiftHeld(Host& host) {
     return host.keyHeld(scan::LeftShift) || host.keyHeld(scan::RightShift);
 }
@@ -118,7 +128,7 @@ bool shiftHeld(Host& host) {
 // Page Up and Page Down page the tile panel, with Shift the object panel.
 // F1 shows the list of keys; the message takes the focus, so a held F1 shows
 // it once.
-const std::array<KeyCommand, 22> kKeyCommands{{
+const std::array<KeyCommand, 24> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
@@ -141,6 +151,8 @@ const std::array<KeyCommand, 22> kKeyCommands{{
     {scan::PageDown, Chord::Shift, "SC_SHIFT_PAGEDOWN", pageObjectPanel<kPanelColumns>},
     {scan::Tab, Chord::Press, "SC_OVERVIEW", overview},
     {scan::G, Chord::Press, "SC_GRID", toggleGrid},
+    {scan::F9, Chord::Plain, "SC_F9", play},
+    {scan::F9, Chord::Shift, "SC_SHIFT_F9", playAskingFolder},
 }};
 static_assert(kKeyCommands.size() <= std::tuple_size_v<decltype(Program::chordWasDown)>);
 
@@ -161,6 +173,8 @@ bool chordDown(Host& host, const KeyCommand& command) {
         return host.keyHeld(scan::Ctrl);
     case Chord::Press:
         return !host.keyHeld(scan::Ctrl);
+    case Chord::Plain:
+        return !shiftHeld(host);
     }
     return false;
 }

@@ -1,6 +1,7 @@
 // The editor's keyboard commands: scrolling the map view, paging the tile
-// panel, the list of keys, Save and Save As, undo and redo. One table keyed
-// by scan code, polled by the editor loop in its order.
+// panel, the list of keys, Save and Save As, undo and redo, the editing tools,
+// test play. One table keyed by scan code, polled by the editor loop in its
+// order.
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@ enum class Chord {
     CtrlShift,    // once per press, with Ctrl and Shift held
     CtrlAnyShift, // once per press, with Ctrl held, Shift or not
     Press,        // once per press, with Ctrl not held
+    Plain,        // once per press, with Shift not held
 };
 
 struct KeyCommand {
@@ -28,7 +30,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 22> kKeyCommands;
+extern const std::array<KeyCommand, 24> kKeyCommands;
 
 // The moves the keys make, which the mouse wheel makes too. The map view
 // moves one cell, never past the first column or row nor past the last full

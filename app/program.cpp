@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/editor_loop.h"
 #include "app/start_screen.h"
+#include "app/test_play.h"
 
 namespace tessaly {
 
@@ -18,6 +19,7 @@ void drawScreenBackground(Program& p) {
 int runProgram(Host& host, const std::string& levelToOpen) {
     auto program = std::make_unique<Program>(host);
     startUp(*program);
+    removeLeftoverPlays();
     bool skipStartScreen = !levelToOpen.empty() && takeLevelArgument(*program, levelToOpen);
     for (;;) {
         if (!skipStartScreen) {

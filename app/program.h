@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/recovery.h"
+#include "app/test_play.h"
 #include "core/surface.h"
 #include "gui/text.h"
 #include "gui/widgets.h"
@@ -64,6 +65,7 @@ struct Program {
     // The same for the map actions that act once per press.
     std::array<bool, 16> actionWasDown{};
     RecoveryState recovery;
+    PlayState play; // test plays whose DOSBox may still run
 };
 
 // The colours of the screen background and the start screen's text.

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "system/process_start.h"
+
 namespace tessaly {
 
 struct Surface;
@@ -57,6 +59,21 @@ struct DialogRequest {
     bool confirmOverwrite = false;
 };
 
+// What a folder dialog shows: its title and the folder it starts in ("" for
+// the working folder).
+struct FolderRequest {
+    std::string title;
+    std::string folder;
+};
+
+// A program to start as a process of its own: a path (or on Linux a name on
+// the PATH), its arguments and its working folder.
+struct ProcessRequest {
+    std::string program;
+    std::vector<std::string> arguments;
+    std::string folder;
+};
+
 // A question for the user and the answers offered, in the order they are
 // shown; `defaultAnswer` (an index into `answers`) is the one Enter picks.
 // Texts are UTF-8.
@@ -84,7 +101,7 @@ namespace scan {
 constexpr int Escape = 0x01, Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
 constexpr int Digit5 = 0x06, Tab = 0x0F, R = 0x13, F = 0x21, G = 0x22;
 constexpr int Y = 0x15, Ctrl = 0x1D, LeftShift = 0x2A, Z = 0x2C, RightShift = 0x36;
-constexpr int F1 = 0x3B, F5 = 0x3F, F6 = 0x40, F10 = 0x44;
+constexpr int F1 = 0x3B, F5 = 0x3F, F6 = 0x40, F9 = 0x43, F10 = 0x44;
 constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
 constexpr int KeypadPlus = 0x4E, Down = 0x50, PageDown = 0x51;
 } // namespace scan
@@ -137,6 +154,18 @@ class Host {
     // Shows a modal message (UTF-8) and returns when it is closed; the focus
     // rule of ask applies.
     virtual void showMessage(std::string_view text) = 0;
+
+    // The modal folder dialog: the folder chosen (an existing one), or ""
+    // when cancelled or failed; the focus rule of ask applies.
+    virtual std::string chooseFolder(const FolderRequest& request) = 0;
+    // The DOSBox program that plays the games: on Linux `dosbox` on the PATH,
+    // on Windows one in the usual install folders of DOSBox, DOSBox Staging
+    // or DOSBox-X (hosts/dosbox_search.h); "" when none is found.
+    virtual std::string findDosBox() = 0;
+    // Starts a program as a process of its own and returns at once, as
+    // system/process_start.h's startProcess does: the program stays
+    // responsive while the process runs.
+    virtual ProcessStart startProcess(const ProcessRequest& request) = 0;
 
     // Whether the user asked to close the window since the last call.
     virtual bool closeRequested() = 0;

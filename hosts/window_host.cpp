@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "hosts/dosbox_search.h"
+
 namespace tessaly {
 
 namespace {
@@ -43,6 +45,14 @@ int64_t WindowHost::clockMilliseconds() {
 
 bool WindowHost::closeRequested() {
     return windowFailed_ || takeCloseRequest(keys_);
+}
+
+std::string WindowHost::findDosBox() {
+    return findDosBoxProgram();
+}
+
+ProcessStart WindowHost::startProcess(const ProcessRequest& request) {
+    return tessaly::startProcess(request.program, request.arguments, request.folder);
 }
 
 } // namespace tessaly

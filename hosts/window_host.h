@@ -24,6 +24,10 @@ class WindowHost : public Host {
     void pause(int milliseconds) override;
     int64_t clockMilliseconds() override;
     bool closeRequested() override;
+    // DOSBox as hosts/dosbox_search.h finds it; processes as
+    // system/process_start.h starts them.
+    std::string findDosBox() override;
+    ProcessStart startProcess(const ProcessRequest& request) override;
 
     // Shows what changed on the visible page since the last present; does
     // nothing when neither the page nor the palette changed.

@@ -73,6 +73,15 @@ constexpr std::string_view kCk3TileData[] = {"EGALATCH.CK3"};
 constexpr std::string_view kDd2TileData[] = {"TILES.DD2", "EGATILES.DD2"};
 constexpr std::string_view kNinTileData[] = {"EGATILES.NIN"};
 
+// The programs as the games' releases name them. Dave 2's and Shadow Knight's
+// are those of the releases known to us; a folder with another single .EXE
+// is taken too (app/test_play.cpp).
+constexpr std::string_view kDd2Programs[] = {"DAVE2.EXE"};
+constexpr std::string_view kCk1Programs[] = {"KEEN1.EXE"};
+constexpr std::string_view kCk2Programs[] = {"KEEN2.EXE"};
+constexpr std::string_view kCk3Programs[] = {"KEEN3.EXE"};
+constexpr std::string_view kNinPrograms[] = {"SK.EXE"};
+
 constexpr std::array<uint8_t, 5> kRedButton{56, 57, 58, 59, 60};
 constexpr std::array<uint8_t, 5> kBlueButton{71, 72, 73, 74, 75};
 constexpr std::array<uint8_t, 5> kGreenButton{76, 77, 78, 79, 80};
@@ -115,6 +124,8 @@ constexpr GameRecord kGameTable[] = {
         .tileHeadName = {},
         .tileDataNames = kDd2TileData,
         .artTheme = 0,
+        .programNames = kDd2Programs,
+        .levelFileStem = "LEVEL",
     },
     {
         .gameId = "CK1",
@@ -147,6 +158,8 @@ constexpr GameRecord kGameTable[] = {
         .tileHeadName = "EGAHEAD.CK1",
         .tileDataNames = kCk1TileData,
         .artTheme = 1,
+        .programNames = kCk1Programs,
+        .levelFileStem = "LEVEL",
     },
     {
         .gameId = "CK2",
@@ -179,6 +192,8 @@ constexpr GameRecord kGameTable[] = {
         .tileHeadName = "EGAHEAD.CK2",
         .tileDataNames = kCk2TileData,
         .artTheme = 2,
+        .programNames = kCk2Programs,
+        .levelFileStem = "LEVEL",
     },
     {
         .gameId = "CK3",
@@ -211,6 +226,8 @@ constexpr GameRecord kGameTable[] = {
         .tileHeadName = "EGAHEAD.CK3",
         .tileDataNames = kCk3TileData,
         .artTheme = 3,
+        .programNames = kCk3Programs,
+        .levelFileStem = "LEVEL",
     },
     {
         .gameId = "NIN",
@@ -243,6 +260,8 @@ constexpr GameRecord kGameTable[] = {
         .tileHeadName = {},
         .tileDataNames = kNinTileData,
         .artTheme = 4,
+        .programNames = kNinPrograms,
+        .levelFileStem = "LEVEL",
     },
 };
 

@@ -84,6 +84,12 @@ struct GameRecord {
 
     // Which of the default art's themes draws the game's tiles and frame.
     int artTheme = 0;
+
+    // Test play (app/test_play.h): the names the game's program has in its
+    // releases, any case, and the stem of its level files' names, which
+    // number the levels with two digits ("LEVEL" for LEVEL07.CK1).
+    std::span<const std::string_view> programNames;
+    std::string_view levelFileStem;
 };
 
 // The games in start-screen order: DD2, CK1, CK2, CK3, NIN.

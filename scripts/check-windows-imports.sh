@@ -14,7 +14,7 @@ set -uo pipefail
 
 # The DLLs of Windows itself that the programs use (every Windows has them),
 # in lower case.
-allowed=(kernel32.dll user32.dll gdi32.dll comdlg32.dll shell32.dll winmm.dll advapi32.dll
+allowed=(kernel32.dll user32.dll gdi32.dll comdlg32.dll shell32.dll winmm.dll advapi32.dll ole32.dll
     msvcrt.dll)
 
 objdump=i686-w64-mingw32-objdump

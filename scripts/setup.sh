@@ -35,6 +35,9 @@ tessaly_installed() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || return 1
     done
 }
+# What test.sh needs on top for the test play's real run: DOSBox and the
+# assembler of its stand-in game. The editor itself needs neither.
+tessaly_play_test_packages=(dosbox nasm)
 
 tessaly_install_missing() {
     local missing=()

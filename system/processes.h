@@ -17,6 +17,10 @@ struct ProcessOwner {
 // This process.
 ProcessOwner thisProcess();
 
+// The process with this id on this machine, as processRuns knows it again
+// (its start included where the system tells it).
+ProcessOwner processOwnerOf(std::int64_t id);
+
 // Whether `owner` runs now on this machine: its host is this one, a process
 // with its id exists, and that process started when the owner did (a later
 // process that was given the same id is another one). False for a process of

@@ -49,7 +49,10 @@ std::string hostName() {
 } // namespace
 
 ProcessOwner thisProcess() {
-    const std::int64_t id = ::getpid();
+    return processOwnerOf(::getpid());
+}
+
+ProcessOwner processOwnerOf(std::int64_t id) {
     return {id, processStat(id).started, hostName()};
 }
 

@@ -25,6 +25,16 @@ ProcessOwner thisProcess() {
     return {std::int64_t(GetCurrentProcessId()), creationTime(GetCurrentProcess()), hostName()};
 }
 
+ProcessOwner processOwnerOf(std::int64_t id) {
+    ProcessOwner owner{id, 0, hostName()};
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(id));
+    if (process) {
+        owner.started = creationTime(process);
+        CloseHandle(process);
+    }
+    return owner;
+}
+
 bool processRuns(const ProcessOwner& owner) {
     if (owner.id <= 0 || owner.id > std::int64_t(0xFFFFFFFF) || owner.host != hostName())
         return false;

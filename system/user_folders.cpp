@@ -19,13 +19,17 @@ std::string xdgFolder(const char* variable, const char* fallback) {
     return std::string(home) + "/" + fallback + "/tessaly";
 }
 #else
-// %LOCALAPPDATA%\Tessaly, read in wide characters so a user name in any
+// %VARIABLE%\Tessaly, read in wide characters so a user name in any
 // script comes through; "" when the variable is not an absolute path.
-std::string localAppDataFolder() {
-    const wchar_t* set = _wgetenv(L"LOCALAPPDATA");
+std::string windowsFolder(const wchar_t* variable) {
+    const wchar_t* set = _wgetenv(variable);
     if (!set || !((set[0] && set[1] == L':') || (set[0] == L'\\' && set[1] == L'\\'))) return "";
     const std::wstring folder(set);
     return utf16ToUtf8(std::u16string(folder.begin(), folder.end())) + "\\Tessaly";
+}
+
+std::string localAppDataFolder() {
+    return windowsFolder(L"LOCALAPPDATA");
 }
 #endif
 
@@ -44,6 +48,22 @@ std::string userDataFolder() {
     return localAppDataFolder();
 #else
     return xdgFolder("XDG_DATA_HOME", ".local/share");
+#endif
+}
+
+std::string userConfigFolder() {
+#ifdef _WIN32
+    return windowsFolder(L"APPDATA");
+#else
+    return xdgFolder("XDG_CONFIG_HOME", ".config");
+#endif
+}
+
+std::string userCacheFolder() {
+#ifdef _WIN32
+    return localAppDataFolder();
+#else
+    return xdgFolder("XDG_CACHE_HOME", ".cache");
 #endif
 }
 

@@ -18,4 +18,15 @@ std::string userStateFolder();
 // home folder is set.
 std::string userDataFolder();
 
+// The folder for the user's settings: $XDG_CONFIG_HOME/tessaly, by default
+// ~/.config/tessaly; on Windows %APPDATA%\Tessaly, which roams with the
+// user. "" when neither the variable nor a home folder is set.
+std::string userConfigFolder();
+
+// The folder for files the programs can make again and remove at any time,
+// such as the play copies of a game: $XDG_CACHE_HOME/tessaly, by default
+// ~/.cache/tessaly; on Windows %LOCALAPPDATA%\Tessaly. "" when neither the
+// variable nor a home folder is set.
+std::string userCacheFolder();
+
 } // namespace tessaly

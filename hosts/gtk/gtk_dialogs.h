@@ -37,6 +37,10 @@ class GtkDialogs {
     // saves at the first press, also after a whole path was typed.
     std::string openFile(const DialogRequest& request, const DialogOwner& owner);
     std::string saveFile(const DialogRequest& request, const DialogOwner& owner);
+    // The folder chosen in GTK's folder chooser, started in the request's
+    // folder (the current folder when it has none); "" when cancelled or
+    // when no dialog could be shown.
+    std::string chooseFolder(const FolderRequest& request, const DialogOwner& owner);
     // Shows the About box with `logo`, in the middle of the owner's window,
     // and returns when it is closed; false when it could not be shown.
     bool aboutBox(const RgbaPicture& logo, const DialogOwner& owner);

@@ -7,6 +7,7 @@
 #include "core/surface.h"
 #include "system/png_file.h"
 #include "system/text_encoding.h"
+#include "system/user_folders.h"
 
 namespace tessaly {
 
@@ -149,6 +150,11 @@ std::string ReplayHost::saveFileDialog(const DialogRequest& request) {
 std::string ReplayHost::dialog(const char* kind, std::deque<const ReplayLine*>& answers,
                                const DialogRequest& request) {
     entry() << kind << ' ' << quoted(request.title) << ' ' << quoted(filterList(request)) << " -> ";
+    return answerDialog(answers);
+}
+
+// The rest of a dialog's log line, after its arrow: the answer taken.
+std::string ReplayHost::answerDialog(std::deque<const ReplayLine*>& answers) {
     if (answers.empty()) {
         log_ << "NONE\n" << std::flush;
         noAnswer_ = true;
@@ -206,6 +212,34 @@ int ReplayHost::ask(const Question& question) {
 void ReplayHost::showMessage(std::string_view text) {
     entry() << "message " << quoted(text) << '\n' << std::flush;
     focusChanged();
+}
+
+std::string ReplayHost::chooseFolder(const FolderRequest& request) {
+    entry() << "folder-dialog " << quoted(request.title) << " -> ";
+    return answerDialog(folderAnswers_);
+}
+
+std::string ReplayHost::findDosBox() {
+    return noDosBox_ ? "" : "dosbox";
+}
+
+ProcessStart ReplayHost::startProcess(const ProcessRequest& request) {
+    const std::string cache = userCacheFolder();
+    entry() << "play " << quoted(request.program);
+    for (const std::string& argument : request.arguments) {
+        std::string shown = argument;
+        if (!cache.empty() && shown.size() > cache.size() + 1 &&
+            shown.compare(0, cache.size(), cache) == 0 &&
+            (shown[cache.size()] == '/' || shown[cache.size()] == '\\')) {
+            shown = shown.substr(cache.size() + 1);
+            std::replace(shown.begin(), shown.end(), '\\', '/');
+        }
+        log_ << ' ' << quoted(shown);
+    }
+    log_ << '\n' << std::flush;
+    ProcessStart started;
+    started.started = true;
+    return started;
 }
 
 bool ReplayHost::closeRequested() {
@@ -283,6 +317,13 @@ void ReplayHost::apply(const ReplayLine& line) {
         break;
     case ReplayCommand::Answer:
         questionAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::Folder:
+    case ReplayCommand::FolderCancel:
+        folderAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::NoDosBox:
+        noDosBox_ = true;
         break;
     case ReplayCommand::FocusLost:
     case ReplayCommand::FocusGained:

@@ -37,6 +37,7 @@
 // keys and buttons alike.
 //
 // Dialogs. Applied `open`/`open-cancel` lines queue answers for open dialogs,
+// `folder`/`folder-cancel` lines for folder dialogs,
 // `save`/`save-cancel` lines for save dialogs, `answer` lines for questions; a
 // dialog takes the oldest unused answer of its kind and never reads ahead in
 // the script. An answer is the button's text in lower case, or `close` for a
@@ -54,6 +55,12 @@
 //   @T question "TEXT" -> WORD   (NONE without an answer; a word that is not
 //      one of the question's answers is logged with them and stops the run)
 //   @T message "TEXT"
+//   @T folder-dialog "TITLE" -> "PATH"                             (as open-dialog)
+//   @T play "PROGRAM" "ARGUMENT"...   a process the program asked to start,
+//      which is never started; an argument naming a file in the user's cache
+//      folder (system/user_folders.h) is written relative to it, with '/'
+//      between names ("play/1/dosbox.conf"), so the log reads the same on
+//      every system
 //   @T screenshot FILE
 //   @T exit STATUS
 //   @T expect-failed LINE: WHY
@@ -61,6 +68,10 @@
 // keeps its fixed shape; unit tests of the dialog requests check it). Texts are
 // written byte for byte, except control characters, which appear as \xNN so
 // that every entry stays on one line.
+//
+// DOSBox. The host never looks for it: findDosBox gives "dosbox" until a
+// `no-dosbox` line applies, and "" after it. A started process counts as
+// started with no process behind it (its owner's id is 0).
 //
 // Checks. `expect-pixel` reads the visible page of the surface given to
 // `openWindow`, `expect-title` the last title set (cut to 127 characters);
@@ -113,6 +124,9 @@ class ReplayHost final : public Host {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
+    std::string chooseFolder(const FolderRequest& request) override;
+    std::string findDosBox() override;
+    ProcessStart startProcess(const ProcessRequest& request) override;
     bool closeRequested() override;
 
   private:
@@ -128,6 +142,7 @@ class ReplayHost final : public Host {
     void present();
     std::string dialog(const char* kind, std::deque<const ReplayLine*>& answers,
                        const DialogRequest& request);
+    std::string answerDialog(std::deque<const ReplayLine*>& answers);
     std::ostream& entry();
     void fail(const ReplayLine& line, const std::string& why);
 
@@ -142,6 +157,8 @@ class ReplayHost final : public Host {
     std::array<bool, kKeyCodes> scriptDown_{}; // the keys the script holds
     KeyTable keys_;
     std::deque<const ReplayLine*> openAnswers_, saveAnswers_, questionAnswers_;
+    std::deque<const ReplayLine*> folderAnswers_;
+    bool noDosBox_ = false;
     bool checkFailed_ = false;
     bool noAnswer_ = false;
 };

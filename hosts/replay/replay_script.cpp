@@ -209,6 +209,12 @@ std::string parseLine(std::string_view command, std::string_view rest, const std
         why = fileArgument(ReplayCommand::Save);
     } else if (command == "save-cancel") {
         why = noArguments(ReplayCommand::SaveCancel);
+    } else if (command == "folder") {
+        why = fileArgument(ReplayCommand::Folder);
+    } else if (command == "folder-cancel") {
+        why = noArguments(ReplayCommand::FolderCancel);
+    } else if (command == "no-dosbox") {
+        why = noArguments(ReplayCommand::NoDosBox);
     } else if (command == "focus-lost") {
         why = noArguments(ReplayCommand::FocusLost);
     } else if (command == "focus-gained") {

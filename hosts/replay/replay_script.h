@@ -25,25 +25,28 @@ namespace tessaly {
 constexpr long long kMaxScriptTime = 86'400'000;
 
 enum class ReplayCommand {
-    Mouse,       // x, y
-    Press,       // value: button bit (1 left, 2 right, 4 middle)
-    Release,     // value: button bit
-    KeyDown,     // value: set-1 scan code 0..127
-    KeyUp,       // value: set-1 scan code 0..127
-    Open,        // text, path
-    OpenCancel,  //
-    Save,        // text, path
-    SaveCancel,  //
-    FocusLost,   //
-    FocusGained, //
-    CloseWindow, //
-    Screenshot,  // text, path
-    ExpectPixel, // x, y, value: palette index
-    ExpectTitle, // text (may be empty)
-    Answer,      // text: the answer to a question, in lower case ("save", "close")
-    Click,       // value: button bit; a press and its release at once
-    Tap,         // value: set-1 scan code; a keydown and its keyup at once
-    Wheel,       // value: notches, positive away from the user
+    Mouse,        // x, y
+    Press,        // value: button bit (1 left, 2 right, 4 middle)
+    Release,      // value: button bit
+    KeyDown,      // value: set-1 scan code 0..127
+    KeyUp,        // value: set-1 scan code 0..127
+    Open,         // text, path
+    OpenCancel,   //
+    Save,         // text, path
+    SaveCancel,   //
+    FocusLost,    //
+    FocusGained,  //
+    CloseWindow,  //
+    Screenshot,   // text, path
+    ExpectPixel,  // x, y, value: palette index
+    ExpectTitle,  // text (may be empty)
+    Answer,       // text: the answer to a question, in lower case ("save", "close")
+    Click,        // value: button bit; a press and its release at once
+    Tap,          // value: set-1 scan code; a keydown and its keyup at once
+    Wheel,        // value: notches, positive away from the user
+    Folder,       // text, path: the answer to a folder dialog
+    FolderCancel, //
+    NoDosBox,     // from now on the host finds no DOSBox
 };
 
 struct ReplayLine {

@@ -451,6 +451,10 @@ void SdlHost::showMessage(std::string_view text) {
     runModal([&] { return dialogs_.message(text, dialogOwner()); });
 }
 
+std::string SdlHost::chooseFolder(const FolderRequest& request) {
+    return runModal([&] { return dialogs_.chooseFolder(request, dialogOwner()); });
+}
+
 void SdlHost::setWindowSize(int width, int height) {
     if (!window_) return;
     SDL_SetWindowSize(window_, width, height);

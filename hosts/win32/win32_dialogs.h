@@ -24,6 +24,10 @@ constexpr int kAboutVersionLine = 126;
 std::string showOpenFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
 std::string showSaveFileDialog(HWND owner, const DialogRequest& request, const std::string& folder);
 
+// The folder chosen in the system's folder dialog (UTF-8), or "" when
+// cancelled or failed (folder_dialog.cpp).
+std::string showFolderDialog(HWND owner, const FolderRequest& request);
+
 // False when the box could not be made (no template in this executable).
 bool showAboutBox(HWND owner);
 

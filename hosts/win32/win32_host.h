@@ -55,6 +55,7 @@ class Win32Host : public WindowHost {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
+    std::string chooseFolder(const FolderRequest& request) override;
 
     void present() override;
     // Handles every waiting window message.

@@ -5,46 +5,70 @@
 #                    the other, sharing the user's state folder (recovery copies)
 #   expected.log     what tessaly-replay must print, line for line; the log of
 #                    each further run follows a line "== case2.replay"
+#   expected-windows.log  the log of the Windows programs, where it differs
 #   expected.status  the exit status of every run (0 when the file is absent)
-#   expected/        files the run must leave, byte for byte; any other file
-#                    the run creates (screenshots aside) fails the case
+#   expected/        files the run must leave, byte for byte, also in folders
+#                    of the case; any other file the run creates at the top of
+#                    the case's folder (screenshots aside) fails the case
+#   expected-cache/  files the run must leave in the user's cache folder
+#   expected-config/ the same for the user's config folder (settings.ini)
 #   arguments        more command-line arguments after each script, one a line
 #                    (a level to open, as given to the editor), in UTF-8
 #   before2.cmake... a CMake script run in the case's folder right before
 #                    case2.replay (and so on): another program changing the
-#                    files between two runs of the editor
+#                    files between two runs of the editor; the user's config
+#                    folder is $ENV{TESSALY_CASE_CONFIG} there
 #
 # For the Windows programs (WINE_RUN and WINE_PREFIX given) the replay runs
 # under Wine, line ends of the log aside the same checks apply, and each
 # screenshot must match the one the Linux replay (LINUX_REPLAY) takes of the
 # same case, except for the start screen's lines that show the executable's
-# folder and the compiler. Wine keeps %LOCALAPPDATA% in its prefix: the
-# program's folder there is emptied first, so these cases run one at a time.
+# folder and the compiler. Wine keeps %LOCALAPPDATA% and %APPDATA% in its
+# prefix: the program's folders there are emptied first, so these cases run
+# one at a time.
+#
+# Every case has user folders of its own, beside its folder: state
+# (recovery copies), cache (play folders) and config (the settings file), so
+# that no case ever reads or writes a real user's.
 set(runner "")
+set(cache_root ${WORK_DIR}-cache/tessaly)
+set(config_root ${WORK_DIR}-config/tessaly)
 if(WINE_PREFIX)
     set(runner ${WINE_RUN} ${WINE_PREFIX})
     file(GLOB wine_users ${WINE_PREFIX}/drive_c/users/*)
     foreach(user ${wine_users})
-        file(REMOVE_RECURSE ${user}/AppData/Local/Tessaly)
+        file(REMOVE_RECURSE ${user}/AppData/Local/Tessaly ${user}/AppData/Roaming/Tessaly)
+        if(NOT user MATCHES "/Public$")
+            set(cache_root ${user}/AppData/Local/Tessaly)
+            set(config_root ${user}/AppData/Roaming/Tessaly)
+        endif()
     endforeach()
 endif()
 
 # Copies the case's inputs into a fresh folder.
 function(prepare_folder folder)
-    file(REMOVE_RECURSE ${folder} ${folder}-state)
-    file(MAKE_DIRECTORY ${folder} ${folder}-state)
+    file(REMOVE_RECURSE ${folder} ${folder}-state ${folder}-cache ${folder}-config)
+    file(MAKE_DIRECTORY ${folder} ${folder}-state ${folder}-cache ${folder}-config)
     file(GLOB inputs LIST_DIRECTORIES true ${CASE_DIR}/*)
     foreach(input ${inputs})
         get_filename_component(name ${input} NAME)
-        if(NOT name MATCHES "^(expected|expected\\.log|expected\\.status|arguments)$")
+        if(NOT name MATCHES "^(expected.*|arguments)$")
             file(COPY ${input} DESTINATION ${folder})
         endif()
     endforeach()
 endfunction()
 
+# The user's folders of a case run in `folder`.
+macro(point_user_folders folder)
+    set(ENV{XDG_STATE_HOME} ${folder}-state)
+    set(ENV{XDG_CACHE_HOME} ${folder}-cache)
+    set(ENV{XDG_CONFIG_HOME} ${folder}-config)
+endmacro()
+
 prepare_folder(${WORK_DIR})
-# Recovery copies go to a state folder of the case's own, outside its folder.
-set(ENV{XDG_STATE_HOME} ${WORK_DIR}-state)
+point_user_folders(${WORK_DIR})
+# Where a case's before-steps find the settings file.
+set(ENV{TESSALY_CASE_CONFIG} ${config_root})
 file(GLOB before RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 
 # Runs the case's step before run `run` in `folder`, when it has one.
@@ -89,24 +113,36 @@ foreach(run "" 2 3 4)
 endforeach()
 
 set(failures "")
-file(READ ${CASE_DIR}/expected.log expected_log)
+set(expected_log_file ${CASE_DIR}/expected.log)
+if(WINE_PREFIX AND EXISTS ${CASE_DIR}/expected-windows.log)
+    set(expected_log_file ${CASE_DIR}/expected-windows.log)
+endif()
+file(READ ${expected_log_file} expected_log)
 if(NOT log STREQUAL expected_log)
     string(APPEND failures "log differs.\n--- expected\n${expected_log}--- got\n${log}${errors}\n")
 endif()
 string(APPEND failures "${statuses}")
 
+# The files of `expected` (a folder of the case) in `folder`, byte for byte.
+function(compare_files expected folder)
+    file(GLOB_RECURSE names RELATIVE ${CASE_DIR}/${expected} ${CASE_DIR}/${expected}/*)
+    foreach(name ${names})
+        if(NOT EXISTS ${folder}/${name})
+            string(APPEND failures "${name} was not written\n")
+            continue()
+        endif()
+        file(SHA256 ${CASE_DIR}/${expected}/${name} want)
+        file(SHA256 ${folder}/${name} got)
+        if(NOT want STREQUAL got)
+            string(APPEND failures "${name} differs from ${expected}/${name}\n")
+        endif()
+    endforeach()
+    set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+compare_files(expected ${WORK_DIR})
+compare_files(expected-cache ${cache_root})
+compare_files(expected-config ${config_root})
 file(GLOB expected_files RELATIVE ${CASE_DIR}/expected ${CASE_DIR}/expected/*)
-foreach(name ${expected_files})
-    if(NOT EXISTS ${WORK_DIR}/${name})
-        string(APPEND failures "${name} was not written\n")
-        continue()
-    endif()
-    file(SHA256 ${CASE_DIR}/expected/${name} want)
-    file(SHA256 ${WORK_DIR}/${name} got)
-    if(NOT want STREQUAL got)
-        string(APPEND failures "${name} differs from expected/${name}\n")
-    endif()
-endforeach()
 file(GLOB after RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 foreach(name ${after})
     list(FIND before ${name} was_there)
@@ -124,7 +160,8 @@ endforeach()
 if(WINE_PREFIX)
     set(linux_dir ${WORK_DIR}-linux)
     prepare_folder(${linux_dir})
-    set(ENV{XDG_STATE_HOME} ${linux_dir}-state)
+    point_user_folders(${linux_dir})
+    set(ENV{TESSALY_CASE_CONFIG} ${linux_dir}-config/tessaly)
     foreach(run "" 2 3 4)
         if(EXISTS ${linux_dir}/case${run}.replay)
             step_before(${linux_dir} "${run}")

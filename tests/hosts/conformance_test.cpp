@@ -4,6 +4,7 @@
 // A new host proves itself by passing these.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <sstream>
 
@@ -39,6 +40,7 @@ class ReplayDriver {
     void click(int bits) { line(ReplayCommand::Click, bits); }
     void wheel(int notches) { line(ReplayCommand::Wheel, notches); }
     void closeWindow() { line(ReplayCommand::CloseWindow); }
+    void cancelNextFolderDialog() { line(ReplayCommand::FolderCancel); }
 
   private:
     void line(ReplayCommand command, int value = 0, int x = 0, int y = 0) {
@@ -69,6 +71,7 @@ class TestHostDriver {
     void click(int bits) { host_.click(bits); }
     void wheel(int notches) { host_.mouse.wheel += notches; }
     void closeWindow() { host_.closeRequest = true; }
+    void cancelNextFolderDialog() {} // an empty queue cancels
 
   private:
     TestHost host_;
@@ -112,6 +115,7 @@ class SdlDriver {
         e.type = SDL_QUIT;
         SDL_PushEvent(&e);
     }
+    void cancelNextFolderDialog() {} // with no display no dialog shows
 
   private:
     static SDL_Scancode sdlCode(int code) {
@@ -208,6 +212,25 @@ TYPED_TEST(HostConformance, AKeyHeldAcrossADialogCountsOnlyWhenPressedAgain) {
     this->driver.keyDown(scan::F6);
     this->host().beginPass();
     EXPECT_TRUE(this->held(scan::F6));
+}
+
+// The folder dialog takes the focus like every dialog.
+TYPED_TEST(HostConformance, AKeyHeldAcrossAFolderDialogCountsOnlyWhenPressedAgain) {
+    this->driver.keyDown(scan::F6);
+    this->host().beginPass();
+    ASSERT_TRUE(this->held(scan::F6));
+    this->driver.cancelNextFolderDialog();
+    EXPECT_EQ(this->host().chooseFolder({"Choose the game folder", ""}), "");
+    this->host().beginPass();
+    EXPECT_FALSE(this->held(scan::F6));
+}
+
+// A process runs on its own: starting it does not wait for it.
+TYPED_TEST(HostConformance, StartingAProcessReturnsAtOnce) {
+    const auto before = std::chrono::steady_clock::now();
+    const ProcessStart started = this->host().startProcess({"sh", {"-c", "sleep 1"}, ""});
+    EXPECT_TRUE(started.started) << started.why;
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
 }
 
 // A quick click counts once, where it was made, however far the pointer has

@@ -26,6 +26,9 @@ class TestHost : public Host {
     bool closeRequest = false;
     std::deque<int> answers; // answer indexes; an empty queue closes the question
     WallClock wall{};
+    std::deque<std::string> folderAnswers;    // "" = cancel; empty queue also cancels
+    std::string dosBox = "dosbox";            // what findDosBox finds ("" for none)
+    ProcessStart processResult{true, {}, ""}; // what every startProcess gives
 
     // A key tapped or a button clicked (pressed and released at once) before
     // the next pass: it reads as held for that whole pass, as hosts keep such
@@ -64,6 +67,8 @@ class TestHost : public Host {
     int passes = 0;
     std::vector<Question> questions;
     std::vector<std::string> messages;
+    std::vector<FolderRequest> folderRequests;
+    std::vector<ProcessRequest> processes;
 
     void openWindow(Surface& s) override { surface = &s; }
     void setTitle(std::string_view t) override { title = std::string(t.substr(0, kTitleLimit)); }
@@ -115,6 +120,15 @@ class TestHost : public Host {
     void showMessage(std::string_view text) override {
         messages.emplace_back(text);
         modal(0);
+    }
+    std::string chooseFolder(const FolderRequest& r) override {
+        folderRequests.push_back(r);
+        return modal(take(folderAnswers));
+    }
+    std::string findDosBox() override { return dosBox; }
+    ProcessStart startProcess(const ProcessRequest& r) override {
+        processes.push_back(r);
+        return processResult;
     }
     bool closeRequested() override {
         if (closeRequest) requestClose(table_);
