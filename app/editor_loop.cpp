@@ -10,6 +10,7 @@
 #include "app/key_commands.h"
 #include "app/map_actions.h"
 #include "app/recovery.h"
+#include "app/resize_command.h"
 #include "app/save_commands.h"
 #include "app/test_play.h"
 #include "app/tile_bitmap.h"
@@ -86,18 +87,6 @@ std::string openLevel(Program& p) {
     }
     clearHistory(e.history);
     return asked;
-}
-
-// A level opened with the view showing none of its cells (an origin left
-// from a bigger level) gets the origin the scroll keys would stop at; an
-// origin that shows some of the level stays where it is.
-void keepViewOnLevel(Editor& e) {
-    const bool showsLevel =
-        e.viewOriginColumn <= e.level.width && e.viewOriginRow <= e.level.height;
-    if (showsLevel) return;
-    e.viewOriginColumn =
-        std::clamp(e.viewOriginColumn, 1, std::max(1, e.level.width - kViewColumns + 1));
-    e.viewOriginRow = std::clamp(e.viewOriginRow, 1, std::max(1, e.level.height - kViewRows + 1));
 }
 
 } // namespace

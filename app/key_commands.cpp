@@ -1,8 +1,9 @@
 #include "app/key_commands.h"
 
 #include "app/editor_step.h"
-#include "app/overview_mode.h"
 #include "app/key_list.h"
+#include "app/overview_mode.h"
+#include "app/resize_command.h"
 #include "app/save_commands.h"
 #include "app/test_play.h"
 #include "edit/operations.h"
@@ -80,12 +81,15 @@ void showKeys(Program& p) {
 
 // Only level cells go back and forth (and the door exit they hold); the
 // view origin and the panels stay as they are.
+// An undone or redone resize may leave the view past the level's end.
 void undo(Program& p) {
     undoEdit(*p.editor);
+    keepViewOnLevel(*p.editor);
 }
 
 void redo(Program& p) {
     redoEdit(*p.editor);
+    keepViewOnLevel(*p.editor);
 }
 
 // The whole level at a glance; a click there moves the view. The left button
@@ -128,7 +132,7 @@ bool shiftHeld(Host& host) {
 // Page Up and Page Down page the tile panel, with Shift the object panel.
 // F1 shows the list of keys; the message takes the focus, so a held F1 shows
 // it once.
-const std::array<KeyCommand, 24> kKeyCommands{{
+const std::array<KeyCommand, 25> kKeyCommands{{
     {scan::Left, Chord::Unshifted, "SC_LEFT", scroll<-1, 0>},
     {scan::Right, Chord::Unshifted, "SC_RIGHT", scroll<1, 0>},
     {scan::Up, Chord::Unshifted, "SC_UP", scroll<0, -1>},
@@ -140,6 +144,7 @@ const std::array<KeyCommand, 24> kKeyCommands{{
     {scan::F1, Chord::Held, "SC_F1", showKeys},
     {scan::F5, Chord::Held, "SC_F5", save},
     {scan::F6, Chord::Held, "SC_F6", saveAs},
+    {scan::F7, Chord::Held, "SC_F7", resizeOrMakeLevel},
     {scan::Z, Chord::Ctrl, "SC_UNDO", undo},
     {scan::Z, Chord::CtrlShift, "SC_REDO", redo},
     {scan::Y, Chord::CtrlAnyShift, "SC_REDO", redo},

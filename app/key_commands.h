@@ -1,5 +1,5 @@
 // The editor's keyboard commands: scrolling the map view, paging the tile
-// panel, the list of keys, Save and Save As, undo and redo, the editing tools,
+// panel, the list of keys, Save and Save As, resize, undo and redo, the editing tools,
 // test play. One table keyed by scan code, polled by the editor loop in its
 // order.
 #pragma once
@@ -30,7 +30,7 @@ struct KeyCommand {
     void (*run)(Program&);
 };
 
-extern const std::array<KeyCommand, 24> kKeyCommands;
+extern const std::array<KeyCommand, 25> kKeyCommands;
 
 // The moves the keys make, which the mouse wheel makes too. The map view
 // moves one cell, never past the first column or row nor past the last full

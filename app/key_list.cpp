@@ -2,7 +2,7 @@
 
 namespace tessaly {
 
-const std::array<KeyListEntry, 30> kKeyList{{
+const std::array<KeyListEntry, 31> kKeyList{{
     {"left button on the tile or object panel", "pick the tile or object picture to paint"},
     {"left button on the map",
      "paint the picked tile (or place the picked object); a drag paints every cell it crosses"},
@@ -34,6 +34,7 @@ const std::array<KeyListEntry, 30> kKeyList{{
     {"F1", "show this list of keys (on both screens)"},
     {"F5", "save"},
     {"F6", "save as"},
+    {"F7", "resize the level, keeping a chosen part in place (on an empty map: make a new level)"},
     {"F9", "play the level in the game, in DOSBox, unsaved edits included"},
     {"Shift + F9", "choose the game's folder again, then play"},
     {"F10", "back to the start screen (asks first when there are unsaved edits)"},

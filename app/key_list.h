@@ -14,7 +14,7 @@ struct KeyListEntry {
     std::string_view what;  // "undo the last editing step"
 };
 
-extern const std::array<KeyListEntry, 30> kKeyList;
+extern const std::array<KeyListEntry, 31> kKeyList;
 
 // The message F1 shows: a heading, then one line "INPUT: WHAT" per entry.
 std::string keyListMessage();

@@ -61,7 +61,7 @@ struct Program {
     std::optional<FileIdentity> fileSeen;
     // The keys of each keyboard command that acts once per press, as they
     // were at the previous pass (index: the command's place in the table).
-    std::array<bool, 24> chordWasDown{};
+    std::array<bool, 32> chordWasDown{};
     // The same for the map actions that act once per press.
     std::array<bool, 16> actionWasDown{};
     RecoveryState recovery;

@@ -113,4 +113,20 @@ void resizeLevel(EditSession& s, int width, int height, Anchor anchor) {
     }
 }
 
+void makeNewLevel(EditSession& s, int width, int height) {
+    width = std::clamp(width, 1, kMaxMapSide);
+    height = std::clamp(height, 1, kMaxMapSide);
+    // The empty map's planes hold nothing, but cells an earlier level left
+    // beyond it must not come back inside the new one.
+    for (int column = 0; column < kPlaneSize; ++column) {
+        for (int row = 0; row < kPlaneSize; ++row) {
+            setTile(s, column, row, 0);
+            setObject(s, column, row, 0);
+        }
+    }
+    const LevelShape after = newLevelShape(width, height);
+    recordShapeChange(s.history, shapeOf(s.level), after);
+    setShape(s.level, after);
+}
+
 } // namespace tessaly

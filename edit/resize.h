@@ -2,9 +2,6 @@
 // making a new level on the empty map.
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "edit/session.h"
 
 namespace tessaly {
@@ -12,8 +9,6 @@ namespace tessaly {
 // The part of the level that stays in place: a corner, an edge's middle or
 // the centre, as nine choices read row by row ("nw n ne w c e sw s se").
 enum class Anchor { NW, N, NE, W, C, E, SW, S, SE };
-constexpr std::array<std::string_view, 9> kAnchorNames{"nw", "n",  "ne", "w", "c",
-                                                       "e",  "sw", "s",  "se"};
 
 // What a resize to width x height would drop: level cells holding a tile or
 // an object that fall outside, and door links whose destination does.
@@ -33,5 +28,10 @@ ResizeLoss resizeLoss(const EditSession& session, int width, int height, Anchor 
 // edit cell, the selected door and the door exit are kept inside the new
 // size. One step of the history, with the size, when the caller closes it.
 void resizeLevel(EditSession& session, int width, int height, Anchor anchor);
+
+// Makes the empty map a new level of width x height cells (1..256 each),
+// every cell 0, laid out as the games' own files are (newLevelShape). One
+// step of the history, when the caller closes it.
+void makeNewLevel(EditSession& session, int width, int height);
 
 } // namespace tessaly

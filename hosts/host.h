@@ -8,6 +8,7 @@
 // (Surface::changed, Surface::paletteChanged).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -83,6 +84,26 @@ struct Question {
     int defaultAnswer = 0;
 };
 
+// What the size dialog asks for: a level's width and height (1..256 each,
+// starting at `width` x `height`) and, when `withAnchor`, which part of the
+// level stays in place: one of nine, read row by row from the top left
+// (kAnchorNames).
+struct SizeRequest {
+    std::string title;
+    int width = 0, height = 0;
+    bool withAnchor = true;
+};
+
+// The answer of the size dialog; `chosen` is false when it was cancelled.
+struct SizeChoice {
+    bool chosen = false;
+    int width = 0, height = 0;
+    int anchor = 0; // an index into kAnchorNames
+};
+constexpr int kMaxLevelSide = 256;
+constexpr std::array<std::string_view, 9> kAnchorNames{"nw", "n",  "ne", "w", "c",
+                                                       "e",  "sw", "s",  "se"};
+
 // What Host::ask returns when the question was closed without an answer
 // (Escape, or the question's close button).
 constexpr int kQuestionClosed = -1;
@@ -101,7 +122,7 @@ namespace scan {
 constexpr int Escape = 0x01, Digit1 = 0x02, Digit2 = 0x03, Digit3 = 0x04, Digit4 = 0x05;
 constexpr int Digit5 = 0x06, Tab = 0x0F, R = 0x13, F = 0x21, G = 0x22;
 constexpr int Y = 0x15, Ctrl = 0x1D, LeftShift = 0x2A, Z = 0x2C, RightShift = 0x36;
-constexpr int F1 = 0x3B, F5 = 0x3F, F6 = 0x40, F9 = 0x43, F10 = 0x44;
+constexpr int F1 = 0x3B, F5 = 0x3F, F6 = 0x40, F7 = 0x41, F9 = 0x43, F10 = 0x44;
 constexpr int Up = 0x48, PageUp = 0x49, KeypadMinus = 0x4A, Left = 0x4B, Right = 0x4D;
 constexpr int KeypadPlus = 0x4E, Down = 0x50, PageDown = 0x51;
 } // namespace scan
@@ -154,6 +175,11 @@ class Host {
     // Shows a modal message (UTF-8) and returns when it is closed; the focus
     // rule of ask applies.
     virtual void showMessage(std::string_view text) = 0;
+
+    // The modal size dialog: the width, height and anchor chosen, each in
+    // its range, or nothing chosen when cancelled or failed; the focus rule
+    // of ask applies.
+    virtual SizeChoice askSize(const SizeRequest& request) = 0;
 
     // The modal folder dialog: the folder chosen (an existing one), or ""
     // when cancelled or failed; the focus rule of ask applies.

@@ -199,6 +199,16 @@ int paddingWordsFor(const Level& level) {
     return paddingWordsOf(level.keptHeader, level.width, level.height);
 }
 
+namespace {
+
+// The bytes of a level's words from byte 4 on, written plainly: what the
+// games' own files hold in bytes 0..3.
+uint32_t plainLength(int width, int height, int paddingWords) {
+    return uint32_t(2 * (kHeaderWords + 2 * (width * height + paddingWords)));
+}
+
+} // namespace
+
 LevelShape shapeForSize(const Level& level, int width, int height) {
     LevelShape shape = shapeOf(level);
     shape.width = width;
@@ -214,6 +224,27 @@ LevelShape shapeForSize(const Level& level, int width, int height) {
         shape.tilePadding[std::size_t(i)] = 0;
         shape.objectPadding[std::size_t(i)] = 0;
     }
+    // Bytes 0..3 follow when they held the old level's length: a game that
+    // reads them to size its buffer would otherwise read the level wrong.
+    if (readLe32(level.keptHeader.data()) ==
+        plainLength(level.width, level.height, paddingWordsFor(level)))
+        writeLe32(shape.keptHeader.data(), plainLength(width, height, shape.paddingWords));
+    return shape;
+}
+
+LevelShape newLevelShape(int width, int height) {
+    LevelShape shape;
+    shape.width = width;
+    shape.height = height;
+    writeLe16(shape.keptHeader.data() + 4, uint16_t(width));
+    writeLe16(shape.keptHeader.data() + 6, uint16_t(height));
+    writeLe16(shape.keptHeader.data() + 8, 2);
+    const int planeBytes = 2 * width * height;
+    if (roundUp16(planeBytes) <= 0xFFFF) {
+        writeLe16(shape.keptHeader.data() + 18, uint16_t(roundUp16(planeBytes)));
+        shape.paddingWords = paddingWordsOf(shape.keptHeader, width, height);
+    }
+    writeLe32(shape.keptHeader.data(), plainLength(width, height, shape.paddingWords));
     return shape;
 }
 

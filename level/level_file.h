@@ -73,6 +73,11 @@ int paddingWordsFor(const Level& level);
 // new ones are 0). A plane too large for the layout's 16-bit size word keeps
 // the old word, and so no padding.
 LevelShape shapeForSize(const Level& level, int width, int height);
+// The shape of a new level of width x height cells, as the games' own files
+// are laid out: bytes 0..3 hold the length of the words that follow, the
+// header declares two planes and their size (padding each to 16 bytes while
+// that size fits its word), and every other header byte is 0.
+LevelShape newLevelShape(int width, int height);
 
 // The bytes writeLevel writes for this level.
 std::vector<uint8_t> encodeLevel(const Level& level);

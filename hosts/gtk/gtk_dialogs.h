@@ -41,6 +41,10 @@ class GtkDialogs {
     // folder (the current folder when it has none); "" when cancelled or
     // when no dialog could be shown.
     std::string chooseFolder(const FolderRequest& request, const DialogOwner& owner);
+    // The size dialog: two spin buttons and, when the request asks for it,
+    // a 3 x 3 choice of the part that stays in place; nothing chosen when
+    // cancelled or when no dialog could be shown.
+    SizeChoice askSize(const SizeRequest& request, const DialogOwner& owner);
     // Shows the About box with `logo`, in the middle of the owner's window,
     // and returns when it is closed; false when it could not be shown.
     bool aboutBox(const RgbaPicture& logo, const DialogOwner& owner);

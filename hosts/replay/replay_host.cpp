@@ -219,6 +219,17 @@ std::string ReplayHost::chooseFolder(const FolderRequest& request) {
     return answerDialog(folderAnswers_);
 }
 
+// Logged as the size asked with its start: `size-dialog "Resize Level" 30 25
+// -> "40 25 nw"`.
+SizeChoice ReplayHost::askSize(const SizeRequest& request) {
+    entry() << "size-dialog " << quoted(request.title) << ' ' << request.width << ' '
+            << request.height << " -> ";
+    const ReplayLine* answer = sizeAnswers_.empty() ? nullptr : sizeAnswers_.front();
+    answerDialog(sizeAnswers_); // ends the replay when the script gave no answer
+    if (answer->command != ReplayCommand::Size) return {};
+    return {true, answer->x, answer->y, request.withAnchor ? answer->value : 0};
+}
+
 std::string ReplayHost::findDosBox() {
     return noDosBox_ ? "" : "dosbox";
 }
@@ -321,6 +332,10 @@ void ReplayHost::apply(const ReplayLine& line) {
     case ReplayCommand::Folder:
     case ReplayCommand::FolderCancel:
         folderAnswers_.push_back(&line);
+        break;
+    case ReplayCommand::Size:
+    case ReplayCommand::SizeCancel:
+        sizeAnswers_.push_back(&line);
         break;
     case ReplayCommand::NoDosBox:
         noDosBox_ = true;

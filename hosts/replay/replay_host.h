@@ -124,6 +124,7 @@ class ReplayHost final : public Host {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
+    SizeChoice askSize(const SizeRequest& request) override;
     std::string chooseFolder(const FolderRequest& request) override;
     std::string findDosBox() override;
     ProcessStart startProcess(const ProcessRequest& request) override;
@@ -158,6 +159,7 @@ class ReplayHost final : public Host {
     KeyTable keys_;
     std::deque<const ReplayLine*> openAnswers_, saveAnswers_, questionAnswers_;
     std::deque<const ReplayLine*> folderAnswers_;
+    std::deque<const ReplayLine*> sizeAnswers_;
     bool noDosBox_ = false;
     bool checkFailed_ = false;
     bool noAnswer_ = false;

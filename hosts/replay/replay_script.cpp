@@ -19,10 +19,12 @@ struct KeyName {
     int code;
 };
 
-constexpr std::array<KeyName, 22> kKeyNames{{
+constexpr std::array<KeyName, 24> kKeyNames{{
     {"F1", scan::F1},
     {"F5", scan::F5},
     {"F6", scan::F6},
+    {"F7", scan::F7},
+    {"F9", scan::F9},
     {"F10", scan::F10},
     {"LEFT", scan::Left},
     {"RIGHT", scan::Right},
@@ -128,6 +130,12 @@ std::string resolvePath(const std::string& folder, std::string_view written) {
 
 // Parses one command line (comments and blanks already skipped). Returns the
 // reason when the line is bad, "" when it is good.
+std::optional<int> parseAnchor(std::string_view word) {
+    for (std::size_t i = 0; i < kAnchorNames.size(); ++i)
+        if (kAnchorNames[i] == word) return int(i);
+    return std::nullopt;
+}
+
 std::string parseLine(std::string_view command, std::string_view rest, const std::string& folder,
                       long long& time, ReplayScript& script, ReplayLine& line) {
     std::vector<std::string_view> words = splitWords(rest);
@@ -213,6 +221,25 @@ std::string parseLine(std::string_view command, std::string_view rest, const std
         why = fileArgument(ReplayCommand::Folder);
     } else if (command == "folder-cancel") {
         why = noArguments(ReplayCommand::FolderCancel);
+    } else if (command == "size") {
+        line.command = ReplayCommand::Size;
+        std::optional<long long> width, height;
+        std::optional<int> anchor = 0;
+        if (words.size() == 2 || words.size() == 3) {
+            width = parseNumber(words[0], 1, kMaxLevelSide);
+            height = parseNumber(words[1], 1, kMaxLevelSide);
+            if (words.size() == 3) anchor = parseAnchor(words[2]);
+        }
+        if (!width || !height || !anchor) {
+            why = "size needs WIDTH and HEIGHT 1..256, then nw, n, ne, w, c, e, sw, s or se";
+        } else {
+            line.x = int(*width);
+            line.y = int(*height);
+            line.value = *anchor;
+            line.text = std::string(rest);
+        }
+    } else if (command == "size-cancel") {
+        why = noArguments(ReplayCommand::SizeCancel);
     } else if (command == "no-dosbox") {
         why = noArguments(ReplayCommand::NoDosBox);
     } else if (command == "focus-lost") {

@@ -46,6 +46,8 @@ enum class ReplayCommand {
     Wheel,        // value: notches, positive away from the user
     Folder,       // text, path: the answer to a folder dialog
     FolderCancel, //
+    Size,         // x, y: width and height 1..256; value: anchor (kAnchorNames); text
+    SizeCancel,   //
     NoDosBox,     // from now on the host finds no DOSBox
 };
 

@@ -451,6 +451,10 @@ void SdlHost::showMessage(std::string_view text) {
     runModal([&] { return dialogs_.message(text, dialogOwner()); });
 }
 
+SizeChoice SdlHost::askSize(const SizeRequest& request) {
+    return runModal([&] { return dialogs_.askSize(request, dialogOwner()); });
+}
+
 std::string SdlHost::chooseFolder(const FolderRequest& request) {
     return runModal([&] { return dialogs_.chooseFolder(request, dialogOwner()); });
 }

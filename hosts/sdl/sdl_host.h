@@ -58,6 +58,7 @@ class SdlHost : public WindowHost {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
+    SizeChoice askSize(const SizeRequest& request) override;
     std::string chooseFolder(const FolderRequest& request) override;
 
     void present() override;

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "core/program_info.h"
@@ -137,6 +138,71 @@ INT_PTR CALLBACK questionProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+// The size dialog's own template (tessaly.rc): two number fields, the
+// frame of the anchors and their nine radio buttons in kAnchorNames' order.
+constexpr int kSizeTemplate = 10300;
+constexpr int kWidthField = 400, kHeightField = 401, kAnchorFrame = 402, kFirstAnchor = 410;
+
+struct SizeShown {
+    const SizeRequest* request = nullptr;
+    SizeChoice choice;
+};
+
+// The side in `field` when it holds a whole number 1..256.
+std::optional<int> sideIn(HWND box, int field) {
+    BOOL read = FALSE;
+    const UINT value = GetDlgItemInt(box, field, &read, FALSE);
+    if (!read || value < 1 || value > UINT(kMaxLevelSide)) return std::nullopt;
+    return int(value);
+}
+
+// OK takes the fields when both hold a side, else it beeps and selects the
+// wrong one; Escape and the close button cancel.
+INT_PTR CALLBACK sizeProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* shown = reinterpret_cast<SizeShown*>(GetWindowLongPtrW(box, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrW(box, DWLP_USER, lParam);
+        shown = reinterpret_cast<SizeShown*>(lParam);
+        const SizeRequest& r = *shown->request;
+        SetWindowTextW(box, wide(r.title).c_str());
+        SetDlgItemInt(box, kWidthField, UINT(std::clamp(r.width, 1, kMaxLevelSide)), FALSE);
+        SetDlgItemInt(box, kHeightField, UINT(std::clamp(r.height, 1, kMaxLevelSide)), FALSE);
+        const int lastAnchor = kFirstAnchor + int(kAnchorNames.size()) - 1;
+        CheckRadioButton(box, kFirstAnchor, lastAnchor, kFirstAnchor);
+        if (!r.withAnchor) {
+            for (int id = kAnchorFrame; id <= lastAnchor; ++id)
+                ShowWindow(GetDlgItem(box, id), SW_HIDE);
+        }
+        centreOverOwner(box);
+        return TRUE; // the system puts the focus on the first tab stop, the width
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(box, 0);
+        } else if (LOWORD(wParam) == IDOK) {
+            const std::optional<int> width = sideIn(box, kWidthField);
+            const std::optional<int> height = sideIn(box, kHeightField);
+            if (!width || !height) {
+                MessageBeep(MB_ICONWARNING);
+                const HWND wrong = GetDlgItem(box, width ? kHeightField : kWidthField);
+                SendMessageW(box, WM_NEXTDLGCTL, WPARAM(wrong), TRUE);
+                return TRUE;
+            }
+            shown->choice = {true, *width, *height, 0};
+            for (std::size_t i = 0; i < kAnchorNames.size(); ++i) {
+                if (shown->request->withAnchor &&
+                    IsDlgButtonChecked(box, kFirstAnchor + int(i)) == BST_CHECKED)
+                    shown->choice.anchor = int(i);
+            }
+            EndDialog(box, 1);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 } // namespace
 
 std::string showOpenFileDialog(HWND owner, const DialogRequest& request,
@@ -195,6 +261,14 @@ int askQuestion(HWND owner, const Question& question) {
     default:
         return kQuestionClosed;
     }
+}
+
+SizeChoice showSizeDialog(HWND owner, const SizeRequest& request) {
+    SizeShown shown{&request, {}};
+    const INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kSizeTemplate), owner,
+                        sizeProcedure, LPARAM(&shown));
+    return result == 1 ? shown.choice : SizeChoice{};
 }
 
 bool showMessage(HWND owner, std::string_view text) {

@@ -27,6 +27,10 @@ std::string showSaveFileDialog(HWND owner, const DialogRequest& request, const s
 // The folder chosen in the system's folder dialog (UTF-8), or "" when
 // cancelled or failed (folder_dialog.cpp).
 std::string showFolderDialog(HWND owner, const FolderRequest& request);
+// The size dialog (its template in tessaly.rc): width, height and, when the
+// request asks for it, the part that stays in place; nothing chosen when
+// cancelled or when the box could not be made.
+SizeChoice showSizeDialog(HWND owner, const SizeRequest& request);
 
 // False when the box could not be made (no template in this executable).
 bool showAboutBox(HWND owner);

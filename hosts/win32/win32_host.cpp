@@ -413,6 +413,11 @@ void Win32Host::showMessage(std::string_view text) {
     runModal([&] { return tessaly::showMessage(owner, text); });
 }
 
+SizeChoice Win32Host::askSize(const SizeRequest& request) {
+    const HWND owner = hasWindow() ? window_->handle : nullptr;
+    return runModal([&] { return showSizeDialog(owner, request); });
+}
+
 std::string Win32Host::chooseFolder(const FolderRequest& request) {
     const HWND owner = hasWindow() ? window_->handle : nullptr;
     return runModal([&] { return showFolderDialog(owner, request); });

@@ -55,6 +55,7 @@ class Win32Host : public WindowHost {
     void showAboutBox() override;
     int ask(const Question& question) override;
     void showMessage(std::string_view text) override;
+    SizeChoice askSize(const SizeRequest& request) override;
     std::string chooseFolder(const FolderRequest& request) override;
 
     void present() override;

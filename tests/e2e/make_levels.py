@@ -34,6 +34,32 @@ class Level:
         return bytes(out)
 
 
+def resized(level, width, height, anchor, follows_links):
+    """The level resized with the anchor (0..8, row by row from the top
+    left) kept in place; Dave 2's links (counted from 0) move along."""
+    part = lambda which, grown: 0 if which == 0 else grown // 2 if which == 1 else grown
+    dx = part(anchor % 3, width - level.width)
+    dy = part(anchor // 3, height - level.height)
+    if width - level.width < 0 and anchor % 3 == 1:
+        dx = -((level.width - width) // 2)
+    if height - level.height < 0 and anchor // 3 == 1:
+        dy = -((level.height - height) // 2)
+    out = Level(width, height, bytes(level.header[:4]))
+    out.header = bytearray(level.header)
+    out.header[4:8] = struct.pack("<HH", width, height)
+    for c in range(1, width + 1):
+        for r in range(1, height + 1):
+            old = (c - dx, r - dy)
+            out.tiles[(c, r)] = level.tiles.get(old, 0)
+            value = level.objects.get(old, 0)
+            if follows_links and 256 <= value <= 32767 and value != 257:
+                to = (value // 256 + 1 + dx, value % 256 + 1 + dy)
+                inside = 1 <= to[0] <= width and 1 <= to[1] <= height and to[0] >= 2
+                value = (to[0] - 1) * 256 + to[1] - 1 if inside else 0
+            out.objects[(c, r)] = value
+    return out
+
+
 def write(case, name, data):
     path = os.path.join(HERE, case, name)
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -135,10 +161,10 @@ def main():
     write("close_with_edits", "level.ck1", ck1.bytes())
     write("close_with_edits", "expected/level.ck1", painted.bytes())
 
-    # A save into a folder that does not exist: told, the mark kept, nothing
-    # written anywhere; the file opened stays as it was.
+    # A Save As into a folder that does not exist: told, the level keeps its
+    # own name and mark, so F5 then writes the edit into the file opened.
     write("failed_save", "level.ck1", ck1.bytes())
-    write("failed_save", "expected/level.ck1", ck1.bytes())
+    write("failed_save", "expected/level.ck1", painted.bytes())
 
     # A 20 x 20 level cut short after ten tile words: F5 asks; Cancel keeps
     # the file, Overwrite writes the whole level (the missing cells as 0).
@@ -237,6 +263,39 @@ def main():
             tooled.tiles[(c, r)] = 1
     tooled.tiles[(10, 6)] = 2
     write("editing_tools", "expected/level.ck1", tooled.bytes())
+
+    # F7 on a 24 x 22 Dave 2 level with door links: 20 x 15 keeping the
+    # bottom right corner drops 228 cells holding tiles and one link whose
+    # destination (3, 3) falls outside; the first question is cancelled.
+    # (257 would be the game's exit door object, not a link.)
+    doors = Level(24, 22)
+    doors.objects[(3, 4)] = 9 * 256 + 7      # to (10, 8): its cell is dropped
+    doors.objects[(20, 20)] = 2 * 256 + 2    # to (3, 3): dropped, the link becomes 0
+    doors.objects[(10, 10)] = 11 * 256 + 11  # to (12, 12), which moves to (8, 5)
+    write("resize_drops", "level.dd2", doors.bytes())
+    write("resize_drops", "expected/level.dd2", resized(doors, 20, 15, 8, True).bytes())
+
+    # A Keen 1 level grown to 34 x 27 about its centre, after a cancelled
+    # dialog; undone and redone. Keen's links stay as they are, and header
+    # bytes 0..3, which held the level's length, follow the new size.
+    grown = Level(30, 25, struct.pack("<I", 2 * (16 + 2 * 30 * 25)))
+    grown.objects[(5, 5)] = 3 * 256 + 3
+    write("resize_grow", "level.ck1", grown.bytes())
+    bigger = resized(grown, 34, 27, 4, False)
+    bigger.header[0:4] = struct.pack("<I", 2 * (16 + 2 * 34 * 27))
+    write("resize_grow", "expected/level.ck1", bigger.bytes())
+
+    # A new 12 x 11 Keen 2 level on the empty map of a cancelled open
+    # dialog: laid out as the games' files are, each plane padded to 272
+    # bytes; F5 asks for F6, F6 saves it.
+    new = Level(12, 11, struct.pack("<I", 2 * (16 + 2 * (132 + 4))))
+    new.header[8:10] = struct.pack("<H", 2)
+    new.header[18:20] = struct.pack("<H", 272)
+    new.tiles = {k: 0 for k in new.tiles}
+    data = bytearray(new.header)
+    for plane in range(2):
+        data += bytes(2 * 132 + 8)
+    write("new_level", "expected/new.ck2", bytes(data))
 
     # The demo shows the Dave 2 sample level.
     with open(os.path.join(HERE, "..", "..", "samples", "sample.dd2"), "rb") as f:

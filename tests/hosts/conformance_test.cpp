@@ -41,6 +41,7 @@ class ReplayDriver {
     void wheel(int notches) { line(ReplayCommand::Wheel, notches); }
     void closeWindow() { line(ReplayCommand::CloseWindow); }
     void cancelNextFolderDialog() { line(ReplayCommand::FolderCancel); }
+    void cancelNextSizeDialog() { line(ReplayCommand::SizeCancel); }
 
   private:
     void line(ReplayCommand command, int value = 0, int x = 0, int y = 0) {
@@ -72,6 +73,7 @@ class TestHostDriver {
     void wheel(int notches) { host_.mouse.wheel += notches; }
     void closeWindow() { host_.closeRequest = true; }
     void cancelNextFolderDialog() {} // an empty queue cancels
+    void cancelNextSizeDialog() {}
 
   private:
     TestHost host_;
@@ -116,6 +118,7 @@ class SdlDriver {
         SDL_PushEvent(&e);
     }
     void cancelNextFolderDialog() {} // with no display no dialog shows
+    void cancelNextSizeDialog() {}
 
   private:
     static SDL_Scancode sdlCode(int code) {
@@ -221,6 +224,17 @@ TYPED_TEST(HostConformance, AKeyHeldAcrossAFolderDialogCountsOnlyWhenPressedAgai
     ASSERT_TRUE(this->held(scan::F6));
     this->driver.cancelNextFolderDialog();
     EXPECT_EQ(this->host().chooseFolder({"Choose the game folder", ""}), "");
+    this->host().beginPass();
+    EXPECT_FALSE(this->held(scan::F6));
+}
+
+// So does the size dialog; cancelled, it chooses nothing.
+TYPED_TEST(HostConformance, ACancelledSizeDialogChoosesNothingAndTakesTheFocus) {
+    this->driver.keyDown(scan::F6);
+    this->host().beginPass();
+    ASSERT_TRUE(this->held(scan::F6));
+    this->driver.cancelNextSizeDialog();
+    EXPECT_FALSE(this->host().askSize({"Resize Level", 30, 25, true}).chosen);
     this->host().beginPass();
     EXPECT_FALSE(this->held(scan::F6));
 }

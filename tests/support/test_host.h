@@ -27,6 +27,7 @@ class TestHost : public Host {
     std::deque<int> answers; // answer indexes; an empty queue closes the question
     WallClock wall{};
     std::deque<std::string> folderAnswers;    // "" = cancel; empty queue also cancels
+    std::deque<SizeChoice> sizeAnswers;       // an empty queue cancels
     std::string dosBox = "dosbox";            // what findDosBox finds ("" for none)
     ProcessStart processResult{true, {}, ""}; // what every startProcess gives
 
@@ -68,6 +69,7 @@ class TestHost : public Host {
     std::vector<Question> questions;
     std::vector<std::string> messages;
     std::vector<FolderRequest> folderRequests;
+    std::vector<SizeRequest> sizeRequests;
     std::vector<ProcessRequest> processes;
 
     void openWindow(Surface& s) override { surface = &s; }
@@ -124,6 +126,13 @@ class TestHost : public Host {
     std::string chooseFolder(const FolderRequest& r) override {
         folderRequests.push_back(r);
         return modal(take(folderAnswers));
+    }
+    SizeChoice askSize(const SizeRequest& r) override {
+        sizeRequests.push_back(r);
+        if (sizeAnswers.empty()) return modal(SizeChoice{});
+        const SizeChoice a = sizeAnswers.front();
+        sizeAnswers.pop_front();
+        return modal(a);
     }
     std::string findDosBox() override { return dosBox; }
     ProcessStart startProcess(const ProcessRequest& r) override {
