@@ -2,26 +2,6 @@
 # answered from the keyboard, then the question before cells are dropped;
 # the saved level is the one the replay makes from the same answers.
 
-# The level the replay writes for: open WORK/replay/LEVEL01.CK1 in Keen 1,
-# F7 answered with `size W H ANCHOR` and Resize, F5.
-replay_resize() { # w h anchor
-    mkdir -p "$WORK/replay"
-    cp "$WORK/original.ck1" "$WORK/replay/LEVEL01.CK1"
-    cat >"$WORK/replay/case.replay" <<SCRIPT
-open LEVEL01.CK1
-mouse 425 215
-click left
-wait 100
-size $1 $2 $3
-answer resize
-tap F7
-wait 30
-tap F5
-wait 30
-SCRIPT
-    (cd "$WORK/replay" && XDG_STATE_HOME="$WORK/replay/state" "$BIN/tessaly-replay" case.replay >log.txt)
-}
-
 test_f7_resizes_through_the_real_dialog() {
     cp "$BIN/samples/sample.ck1" "$WORK/LEVEL01.CK1"
     cp "$WORK/LEVEL01.CK1" "$WORK/original.ck1"

@@ -250,3 +250,24 @@ open_level() { # x y title path
     window_gone "$3" || fail "open dialog still open"
     sleep 0.3
 }
+
+# The level the replay writes from WORK/original.ck1 (a Keen 1 level) into
+# WORK/replay/LEVEL01.CK1 when F7 is answered with `size W H ANCHOR` and
+# Resize, then F5: what the real window's resize must save too.
+replay_resize() { # w h anchor
+    mkdir -p "$WORK/replay"
+    cp "$WORK/original.ck1" "$WORK/replay/LEVEL01.CK1"
+    cat >"$WORK/replay/case.replay" <<SCRIPT
+open LEVEL01.CK1
+mouse 425 215
+click left
+wait 100
+size $1 $2 $3
+answer resize
+tap F7
+wait 30
+tap F5
+wait 30
+SCRIPT
+    (cd "$WORK/replay" && XDG_STATE_HOME="$WORK/replay/state" "$BIN/tessaly-replay" case.replay >log.txt)
+}
