@@ -1,5 +1,6 @@
 #include "hosts/replay/replay_script.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -128,158 +129,189 @@ std::string resolvePath(const std::string& folder, std::string_view written) {
     return std::string(joined.begin(), joined.end());
 }
 
-// Parses one command line (comments and blanks already skipped). Returns the
-// reason when the line is bad, "" when it is good.
+// What a command's reader gets of its line.
+struct Arguments {
+    std::string_view command;            // the command word, for the messages
+    std::string_view rest;               // all after the word, from its first non-blank
+    std::vector<std::string_view> words; // `rest` split at blanks
+    const std::string& folder;           // the script's folder, for paths
+};
+
+// Reads a command's arguments into `line`; returns why they are bad, or "".
+using ReadArguments = std::string (*)(const Arguments&, ReplayLine&);
+
+std::string readMilliseconds(const Arguments& a, ReplayLine& line) {
+    std::optional<long long> ms;
+    if (a.words.size() == 1) ms = parseNumber(a.words[0], 0, kMaxWait);
+    if (!ms)
+        return std::string(a.command) + " needs one whole number of milliseconds, 0 to 2147483647";
+    line.value = int(*ms);
+    return "";
+}
+
+std::string readPoint(const Arguments& a, ReplayLine& line) {
+    constexpr long long limit = std::numeric_limits<int>::max();
+    std::optional<long long> x, y;
+    if (a.words.size() == 2) {
+        x = parseNumber(a.words[0], -limit, limit);
+        y = parseNumber(a.words[1], -limit, limit);
+    }
+    if (!x || !y) return std::string(a.command) + " needs two whole numbers X Y";
+    line.x = int(*x);
+    line.y = int(*y);
+    return "";
+}
+
+std::string readButton(const Arguments& a, ReplayLine& line) {
+    std::optional<int> button;
+    if (a.words.size() == 1) button = parseButton(a.words[0]);
+    if (!button) return std::string(a.command) + " needs a button: left, right or middle";
+    line.value = *button;
+    return "";
+}
+
+std::string readKey(const Arguments& a, ReplayLine& line) {
+    std::optional<int> key;
+    if (a.words.size() == 1) key = parseKey(a.words[0]);
+    if (!key) return std::string(a.command) + " needs a key name or a scan code 0x00 to 0x7F";
+    line.value = *key;
+    return "";
+}
+
+std::string readNotches(const Arguments& a, ReplayLine& line) {
+    std::optional<long long> notches;
+    if (a.words.size() == 1) notches = parseNumber(a.words[0], -kMostNotches, kMostNotches);
+    if (!notches || *notches == 0) {
+        return std::string(a.command) +
+               " needs a whole number of notches, 1 to 1000 or -1 to -1000";
+    }
+    line.value = int(*notches);
+    return "";
+}
+
+std::string readPixel(const Arguments& a, ReplayLine& line) {
+    std::optional<long long> x, y, index;
+    if (a.words.size() == 3) {
+        x = parseNumber(a.words[0], 0, 799);
+        y = parseNumber(a.words[1], 0, 599);
+        index = parseNumber(a.words[2], 0, 255);
+    }
+    if (!x || !y || !index) {
+        return std::string(a.command) + " needs X 0..799, Y 0..599 and INDEX 0..255";
+    }
+    line.x = int(*x);
+    line.y = int(*y);
+    line.value = int(*index);
+    return "";
+}
+
+// A path runs to the end of the line, spaces and all.
+std::string readPath(const Arguments& a, ReplayLine& line) {
+    if (a.rest.empty()) return std::string(a.command) + " needs a path";
+    line.text = std::string(a.rest);
+    line.path = resolvePath(a.folder, a.rest);
+    return "";
+}
+
+std::string readAnswer(const Arguments& a, ReplayLine& line) {
+    if (a.words.size() != 1) {
+        return std::string(a.command) + " needs one word, such as save, discard or cancel";
+    }
+    line.text = std::string(a.words[0]);
+    return "";
+}
+
 std::optional<int> parseAnchor(std::string_view word) {
     for (std::size_t i = 0; i < kAnchorNames.size(); ++i)
         if (kAnchorNames[i] == word) return int(i);
     return std::nullopt;
 }
 
+// A size dialog's answer: width and height, and the anchor (nw when left out).
+std::string readSize(const Arguments& a, ReplayLine& line) {
+    std::optional<long long> width, height;
+    std::optional<int> anchor = 0;
+    if (a.words.size() == 2 || a.words.size() == 3) {
+        width = parseNumber(a.words[0], 1, kMaxLevelSide);
+        height = parseNumber(a.words[1], 1, kMaxLevelSide);
+        if (a.words.size() == 3) anchor = parseAnchor(a.words[2]);
+    }
+    if (!width || !height || !anchor) {
+        return std::string(a.command) +
+               " needs WIDTH and HEIGHT 1..256, then nw, n, ne, w, c, e, sw, s or se";
+    }
+    line.x = int(*width);
+    line.y = int(*height);
+    line.value = *anchor;
+    line.text = std::string(a.rest);
+    return "";
+}
+
+// The rest of the line as written; it may be empty.
+std::string readText(const Arguments& a, ReplayLine& line) {
+    line.text = std::string(a.rest);
+    return "";
+}
+
+std::string readNothing(const Arguments& a, ReplayLine&) {
+    if (!a.words.empty()) return std::string(a.command) + " takes no argument";
+    return "";
+}
+
+struct CommandWord {
+    std::string_view word;
+    // The step the line makes; none for `wait`, which moves the script time
+    // on by the milliseconds its reader leaves in the line's value.
+    std::optional<ReplayCommand> command;
+    ReadArguments read;
+};
+
+constexpr CommandWord kCommandWords[] = {
+    {"wait", std::nullopt, readMilliseconds},
+    {"mouse", ReplayCommand::Mouse, readPoint},
+    {"press", ReplayCommand::Press, readButton},
+    {"release", ReplayCommand::Release, readButton},
+    {"click", ReplayCommand::Click, readButton},
+    {"keydown", ReplayCommand::KeyDown, readKey},
+    {"keyup", ReplayCommand::KeyUp, readKey},
+    {"tap", ReplayCommand::Tap, readKey},
+    {"wheel", ReplayCommand::Wheel, readNotches},
+    {"open", ReplayCommand::Open, readPath},
+    {"open-cancel", ReplayCommand::OpenCancel, readNothing},
+    {"save", ReplayCommand::Save, readPath},
+    {"save-cancel", ReplayCommand::SaveCancel, readNothing},
+    {"folder", ReplayCommand::Folder, readPath},
+    {"folder-cancel", ReplayCommand::FolderCancel, readNothing},
+    {"size", ReplayCommand::Size, readSize},
+    {"size-cancel", ReplayCommand::SizeCancel, readNothing},
+    {"no-dosbox", ReplayCommand::NoDosBox, readNothing},
+    {"focus-lost", ReplayCommand::FocusLost, readNothing},
+    {"focus-gained", ReplayCommand::FocusGained, readNothing},
+    {"close-window", ReplayCommand::CloseWindow, readNothing},
+    {"screenshot", ReplayCommand::Screenshot, readPath},
+    {"expect-pixel", ReplayCommand::ExpectPixel, readPixel},
+    {"answer", ReplayCommand::Answer, readAnswer},
+    {"expect-title", ReplayCommand::ExpectTitle, readText},
+};
+
+// Parses one command line (comments and blanks already skipped): a step
+// stamped with the script time, or a wait that moves the time on. Returns
+// the reason when the line is bad, "" when it is good.
 std::string parseLine(std::string_view command, std::string_view rest, const std::string& folder,
                       long long& time, ReplayScript& script, ReplayLine& line) {
-    std::vector<std::string_view> words = splitWords(rest);
-    auto needWords = [&](std::size_t n) { return words.size() == n; };
-
-    if (command == "wait") {
-        std::optional<long long> ms;
-        if (needWords(1)) ms = parseNumber(words[0], 0, kMaxWait);
-        if (!ms) return "wait needs one whole number of milliseconds, 0 to 2147483647";
-        time += *ms;
+    const auto entry = std::find_if(std::begin(kCommandWords), std::end(kCommandWords),
+                                    [&](const CommandWord& c) { return c.word == command; });
+    if (entry == std::end(kCommandWords)) return "unknown command \"" + std::string(command) + "\"";
+    const std::string why = entry->read({command, rest, splitWords(rest), folder}, line);
+    if (!why.empty()) return why;
+    if (!entry->command) {
+        time += line.value;
         return "";
     }
-
+    line.command = *entry->command;
     line.time = time;
-    auto noArguments = [&](ReplayCommand c) -> std::string {
-        line.command = c;
-        if (!words.empty()) return std::string(command) + " takes no argument";
-        return "";
-    };
-    auto fileArgument = [&](ReplayCommand c) -> std::string {
-        line.command = c;
-        if (rest.empty()) return std::string(command) + " needs a path";
-        line.text = std::string(rest);
-        line.path = resolvePath(folder, rest);
-        return "";
-    };
-
-    std::string why;
-    if (command == "mouse") {
-        line.command = ReplayCommand::Mouse;
-        constexpr long long limit = std::numeric_limits<int>::max();
-        std::optional<long long> x, y;
-        if (needWords(2)) {
-            x = parseNumber(words[0], -limit, limit);
-            y = parseNumber(words[1], -limit, limit);
-        }
-        if (!x || !y) {
-            why = "mouse needs two whole numbers X Y";
-        } else {
-            line.x = int(*x);
-            line.y = int(*y);
-        }
-    } else if (command == "press" || command == "release" || command == "click") {
-        line.command = command == "press"     ? ReplayCommand::Press
-                       : command == "release" ? ReplayCommand::Release
-                                              : ReplayCommand::Click;
-        std::optional<int> button;
-        if (needWords(1)) button = parseButton(words[0]);
-        if (!button) {
-            why = std::string(command) + " needs a button: left, right or middle";
-        } else {
-            line.value = *button;
-        }
-    } else if (command == "keydown" || command == "keyup" || command == "tap") {
-        line.command = command == "keydown" ? ReplayCommand::KeyDown
-                       : command == "keyup" ? ReplayCommand::KeyUp
-                                            : ReplayCommand::Tap;
-        std::optional<int> key;
-        if (needWords(1)) key = parseKey(words[0]);
-        if (!key) {
-            why = std::string(command) + " needs a key name or a scan code 0x00 to 0x7F";
-        } else {
-            line.value = *key;
-        }
-    } else if (command == "wheel") {
-        line.command = ReplayCommand::Wheel;
-        std::optional<long long> notches;
-        if (needWords(1)) notches = parseNumber(words[0], -kMostNotches, kMostNotches);
-        if (!notches || *notches == 0) {
-            why = "wheel needs a whole number of notches, 1 to 1000 or -1 to -1000";
-        } else {
-            line.value = int(*notches);
-        }
-    } else if (command == "open") {
-        why = fileArgument(ReplayCommand::Open);
-    } else if (command == "open-cancel") {
-        why = noArguments(ReplayCommand::OpenCancel);
-    } else if (command == "save") {
-        why = fileArgument(ReplayCommand::Save);
-    } else if (command == "save-cancel") {
-        why = noArguments(ReplayCommand::SaveCancel);
-    } else if (command == "folder") {
-        why = fileArgument(ReplayCommand::Folder);
-    } else if (command == "folder-cancel") {
-        why = noArguments(ReplayCommand::FolderCancel);
-    } else if (command == "size") {
-        line.command = ReplayCommand::Size;
-        std::optional<long long> width, height;
-        std::optional<int> anchor = 0;
-        if (words.size() == 2 || words.size() == 3) {
-            width = parseNumber(words[0], 1, kMaxLevelSide);
-            height = parseNumber(words[1], 1, kMaxLevelSide);
-            if (words.size() == 3) anchor = parseAnchor(words[2]);
-        }
-        if (!width || !height || !anchor) {
-            why = "size needs WIDTH and HEIGHT 1..256, then nw, n, ne, w, c, e, sw, s or se";
-        } else {
-            line.x = int(*width);
-            line.y = int(*height);
-            line.value = *anchor;
-            line.text = std::string(rest);
-        }
-    } else if (command == "size-cancel") {
-        why = noArguments(ReplayCommand::SizeCancel);
-    } else if (command == "no-dosbox") {
-        why = noArguments(ReplayCommand::NoDosBox);
-    } else if (command == "focus-lost") {
-        why = noArguments(ReplayCommand::FocusLost);
-    } else if (command == "focus-gained") {
-        why = noArguments(ReplayCommand::FocusGained);
-    } else if (command == "close-window") {
-        why = noArguments(ReplayCommand::CloseWindow);
-    } else if (command == "screenshot") {
-        why = fileArgument(ReplayCommand::Screenshot);
-    } else if (command == "expect-pixel") {
-        line.command = ReplayCommand::ExpectPixel;
-        std::optional<long long> x, y, index;
-        if (needWords(3)) {
-            x = parseNumber(words[0], 0, 799);
-            y = parseNumber(words[1], 0, 599);
-            index = parseNumber(words[2], 0, 255);
-        }
-        if (!x || !y || !index) {
-            why = "expect-pixel needs X 0..799, Y 0..599 and INDEX 0..255";
-        } else {
-            line.x = int(*x);
-            line.y = int(*y);
-            line.value = int(*index);
-        }
-    } else if (command == "answer") {
-        line.command = ReplayCommand::Answer;
-        if (!needWords(1)) {
-            why = "answer needs one word, such as save, discard or cancel";
-        } else {
-            line.text = std::string(words[0]);
-        }
-    } else if (command == "expect-title") {
-        line.command = ReplayCommand::ExpectTitle;
-        line.text = std::string(rest); // may be empty: the title is expected empty
-    } else {
-        why = "unknown command \"" + std::string(command) + "\"";
-    }
-    if (why.empty()) script.lines.push_back(line);
-    return why;
+    script.lines.push_back(line);
+    return "";
 }
 
 } // namespace
