@@ -4,18 +4,6 @@
 
 save_title="Save File Map Commander Keen 1"
 
-# Starts the editor on LEVEL (a path relative to WORK, as a file manager or
-# a command line gives it) and waits for its window, named after the level.
-start_editor_on() { # level
-    start "$BIN/tessaly" "$1"
-    EDITOR=$(window_of "$title - $(basename "$1")") || {
-        fail "the editor did not open $1"
-        return 1
-    }
-    xdotool windowfocus --sync "$EDITOR"
-    sleep 0.3
-}
-
 # F6 on a level from the command line: the dialog starts in the level's own
 # folder with its name filled in, so Enter at once means that file, which is
 # asked about first; a name typed without an extension gets .ck1, and a
@@ -52,7 +40,8 @@ test_save_as_starts_at_the_level_adds_the_extension_and_asks_before_overwriting(
     press_again F6
     answer_dialog "$save_title" "$WORK/other/copy2"
     window_gone "$save_title" || fail "a whole path did not save at the first Enter"
-    [ -f "$WORK/other/copy2.ck1" ] || fail "the whole path was not saved as other/copy2.ck1"
+    file_appears "$WORK/other/copy2.ck1" ||
+        fail "the whole path was not saved as other/copy2.ck1"
     stop_program
 }
 

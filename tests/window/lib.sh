@@ -200,6 +200,16 @@ wait_line() {
     return 1
 }
 
+# Waits up to 5 s for a file to be there.
+file_appears() {
+    local i
+    for i in $(seq 100); do
+        [ -f "$1" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 count_lines() { grep -c -- "$1" "$WORK/out.log" 2>/dev/null || true; }
 
 # The whole program: its start screen, and the way out of it.
@@ -217,6 +227,18 @@ start_editor() {
     "$BIN/tessaly-xhelper" wait-pixel "$title" 100 300 28508D 5000 >/dev/null ||
         fail "start screen not shown"
     xdotool windowfocus --sync "$EDITOR"
+}
+
+# Starts the editor on LEVEL (a path relative to WORK, as a file manager or
+# a command line gives it) and waits for its window, named after the level.
+start_editor_on() { # level
+    start "$BIN/tessaly" "$1"
+    EDITOR=$(window_of "$title - $(basename "$1")") || {
+        fail "the editor did not open $1"
+        return 1
+    }
+    xdotool windowfocus --sync "$EDITOR"
+    sleep 0.3
 }
 
 # Asks the window to close on the start screen: that is the Exit command.

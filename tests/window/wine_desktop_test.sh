@@ -6,21 +6,6 @@
 
 wine_save_title="Save File Map Commander Keen 1"
 
-# Starts tessaly.exe on LEVEL (relative to WORK, as a command line gives it)
-# and waits for its window, named after the level.
-start_windows_editor_on() { # level
-    start "$ROOT/scripts/wine.sh" "$WINE_PREFIX" "$WINBIN/tessaly.exe" "$1"
-    EDITOR=$(window_of "$wine_title - $(basename "$1")") || {
-        fail "the editor did not open $1"
-        return 1
-    }
-    xdotool windowfocus --sync "$EDITOR"
-    sleep 0.3 # Wine hands the focus on a moment later
-}
-
-# The text of the controls of the top-level window of this title.
-controls_of() { winrun "$WINBIN/tessaly-winhelper.exe" controls "$1" | tr -d '\r'; }
-
 # The Windows save dialog's question before overwriting has the dialog's
 # title and says "already exists"; Tab Space answers No, Space Yes.
 windows_overwrite_question() {
