@@ -215,7 +215,7 @@ TEST(WriteFileSafely, RemovesStaleTemporariesOfTheSameFileOnly) {
         }
     }
     putFile(dir.file(fresh), kNew);
-    ASSERT_EQ(::symlink("level.ck1", dir.file(link).c_str()), 0);
+    ASSERT_EQ(::symlink(kept[0].c_str(), dir.file(link).c_str()), 0); // to a stale-looking file
     ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(link).c_str(), twoMinutesAgo, AT_SYMLINK_NOFOLLOW), 0);
 
     ASSERT_TRUE(writeFileSafely(dir.file("level.ck1"), kNew));

@@ -71,6 +71,23 @@ TEST(Win32Files, SavesKeepTheMarksAndLeaveOtherHardLinksAlone) {
     EXPECT_EQ(folder.entries().size(), 2u);
 }
 
+// A file another program holds open cannot be replaced; it is written in
+// place instead, where that program lets others write it.
+TEST(Win32Files, FileHeldOpenElsewhereIsWrittenInPlace) {
+    TempFolder folder;
+    const std::string path = folder.file("LEVEL01.CK1");
+    ASSERT_TRUE(writeFileSafely(path, kOld));
+    const HANDLE held =
+        CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string why;
+    EXPECT_TRUE(writeFileSafely(path, kNew, &why)) << why;
+    CloseHandle(held);
+    EXPECT_EQ(readFileBytes(path), kNew);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"LEVEL01.CK1"});
+}
+
 TEST(Win32Files, RefusedSavesKeepTheOldFile) {
     TempFolder folder;
     const std::string path = folder.file("locked.dd2");
