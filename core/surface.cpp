@@ -136,58 +136,6 @@ void drawBox(Surface& s, int x1, int y1, int x2, int y2, int colour) {
     fillBox(s, x2, y1, x2, y2, colour);
 }
 
-// A line steps one pixel at a time along its longer axis and rounds the other
-// coordinate to the nearest pixel. Only the steps that fall on the surface
-// are walked, so a line from far outside costs no more than one across it.
-void drawLine(Surface& s, int x1, int y1, int x2, int y2, int colour) {
-    int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-    bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    // Major coordinate a, minor coordinate b, walked with increasing a.
-    int64_t a0 = xMajor ? x1 : y1, b0 = xMajor ? y1 : x1;
-    int64_t da = xMajor ? dx : dy, db = xMajor ? dy : dx;
-    if (da < 0) {
-        a0 += da;
-        b0 += db;
-        da = -da;
-        db = -db;
-    }
-    const int64_t limitA = (xMajor ? kSurfaceWidth : kSurfaceHeight) - 1;
-    const int64_t limitB = (xMajor ? kSurfaceHeight : kSurfaceWidth) - 1;
-    const int64_t from = std::max<int64_t>(a0, 0), to = std::min<int64_t>(a0 + da, limitA);
-    const uint8_t v = uint8_t(colour);
-    Clip box{};
-    bool any = false;
-    for (int64_t a = from; a <= to; ++a) {
-        int64_t b = b0;
-        if (da != 0) {
-            // Nearest integer to b0 + t * db / da (t = a - a0), halves rounded
-            // up. Both factors may come near 2^32, so with db = q * da + r
-            // (0 <= r < da) it is b0 + t * q + round(t * r / da), where t * r
-            // stays below 2^64.
-            const int64_t t = a - a0;
-            int64_t q = db / da, r = db % da;
-            if (r < 0) {
-                --q;
-                r += da;
-            }
-            const uint64_t x = uint64_t(t) * uint64_t(r);
-            const uint64_t qx = x / uint64_t(da), rx = x % uint64_t(da);
-            b = b0 + t * q + int64_t(qx) + (2 * rx >= uint64_t(da) ? 1 : 0);
-        }
-        if (b < 0 || b > limitB) continue;
-        int px = int(xMajor ? a : b), py = int(xMajor ? b : a);
-        workRow(s, py)[px] = v;
-        if (!any) {
-            box = {px, py, px, py};
-            any = true;
-        } else {
-            box = {std::min(box.x0, px), std::min(box.y0, py), std::max(box.x1, px),
-                   std::max(box.y1, py)};
-        }
-    }
-    if (any) touch(s, box);
-}
-
 int imageWidth(std::span<const uint8_t> store, std::size_t offset) {
     if (!headerFits(store.size(), offset)) return 0;
     return int(readLe32(store.data() + offset));

@@ -73,8 +73,7 @@ void markPresented(Surface& s);               // clears `changed` and `paletteCh
 
 // Drawing on the work page.
 void setPixel(Surface& s, int x, int y, int colour);
-uint8_t pixelAt(const Surface& s, int page, int x, int y); // 0 outside the surface
-void drawLine(Surface& s, int x1, int y1, int x2, int y2, int colour);
+uint8_t pixelAt(const Surface& s, int page, int x, int y);            // 0 outside the surface
 void drawBox(Surface& s, int x1, int y1, int x2, int y2, int colour); // outline, corners any order
 void fillBox(Surface& s, int x1, int y1, int x2, int y2, int colour); // filled, corners any order
 

@@ -92,7 +92,7 @@ struct GameRecord {
     std::string_view levelFileStem;
 };
 
-// The games in start-screen order: DD2, CK1, CK2, CK3, NIN.
+// The games in the table's order, which the start screen follows.
 extern const std::span<const GameRecord> kGames;
 
 // The game whose id is exactly `gameId`; nullptr for any other text.

@@ -1,4 +1,4 @@
-// The level file, shared by all five games. Words are 16-bit little-endian.
+// The level file, shared by all the games. Words are 16-bit little-endian.
 //
 //   bytes 0..3    kept verbatim, never interpreted
 //   bytes 4..35   16 header words: width, height, then words kept verbatim.

@@ -1,14 +1,15 @@
-// Low-level pieces shared by the Windows half of the file helpers
-// (files_win32.cpp, safe_write_win32.cpp): wide-character paths, a handle
-// that closes itself, whole writes, path parts and the errno of a Windows
-// error. Not for use outside system/.
+// The Windows side of file_io.h, for the Windows half of the system's helpers
+// (files_win32.cpp, processes_win32.cpp, process_start_win32.cpp):
+// wide-character paths, the handle of an open file and the errno of a
+// Windows error. Not for use outside system/.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "system/file_io.h"
 
 namespace tessaly::file_io {
 
@@ -20,28 +21,14 @@ std::string narrow(const wchar_t* text);
 // long form (\\?\) when it is long enough to hit the old 260-character limit.
 std::wstring systemPath(const std::string& path);
 
-// Closes a handle when it goes out of scope.
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() { close(); }
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    // Closes now; false when the close reported an error.
-    bool close();
-
-  private:
-    HANDLE h_;
-};
-
-bool writeAll(HANDLE file, const uint8_t* bytes, std::size_t size);
-
-// The folder holding `path` ("." for a bare name; a root keeps its separator)
-// and the name within it; both '\' and '/' separate.
-std::string folderOf(const std::string& path);
-std::string nameOf(const std::string& path);
+// An open file from the handle of a call that opens one (INVALID_HANDLE_VALUE
+// for none), and its handle.
+inline OpenFile opened(HANDLE h) {
+    return OpenFile(reinterpret_cast<std::intptr_t>(h));
+}
+inline HANDLE handle(const OpenFile& file) {
+    return reinterpret_cast<HANDLE>(file.native());
+}
 
 // Sets errno for a Windows error, so that callers tell the user why a file
 // could not be written in the same words as on other systems; returns false.

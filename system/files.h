@@ -47,15 +47,17 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // no group permission bits). The rename replaces only this name of a file
 // with several hard links: the other names keep the old bytes. Where no
 // temporary file can be made there, or the rename is refused (another user's
-// file in a sticky folder, a file bind-mounted over its name), the file is
-// written in place, and only when its old bytes could be read whole to put
-// back. When the file already holds exactly these bytes nothing is written.
+// file in a sticky folder, a file bind-mounted over its name, on Windows a
+// file another program holds open), the file is written in place, and only
+// when its old bytes could be read whole to put back. When the file already
+// holds exactly these bytes nothing is written.
 // On any failure the old file stays as it was, no temporary file is left, and
 // false is returned. Temporary files of the same target left by a save that
-// was killed, older than a minute, are removed. The POSIX half of these
-// helpers is in files_posix.cpp and safe_write_posix.cpp, the Windows half in
-// files_win32.cpp and safe_write_win32.cpp (where the rename is MoveFileEx
-// replacing the old file and writing through).
+// was killed, older than a minute, are removed. The write is in
+// safe_write.cpp, the same on every system over the steps of file_io.h; the
+// POSIX half of these helpers is in files_posix.cpp and file_io_posix.cpp,
+// the Windows half in files_win32.cpp and file_io_win32.cpp (where the
+// rename is MoveFileEx replacing the old file and writing through).
 bool writeFileSafely(const std::string& path, const std::vector<uint8_t>& bytes);
 
 struct SafeWriteOptions {

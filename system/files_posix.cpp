@@ -16,7 +16,8 @@ namespace tessaly {
 
 namespace {
 
-using file_io::FileDescriptor;
+using file_io::descriptor;
+using file_io::OpenFile;
 
 bool asciiEqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -35,13 +36,13 @@ std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit)
     if (path.empty()) return std::nullopt;
     // Non-blocking so that opening a FIFO cannot hang; only regular files are
     // read, so a device cannot feed bytes without end.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid()) return std::nullopt;
+    OpenFile file = file_io::openToRead(path);
+    if (!file.valid()) return std::nullopt;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (::fstat(descriptor(file), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     FileHead head;
     head.bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
-    if (!file_io::readAll(fd.get(), head.bytes, limit)) return std::nullopt;
+    if (!file_io::readAll(file, head.bytes, limit)) return std::nullopt;
     // A file that grew since fstat is at least as long as what was read.
     head.fileBytes =
         std::max<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), head.bytes.size());
@@ -50,14 +51,14 @@ std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit)
 
 std::string whyUnreadable(const std::string& path) {
     if (path.empty()) return std::strerror(ENOENT);
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid()) return std::strerror(errno);
+    OpenFile file = file_io::openToRead(path);
+    if (!file.valid()) return std::strerror(errno);
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return std::strerror(errno);
+    if (::fstat(descriptor(file), &info) != 0) return std::strerror(errno);
     if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
     if (!S_ISREG(info.st_mode)) return "not a regular file";
     uint8_t byte = 0;
-    if (::read(fd.get(), &byte, 1) < 0) return std::strerror(errno);
+    if (::read(descriptor(file), &byte, 1) < 0) return std::strerror(errno);
     return "";
 }
 
@@ -102,6 +103,13 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
     identity.modifiedNs = std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     identity.size = static_cast<std::uint64_t>(info.st_size);
     return identity;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool isWritableFolder(const std::string& path) {

@@ -1,5 +1,5 @@
 // The names of the temporary files the safe write makes beside a target, the
-// same on every system (used by safe_write_posix.cpp and safe_write_win32.cpp):
+// same on every system (used by safe_write.cpp):
 // "." + the target's name cut to 200 bytes + "." + 16 hex digits + ".tmp".
 // The cut keeps the name within the systems' limits for the longest targets.
 #pragma once

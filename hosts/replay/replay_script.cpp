@@ -162,20 +162,22 @@ std::string readPoint(const Arguments& a, ReplayLine& line) {
     return "";
 }
 
-std::string readButton(const Arguments& a, ReplayLine& line) {
-    std::optional<int> button;
-    if (a.words.size() == 1) button = parseButton(a.words[0]);
-    if (!button) return std::string(a.command) + " needs a button: left, right or middle";
-    line.value = *button;
+// One word that `parse` reads into the line's value; `needs` tells what it must be.
+std::string readOneValue(const Arguments& a, ReplayLine& line,
+                         std::optional<int> (*parse)(std::string_view), std::string_view needs) {
+    std::optional<int> value;
+    if (a.words.size() == 1) value = parse(a.words[0]);
+    if (!value) return std::string(a.command) + " needs " + std::string(needs);
+    line.value = *value;
     return "";
 }
 
+std::string readButton(const Arguments& a, ReplayLine& line) {
+    return readOneValue(a, line, parseButton, "a button: left, right or middle");
+}
+
 std::string readKey(const Arguments& a, ReplayLine& line) {
-    std::optional<int> key;
-    if (a.words.size() == 1) key = parseKey(a.words[0]);
-    if (!key) return std::string(a.command) + " needs a key name or a scan code 0x00 to 0x7F";
-    line.value = *key;
-    return "";
+    return readOneValue(a, line, parseKey, "a key name or a scan code 0x00 to 0x7F");
 }
 
 std::string readNotches(const Arguments& a, ReplayLine& line) {

@@ -3,6 +3,7 @@
 #include "system/files.h"
 
 #include "tests/support/child_process.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -214,7 +215,7 @@ TEST(WriteFileSafely, RemovesStaleTemporariesOfTheSameFileOnly) {
         }
     }
     putFile(dir.file(fresh), kNew);
-    ASSERT_EQ(::symlink("level.ck1", dir.file(link).c_str()), 0);
+    ASSERT_EQ(::symlink(kept[0].c_str(), dir.file(link).c_str()), 0); // to a stale-looking file
     ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(link).c_str(), twoMinutesAgo, AT_SYMLINK_NOFOLLOW), 0);
 
     ASSERT_TRUE(writeFileSafely(dir.file("level.ck1"), kNew));
@@ -486,6 +487,26 @@ TEST(KeepWholeCopy, CopiesEveryByteAndReplacesAnOlderCopy) {
     EXPECT_FALSE(keepWholeCopy(file, dir.file("folder.bak")));
     EXPECT_FALSE(keepWholeCopy(dir.file("missing"), dir.file("missing.bak")));
     EXPECT_EQ(dir.entries().size(), 5u);
+}
+
+// Where no hard link can be made (the copy on another file system), every
+// byte is copied, and the copy keeps the file's permission bits.
+TEST(KeepWholeCopy, CopiesEveryByteWhereNoHardLinkCanBeMade) {
+    TempFolder dir;
+    const std::string file = dir.file("tiles.bmp");
+    putFile(file, kOld);
+    ::chmod(file.c_str(), 0640);
+    const ScopedEnv elsewhere("TMPDIR", "/dev/shm");
+    TempFolder other;
+    if (other.path().empty() || statOf(other.path()).st_dev == statOf(dir.path()).st_dev)
+        GTEST_SKIP() << "no other file system at /dev/shm";
+    const std::string copy = other.file("tiles.bmp.bak");
+    putFile(copy, kNew);
+    ASSERT_TRUE(keepWholeCopy(file, copy));
+    EXPECT_EQ(fileBytes(copy), kOld);
+    EXPECT_EQ(statOf(copy).st_nlink, 1u);
+    EXPECT_EQ(statOf(copy).st_mode & 07777, 0640u);
+    EXPECT_EQ(other.entries().size(), 1u);
 }
 
 } // namespace

@@ -54,6 +54,40 @@ TEST(Win32Files, SavesReplaceTheFileAndLeaveNothingBehind) {
     EXPECT_EQ(CompareFileTime(&before, &after), 0);
 }
 
+// A save keeps the file's marks and replaces this name only: another hard
+// link of the file keeps the old bytes.
+TEST(Win32Files, SavesKeepTheMarksAndLeaveOtherHardLinksAlone) {
+    TempFolder folder;
+    const std::string path = folder.file("LEVEL01.CK1");
+    const std::string other = folder.file("OTHER.CK1");
+    ASSERT_TRUE(writeFileSafely(path, kOld));
+    ASSERT_TRUE(CreateHardLinkW(widePath(other).c_str(), widePath(path).c_str(), nullptr));
+    constexpr DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesW(widePath(path).c_str(), marks));
+    ASSERT_TRUE(writeFileSafely(path, kNew));
+    EXPECT_EQ(readFileBytes(path), kNew);
+    EXPECT_EQ(readFileBytes(other), kOld);
+    EXPECT_EQ(GetFileAttributesW(widePath(path).c_str()) & marks, marks);
+    EXPECT_EQ(folder.entries().size(), 2u);
+}
+
+// A file another program holds open cannot be replaced; it is written in
+// place instead, where that program lets others write it.
+TEST(Win32Files, FileHeldOpenElsewhereIsWrittenInPlace) {
+    TempFolder folder;
+    const std::string path = folder.file("LEVEL01.CK1");
+    ASSERT_TRUE(writeFileSafely(path, kOld));
+    const HANDLE held =
+        CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string why;
+    EXPECT_TRUE(writeFileSafely(path, kNew, &why)) << why;
+    CloseHandle(held);
+    EXPECT_EQ(readFileBytes(path), kNew);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"LEVEL01.CK1"});
+}
+
 TEST(Win32Files, RefusedSavesKeepTheOldFile) {
     TempFolder folder;
     const std::string path = folder.file("locked.dd2");

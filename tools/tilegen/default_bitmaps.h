@@ -19,7 +19,7 @@ inline constexpr const char* kTilegenStampName = ".tilegen-stamp";
 
 uint64_t bitmapHash(std::span<const uint8_t> bytes);
 
-// Writes the five games' bitmaps into `folder`, creating it when needed.
+// Writes every game's bitmap into `folder`, creating it when needed.
 // Kept bitmaps and failed writes get one line each on `notes`. Returns false
 // when a bitmap that should have been written could not be.
 bool writeDefaultBitmaps(const std::string& folder, std::ostream& notes);

@@ -1,4 +1,4 @@
-// tilegen FOLDER: puts the default tile bitmap of each of the five games
+// tilegen FOLDER: puts the default tile bitmap of each game of the table
 // (DD2TILES.bmp ... NINTILES.bmp: 208 x 1104 pixels, 8 bits, the editor
 // palette as colour table) into FOLDER, creating it when needed. A bitmap the
 // user put there (an import, a hand-made sheet) is kept; see default_bitmaps.h.

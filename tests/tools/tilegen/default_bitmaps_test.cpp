@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "level/games.h"
 #include "system/files.h"
 #include "tests/support/temp_folder.h"
 #include "tools/tilegen/default_bitmaps.h"
@@ -34,14 +35,14 @@ class DefaultBitmaps : public ::testing::Test {
     fs::path folder = temp.fsPath() / "Resources";
 };
 
-const char* const kNames[] = {"DD2TILES.bmp", "CK1TILES.bmp", "CK2TILES.bmp", "CK3TILES.bmp",
-                              "NINTILES.bmp"};
-
-TEST_F(DefaultBitmaps, WritesAllFiveAndAgainChangesNothing) {
+TEST_F(DefaultBitmaps, WritesEveryGamesBitmapAndAgainChangesNothing) {
     EXPECT_EQ(run(), "");
-    for (const char* name : kNames) EXPECT_GT(bytes(name).size(), 208u * 1104u) << name;
+    for (const GameRecord& game : kGames) {
+        const std::string name(game.tileBitmapName);
+        EXPECT_GT(bytes(name).size(), 208u * 1104u) << name;
+    }
     const std::vector<uint8_t> stamp = bytes(kTilegenStampName);
-    EXPECT_EQ(std::count(stamp.begin(), stamp.end(), '\n'), 5);
+    EXPECT_EQ(std::size_t(std::count(stamp.begin(), stamp.end(), '\n')), kGames.size());
 
     const std::vector<uint8_t> first = bytes("CK1TILES.bmp");
     EXPECT_EQ(run(), "");
