@@ -22,8 +22,9 @@ inline int aboutSlot() {
     return gameSlots() + 3;
 }
 
-// Stores the texts, registers the eight buttons, opens the surface and
-// selects page 0 for work while page 1 is shown.
+// Stores the texts, registers the buttons (one per game, then Options, Exit
+// and OK), opens the surface and selects page 0 for work while page 1 is
+// shown.
 void startUp(Program& program);
 
 // Draws the start screen and runs the selection loop. Returns the exit status

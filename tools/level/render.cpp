@@ -18,13 +18,13 @@
 #include "core/bmp.h"
 #include "core/png.h"
 #include "level/profile.h"
-#include "views/tilesheet.h"
 #include "system/executable_folder.h"
 #include "system/files.h"
 #include "system/png_file.h"
 #include "system/resources.h"
 #include "tools/level/commands.h"
 #include "views/level_picture.h"
+#include "views/tilesheet.h"
 
 namespace tessaly {
 
@@ -33,16 +33,6 @@ namespace {
 int fail(const std::string& subject, const std::string& problem) {
     std::fprintf(stderr, "tessaly-level: %s %s\n", subject.c_str(), problem.c_str());
     return 1;
-}
-
-// ".dd2, .ck1, ...": the extensions of the game table's games.
-std::string extensions() {
-    std::string list;
-    for (const GameRecord& game : kGames) {
-        list += list.empty() ? "." : ", .";
-        for (char c : game.gameId) list += char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return list;
 }
 
 } // namespace
@@ -60,7 +50,9 @@ int runRender(const RenderOptions& options) {
     if (level->width <= 0 || level->height <= 0) return fail(options.level, "has no cells to draw");
     auto profile = std::make_unique<GameProfile>();
     const GameRecord* game = gameOfPath(options.level);
-    if (!game) return fail(options.level, "has no game's extension (" + extensions() + ")");
+    if (!game)
+        return fail(options.level, "has no game's extension (" +
+                                       listGames(GameListing::Extensions, ", ", ", ") + ")");
     selectGame(*profile, game->gameId);
 
     const std::string bitmapPath =
